@@ -1,0 +1,70 @@
+#pragma once
+// The board on which every game is replayed: pieces, castling and en-passant state, legality.
+// It does not know whose turn it is; the journal keeps that and passes it in.
+
+#include <cstdint>
+
+// Piece codes: 0 empty, 1..6 white pawn, knight, bishop, rook, queen, king; 7..12 the same for Black.
+constexpr uint8_t kEmpty = 0;
+constexpr uint8_t kWhitePawn = 1, kWhiteKnight = 2, kWhiteBishop = 3, kWhiteRook = 4,
+                  kWhiteQueen = 5, kWhiteKing = 6;
+constexpr uint8_t kBlackPawn = 7, kBlackKnight = 8, kBlackBishop = 9, kBlackRook = 10,
+                  kBlackQueen = 11, kBlackKing = 12;
+constexpr int kWhite = 0, kBlack = 1;
+
+// Results of doska::findmove.
+enum : int {
+  kFoundQuiet = 0,
+  kFoundCheck = 1,
+  kFoundMate = 2,
+  kFoundStalemate = 3,
+  kNoSuchMove = 5,
+  kAmbiguousMove = 6,
+  kNoPiece = 7,
+  kPromotionMissing = 8,
+};
+
+// Results of doska::status.
+enum : int {
+  kStatusNone = 0,
+  kStatusCheck = 1,
+  kStatusMate = 2,
+  kStatusStalemate = 3,
+  kStatusNoKing = 255,
+};
+
+class doska {
+ public:
+  doska() { setinitial(); }
+
+  // Setting up
+  void setinitial();
+  void assign(const doska& other);
+
+  // Questions about moves; squares are (file, rank), each 1..8
+  bool attacked(int file, int rank, int side) const;
+  bool canmove(int fromfile, int fromrank, int tofile, int torank) const;
+  // Tries the move on this board and takes it back, so the board is unchanged afterwards.
+  bool legalmove(int fromfile, int fromrank, int tofile, int torank);
+  int findmove(int piece, int& promotion, int& fromfile, int& fromrank, int tofile, int& torank);
+  int status(bool whiteToMove);
+  bool castleright(int side, bool queenside) const;
+  uint64_t poskey(bool blackToMove) const;
+
+  uint8_t at(int file, int rank) const { return squares[file - 1][rank - 1]; }
+  void put(int file, int rank, uint8_t piece) { squares[file - 1][rank - 1] = piece; }
+
+  // The eight state bytes, saved and restored as one block around every trial move
+  uint8_t wqlost = 0;
+  uint8_t wklost = 0;
+  uint8_t bqlost = 0;
+  uint8_t bklost = 0;
+  uint8_t wkingmoved = 0;
+  uint8_t bkingmoved = 0;
+  uint8_t epforblack = 0;  // file of a white pawn that just made a double step, 0 if none
+  uint8_t epforwhite = 0;  // file of a black pawn that just made a double step, 0 if none
+  uint8_t squares[8][8];   // [file - 1][rank - 1]
+};
+
+inline bool isWhitePiece(int piece) { return piece >= 1 && piece <= 6; }
+inline bool isBlackPiece(int piece) { return piece >= 7 && piece <= 12; }

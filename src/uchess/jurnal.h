@@ -1,0 +1,138 @@
+#pragma once
+// One line of play of a game with its variations: the move tree that the reader builds, the writer
+// walks and the ECO lookup and duplicate keys replay.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "uchess/doska.h"
+
+class jurnal;
+class THostGame;
+
+// A move's short algebraic text, kept inline: with its mark it never exceeds nine characters.
+class TSanText {
+ public:
+  static constexpr int kCapacity = 11;
+  TSanText() = default;
+  TSanText(std::string_view text) { assign(text); }
+  TSanText& operator=(std::string_view text) { assign(text); return *this; }
+  // Longer texts (only a host could hand one in) keep their first kCapacity characters.
+  void assign(std::string_view text);
+  std::string_view view() const { return {chars, length}; }
+  operator std::string_view() const { return view(); }
+  std::string str() const { return std::string(view()); }
+  bool empty() const { return length == 0; }
+  size_t size() const { return length; }
+  bool operator==(std::string_view other) const { return view() == other; }
+
+ private:
+  char chars[kCapacity] = {};
+  uint8_t length = 0;
+};
+
+// Comments and variations are rare; a move keeps them out of line and allocates nothing without.
+struct TMoveExtras {
+  std::string comment;
+  std::vector<std::unique_ptr<jurnal>> variants;
+};
+
+// Bits of mov::changes.
+enum : uint8_t {
+  kLosesWhiteQueenside = 1,
+  kLosesWhiteKingside = 2,
+  kLosesBlackQueenside = 4,
+  kLosesBlackKingside = 8,
+  kMovesWhiteKing = 16,
+  kMovesBlackKing = 32,
+  kWhiteDoubleStep = 64,
+  kBlackDoubleStep = 128,
+};
+
+struct mov {
+  uint8_t piece = 0;
+  uint8_t fromfile = 0;
+  uint8_t fromrank = 0;
+  uint8_t tofile = 0;
+  uint8_t torank = 0;
+  uint8_t special = 0;   // promotion piece; 7 / 1 for a white / black en-passant capture
+  uint8_t captured = 0;
+  uint8_t changes = 0;
+  uint8_t mark = 0;      // annotation code 0..255; 1..6 are suffixed to san
+  TSanText san;
+  std::unique_ptr<TMoveExtras> extras;
+
+  mov() = default;
+  mov(mov&&) = default;
+  mov& operator=(mov&&) = default;
+  // A copy carries the comment but not the variations, which belong to the tree.
+  mov(const mov& other);
+  mov& operator=(const mov& other);
+
+  const std::string& comment() const;
+  void setComment(std::string text);
+  // Variations that branch at this move, in order of addition; empty when there are none.
+  const std::vector<std::unique_ptr<jurnal>>& variants() const;
+  std::vector<std::unique_ptr<jurnal>>& mutableVariants();
+  int variantCount() const { return extras ? static_cast<int>(extras->variants.size()) : 0; }
+};
+
+struct TGameKeys {
+  uint64_t StartKey = 0;
+  uint64_t MovesKey = 0;
+};
+
+class jurnal {
+ public:
+  jurnal(doska* board, jurnal* parent);
+  // Destroys the whole subtree without recursion, so any depth of nesting is safe.
+  virtual ~jurnal();
+  jurnal(const jurnal&) = delete;
+  jurnal& operator=(const jurnal&) = delete;
+
+  // A journal with its own start board set up from a FEN text read from position (1-based, in/out).
+  // error is 0 on success, else 10..18; on an error the result is none.
+  static std::unique_ptr<jurnal> createfromfen(std::string_view text, int& error, int64_t& position);
+
+  // Building the line
+  virtual int addvariant();
+  int addmove(int fromfile, int fromrank, int tofile, int torank, int promotion, bool forceNew,
+              int mark);
+  void setcomment(std::string_view text);
+  void setmark(int code);
+  void makesan();
+
+  // Walking the line
+  void forward();
+  void back();
+  void gotomove(int n);
+  int nextnumber() const;
+  void attachboard(doska* newBoard);
+
+  // Reading the line
+  const mov& moveat(int index) const;
+  const mov& nextmove() const { return moveat(current); }
+  const mov& lastmove() const { return moveat(current - 1); }
+  int movecount() const { return static_cast<int>(moves.size()); }
+
+  // Identity and classification
+  TGameKeys gamekeys() const;
+  std::string ecocode();
+  void loadfromhost(THostGame& host);
+
+  std::unique_ptr<doska> startboard;  // owned; only for a journal set up from FEN
+  uint8_t blackfirst = 0;
+  jurnal* parent = nullptr;
+  std::vector<mov> moves;
+  int current = 0;
+  doska* board = nullptr;  // shared by the whole tree, owned by the caller
+  int halfmoves = 0;
+  int startnumber = 0;
+  uint8_t startep = 0;
+  std::string result = "*";
+  std::string precomment;
+  std::string hosttext;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// Where tests find their files: the small cases under tests/data and the real games beside the
+// repository, which may be absent (tests that need them skip).
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+// tests/data of the source tree.
+std::filesystem::path testDataPath(const std::filesystem::path& name = {});
+
+// ../shared/data (or $GAMESIFT_SHARED_DATA); empty when the folder is not there.
+std::filesystem::path sharedDataPath(const std::filesystem::path& name = {});
+
+// Skips the current test when the shared real games are not present.
+#define SKIP_WITHOUT_SHARED_DATA(path)                                  \
+  do {                                                                  \
+    if ((path).empty() || !std::filesystem::exists(path))               \
+      GTEST_SKIP() << "real games not present: " << (path).string();   \
+  } while (0)
