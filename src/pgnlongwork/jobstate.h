@@ -1,0 +1,45 @@
+#pragma once
+// What the worker reports while a job runs, polled by the status window and the command-line
+// progress display. Numbers and flags are read without the lock; currentFile only under gameLock.
+
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+enum : uint8_t { kJobLoadFile = 0, kJobLoadFolder = 1, kJobWriteOutput = 2 };
+
+enum : uint8_t {
+  kStageStarting = 0,
+  kStageLoading = 1,
+  kStageDuplicates = 2,
+  kStageWriting = 3,
+  kStageSorting = 4,
+  kStageLoadingMoves = 5,
+  kStageFiltering = 6,
+  kStageMerging = 7,
+  kStageDone = 8,
+  kStageCount = 9,
+};
+
+extern const std::u16string kStageTexts[kStageCount];
+
+extern std::atomic<uint8_t> jobMode;
+extern std::atomic<bool> stopRequested;
+extern std::atomic<uint8_t> stage;
+extern std::filesystem::path currentFile;   // under gameLock
+extern std::filesystem::path sourceFolder;
+extern std::filesystem::path outputBase;
+extern std::atomic<int64_t> bytesTotal;
+extern std::atomic<int64_t> bytesDone;
+extern std::atomic<int32_t> itemsDone;
+extern std::atomic<int32_t> itemsTotal;
+
+// Our own counters for reporting; the command-line tool prints them.
+extern std::atomic<int32_t> gamesSkipped;
+extern std::atomic<int32_t> filesUnreadable;
+extern std::atomic<int32_t> writesFailed;
+
+// currentFile copied or replaced under gameLock.
+std::filesystem::path currentFileCopy();
+void setCurrentFile(const std::filesystem::path& path);
