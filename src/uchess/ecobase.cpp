@@ -18,7 +18,9 @@ TRecursiveLock& loading() {
   return *lock;
 }
 
-bool keyLess(const ecoinfo& a, const ecoinfo& b) { return a.key < b.key; }
+bool keyLess(const ecoinfo& a, const ecoinfo& b) {
+  return a.key < b.key;
+}
 
 ecoinfo readRecord(bytefile& file) {
   ecoinfo entry;
@@ -45,9 +47,13 @@ bool loadLocked(const std::filesystem::path& path) {
 
 }  // namespace
 
-const ecoinfar& ecoBase() { return base; }
+const ecoinfar& ecoBase() {
+  return base;
+}
 
-void loadeco() { loadecoFrom(hostFolder() / "plugins" / "ecos.dat"); }
+void loadeco() {
+  loadecoFrom(hostFolder() / "plugins" / "ecos.dat");
+}
 
 bool loadecoFrom(const std::filesystem::path& file) {
   TLockHold hold(loading());

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ecofile.h"
+#include "support/tempfolder.h"
 #include "uchess/doska.h"
 #include "uchess/ecobase.h"
 #include "uchess/fileutil.h"
 #include "uchess/jurnal.h"
-#include "support/ecofile.h"
-#include "support/tempfolder.h"
 
 namespace {
 
