@@ -78,6 +78,10 @@ class TOsFile {
 // The size of a file by its name; -1 when it cannot be opened.
 int64_t fileSize(const std::filesystem::path& path);
 
+// Puts the file from in the place of the file to, replacing it in one step; false when it could
+// not, and then to is untouched.
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Folders
 
 // The full file name of the process's main executable (not of a library it loaded); empty when

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/platform.h"
 
@@ -101,4 +102,8 @@ int64_t fileSize(const std::filesystem::path& path) {
   TOsFile file;
   if (!file.open(path, TOpenMode::readShared)) return -1;
   return file.size();
+}
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return ::rename(from.c_str(), to.c_str()) == 0;
 }

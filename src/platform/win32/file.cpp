@@ -116,3 +116,7 @@ int64_t fileSize(const std::filesystem::path& path) {
   if (!file.open(path, TOpenMode::readShared)) return -1;
   return file.size();
 }
+
+bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
