@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "uchess/jurnal.h"
 
 namespace {
@@ -136,12 +138,12 @@ int readEnPassant(TFenReader& rd, jurnal& j) {
 }
 
 int readNumber(TFenReader& rd) {
-  int value = 0;
+  int64_t value = 0;
   while (!rd.atEnd() && rd.peek() >= '0' && rd.peek() <= '9') {
-    if (value < kClockLimit) value = value * 10 + (rd.peek() - '0');
+    value = std::min<int64_t>(value * 10 + (rd.peek() - '0'), kClockLimit);
     ++rd.pos;
   }
-  return value;
+  return static_cast<int>(value);
 }
 
 int readClocks(TFenReader& rd, jurnal& j) {
