@@ -80,11 +80,20 @@ void castlingFromPlacement(doska& b) {
 // A castling letter grants the right only when its rook stands in its corner.
 bool applyCastlingLetter(doska& b, char c) {
   switch (c) {
-    case 'K': if (b.at(8, 1) == kWhiteRook) b.wklost = 0; return true;
-    case 'Q': if (b.at(1, 1) == kWhiteRook) b.wqlost = 0; return true;
-    case 'k': if (b.at(8, 8) == kBlackRook) b.bklost = 0; return true;
-    case 'q': if (b.at(1, 8) == kBlackRook) b.bqlost = 0; return true;
-    default: return false;
+    case 'K':
+      if (b.at(8, 1) == kWhiteRook) b.wklost = 0;
+      return true;
+    case 'Q':
+      if (b.at(1, 1) == kWhiteRook) b.wqlost = 0;
+      return true;
+    case 'k':
+      if (b.at(8, 8) == kBlackRook) b.bklost = 0;
+      return true;
+    case 'q':
+      if (b.at(1, 8) == kBlackRook) b.bqlost = 0;
+      return true;
+    default:
+      return false;
   }
 }
 

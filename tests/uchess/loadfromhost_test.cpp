@@ -77,10 +77,9 @@ TEST(LoadFromHost, CallsInOrder) {
   std::vector<std::string> expected = {
       "count", "move 0", "move 1", "position 1",
       // variation 1 of move 1: 1... c5 2. Nf3 (2. Nc3)
-      "ply", "enter 1", "count", "move 0", "move 1", "position 1",
-      "ply", "enter 1", "count", "move 0", "result", "text 1", "text 0", "position 0", "leave",
-      "result", "text 1", "text 0", "position 0", "leave",
-      "move 2", "move 3", "result", "text 1", "text 0", "position 0"};
+      "ply", "enter 1", "count", "move 0", "move 1", "position 1", "ply", "enter 1", "count",
+      "move 0", "result", "text 1", "text 0", "position 0", "leave", "result", "text 1", "text 0",
+      "position 0", "leave", "move 2", "move 3", "result", "text 1", "text 0", "position 0"};
   EXPECT_EQ(host.calls, expected);
 }
 
@@ -108,8 +107,8 @@ TEST(LoadFromHost, EmptyGameAndReload) {
   EXPECT_EQ(loaded.movecount(), 0);
   EXPECT_EQ(loaded.current, 0);
   EXPECT_EQ(loaded.result, "1/2-1/2");
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"count", "result", "text 1", "text 0",
-                                                   "position 0"}));
+  EXPECT_EQ(host.calls,
+            (std::vector<std::string>{"count", "result", "text 1", "text 0", "position 0"}));
 }
 
 // Bytes a host may hold for a move that no board would make are kept, and walking over them
