@@ -31,3 +31,12 @@ class TLockHold {
 
 // The system's default beep; silent where there is no such sound.
 void defaultBeep();
+
+// ---- Code pages: 8-bit tag texts as UTF-16 (added with the output naming) ----
+
+#include <string>
+#include <string_view>
+
+// An 8-bit text of the system's ANSI code page as UTF-16. Natively, where there is no such code
+// page, the bytes are read as UTF-8 when they are valid UTF-8 and as Windows-1251 otherwise.
+std::u16string ansiToUtf16(std::string_view text);
