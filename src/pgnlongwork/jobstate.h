@@ -43,3 +43,8 @@ extern std::atomic<int32_t> writesFailed;
 // currentFile copied or replaced under gameLock.
 std::filesystem::path currentFileCopy();
 void setCurrentFile(const std::filesystem::path& path);
+
+// Before a job starts: no stop asked, stage 0, the four progress counters at 0.
+void resetJobProgress();
+// The reporting counters back to 0; the command-line tool sums them over its jobs otherwise.
+void resetJobReport();
