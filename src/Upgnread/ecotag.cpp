@@ -35,9 +35,11 @@ size_t newEcoSlot(const TGamesTagArray& tags) {
 // own position, not on the initial one, or its moves would be replayed on the wrong pieces.
 std::string journalEco(jurnal& journal) {
   static doska scratch;  // shared by every call: the caller holds gameLock
-  if (journal.startboard)
+  if (journal.startboard) {
+    // A line still played on its own start board has moved it on; rewinding restores it.
+    if (journal.board == journal.startboard.get()) journal.gotomove(0);
     scratch.assign(*journal.startboard);
-  else
+  } else
     scratch.setinitial();
   journal.attachboard(&scratch);
   return journal.ecocode();
