@@ -17,7 +17,9 @@ TStateBytes saveState(const doska& b) {
   return s;
 }
 
-void restoreState(doska& b, const TStateBytes& s) { std::memcpy(&b.wqlost, s.bytes, sizeof s.bytes); }
+void restoreState(doska& b, const TStateBytes& s) {
+  std::memcpy(&b.wqlost, s.bytes, sizeof s.bytes);
+}
 
 // The first square holding the piece, files then ranks ascending; false when there is none.
 bool findPiece(const doska& b, uint8_t piece, int& file, int& rank) {

@@ -7,11 +7,19 @@ namespace {
 constexpr char kPieceLetters[] = " PNBRQK";  // index by white piece code
 constexpr const char* kMarkSuffixes[] = {"", "!", "?", "!!", "??", "!?", "?!"};
 
-bool isPawn(int piece) { return piece == kWhitePawn || piece == kBlackPawn; }
-bool isKing(int piece) { return piece == kWhiteKing || piece == kBlackKing; }
+bool isPawn(int piece) {
+  return piece == kWhitePawn || piece == kBlackPawn;
+}
+bool isKing(int piece) {
+  return piece == kWhiteKing || piece == kBlackKing;
+}
 
-char fileLetter(int file) { return static_cast<char>('a' + file - 1); }
-char rankDigit(int rank) { return static_cast<char>('0' + rank); }
+char fileLetter(int file) {
+  return static_cast<char>('a' + file - 1);
+}
+char rankDigit(int rank) {
+  return static_cast<char>('0' + rank);
+}
 
 bool isCapture(const mov& m) {
   return m.captured != kEmpty || m.special == kWhitePawn || m.special == kBlackPawn;

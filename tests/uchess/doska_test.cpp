@@ -86,11 +86,11 @@ TEST(BoardMoves, CastlingIgnoresRookPresenceBeyondFlags) {
 TEST(BoardMoves, PawnSteps) {
   doska board = boardFromFen("4k3/8/8/8/8/4p3/3PP3/4K3 w - - 0 1");
   EXPECT_TRUE(board.canmove(4, 2, 4, 4));
-  EXPECT_FALSE(board.canmove(5, 2, 5, 3));   // blocked ahead
-  EXPECT_TRUE(board.canmove(4, 2, 5, 3));    // takes
-  EXPECT_FALSE(board.canmove(5, 2, 4, 3));   // nothing to take
+  EXPECT_FALSE(board.canmove(5, 2, 5, 3));  // blocked ahead
+  EXPECT_TRUE(board.canmove(4, 2, 5, 3));   // takes
+  EXPECT_FALSE(board.canmove(5, 2, 4, 3));  // nothing to take
   board.put(4, 3, kBlackKnight);
-  EXPECT_FALSE(board.canmove(4, 2, 4, 4));   // double step over a piece
+  EXPECT_FALSE(board.canmove(4, 2, 4, 4));  // double step over a piece
 }
 
 TEST(BoardFindMove, ResolvesPawnCaptureWrittenWithoutRank) {
@@ -98,7 +98,8 @@ TEST(BoardFindMove, ResolvesPawnCaptureWrittenWithoutRank) {
   jurnal& line = game.line;
   ASSERT_EQ(playSan(line, "e4 d5"), 2);
   int promotion = 0, fromfile = 5, fromrank = 0, torank = 0;
-  EXPECT_EQ(line.board->findmove(kWhitePawn, promotion, fromfile, fromrank, 4, torank), kFoundQuiet);
+  EXPECT_EQ(line.board->findmove(kWhitePawn, promotion, fromfile, fromrank, 4, torank),
+            kFoundQuiet);
   EXPECT_EQ(fromrank, 4);
   EXPECT_EQ(torank, 5);
 }
@@ -166,7 +167,8 @@ TEST(BoardFindMove, MateAndStalemate) {
   jurnal& line = game.line;
   ASSERT_EQ(playSan(line, "f3 e5 g4"), 3);
   int promotion = 0, fromfile = 0, fromrank = 0, torank = 4;
-  EXPECT_EQ(line.board->findmove(kBlackQueen, promotion, fromfile, fromrank, 8, torank), kFoundMate);
+  EXPECT_EQ(line.board->findmove(kBlackQueen, promotion, fromfile, fromrank, 8, torank),
+            kFoundMate);
   doska board = boardFromFen("7k/8/5K2/6Q1/8/8/8/8 w - - 0 1");
   promotion = 0, fromfile = 0, fromrank = 0, torank = 6;
   EXPECT_EQ(board.findmove(kWhiteQueen, promotion, fromfile, fromrank, 7, torank), kFoundStalemate);
@@ -175,9 +177,9 @@ TEST(BoardFindMove, MateAndStalemate) {
 TEST(BoardStatus, CheckMateStalemateAndMissingKing) {
   EXPECT_EQ(doska().status(true), kStatusNone);
   EXPECT_EQ(boardFromFen("4k3/8/8/8/8/8/8/4K2r w - - 0 1").status(true), kStatusCheck);
-  EXPECT_EQ(boardFromFen("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3")
-                .status(true),
-            kStatusMate);
+  EXPECT_EQ(
+      boardFromFen("rnb1kbnr/pppp1ppp/8/4p3/6Pq/5P2/PPPPP2P/RNBQKBNR w KQkq - 1 3").status(true),
+      kStatusMate);
   EXPECT_EQ(boardFromFen("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1").status(false), kStatusStalemate);
   EXPECT_EQ(boardFromFen("8/8/8/8/8/8/8/4K3 w - - 0 1").status(false), kStatusNoKing);
 }

@@ -99,8 +99,8 @@ TEST(FenSetup, EnPassantFile) {
 // A file with no double-stepped pawn behind it would let a capture remove whatever stands there
 // and taking it back put a pawn in its place.
 TEST(FenSetup, ImpossibleEnPassantFileIsIgnored) {
-  for (std::string_view text : {"4k3/8/8/3nP3/8/8/8/4K3 w - d6 0 1",
-                                "4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1"}) {
+  for (std::string_view text :
+       {"4k3/8/8/3nP3/8/8/8/4K3 w - d6 0 1", "4k3/8/8/3pP3/8/8/8/4K3 b - d6 0 1"}) {
     TFenResult r = readFen(text);
     ASSERT_EQ(r.error, 0);
     EXPECT_EQ(r.line->board->epforwhite, 0) << text;

@@ -44,7 +44,8 @@ TEST_P(RandomGame, BackRestoresEveryPosition) {
       std::vector<TLegalMove> moves = legalMoves(*line->board, whiteToMove(*line));
       if (moves.empty()) break;
       const TLegalMove& m = moves[random() % moves.size()];
-      ASSERT_EQ(line->addmove(m.fromfile, m.fromrank, m.tofile, m.torank, m.promotion, false, 0), 0);
+      ASSERT_EQ(line->addmove(m.fromfile, m.fromrank, m.tofile, m.torank, m.promotion, false, 0),
+                0);
       line->makesan();
       line->forward();
       seen.push_back(*line->board);
@@ -72,7 +73,8 @@ TEST(JournalWalk, CastlingTakenBackClearsOnlyWhatItSet) {
   EXPECT_EQ(line->moveat(0).changes, kLosesWhiteKingside | kMovesWhiteKing);
   EXPECT_EQ(line->board->at(6, 1), kWhiteRook);
   line->back();
-  EXPECT_TRUE(sameBoard(*line->board, *journalFromFen("r3k2r/8/8/8/8/8/8/R3K2R w Kkq - 0 1")->board));
+  EXPECT_TRUE(
+      sameBoard(*line->board, *journalFromFen("r3k2r/8/8/8/8/8/8/R3K2R w Kkq - 0 1")->board));
   EXPECT_EQ(line->board->wqlost, 1);
 }
 

@@ -16,16 +16,16 @@ class PositionKey : public testing::TestWithParam<TKeyCase> {};
 TEST_P(PositionKey, MatchesPublishedKey) {
   TTestGame game;
   std::string_view moves = GetParam().moves;
-  ASSERT_EQ(playSan(game.line, moves), static_cast<int>(std::count(moves.begin(), moves.end(), ' ') +
-                                                        (moves.empty() ? 0 : 1)));
+  ASSERT_EQ(
+      playSan(game.line, moves),
+      static_cast<int>(std::count(moves.begin(), moves.end(), ' ') + (moves.empty() ? 0 : 1)));
   EXPECT_EQ(game.board.poskey(!whiteToMove(game.line)), GetParam().key);
 }
 
 // Each line leaves an en-passant file on the board; it counts only where a pawn can take.
 INSTANTIATE_TEST_SUITE_P(
     Board, PositionKey,
-    testing::Values(TKeyCase{"", 0x463B96181691FC9CULL},
-                    TKeyCase{"e4", 0x823C9B50FD114196ULL},
+    testing::Values(TKeyCase{"", 0x463B96181691FC9CULL}, TKeyCase{"e4", 0x823C9B50FD114196ULL},
                     TKeyCase{"e4 d5", 0x0756B94461C50FB0ULL},
                     TKeyCase{"e4 d5 e5", 0x662FAFB965DB29D4ULL},
                     TKeyCase{"e4 d5 e5 f5", 0x22A48B5A8E47FF78ULL},

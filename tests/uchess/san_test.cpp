@@ -36,20 +36,16 @@ INSTANTIATE_TEST_SUITE_P(
         TSanCase{"2k5/8/8/8/4Q2Q/8/8/K6Q w - - 0 1", "h4e1", "Qh4e1"},
         TSanCase{"2k5/8/8/8/4Q2Q/8/8/K6Q w - - 0 1", "e4e1", "Qee1"},
         TSanCase{"2k5/8/8/8/4Q2Q/8/8/K6Q w - - 0 1", "h1e1", "Q1e1"},
-        TSanCase{"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 2", "e4d5",
-                 "exd5"},
-        TSanCase{"rnbqkbnr/ppp1pppp/8/3p4/2P1P3/8/PP1P1PPP/RNBQKBNR w KQkq - 0 2", "c4d5",
-                 "cxd5"},
-        TSanCase{"rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3", "e5f6",
-                 "exf6"},
+        TSanCase{"rnbqkbnr/ppp1pppp/8/3p4/4P3/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 2", "e4d5", "exd5"},
+        TSanCase{"rnbqkbnr/ppp1pppp/8/3p4/2P1P3/8/PP1P1PPP/RNBQKBNR w KQkq - 0 2", "c4d5", "cxd5"},
+        TSanCase{"rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3", "e5f6", "exf6"},
         TSanCase{"3k4/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7e8q", "e8=Q+"},
         TSanCase{"3r1k2/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7d8n", "exd8=N"},
         TSanCase{"4k3/8/8/8/8/8/5p2/4K1N1 b - - 0 1", "f2g1r", "fxg1=R+"},
         TSanCase{"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1", "O-O"},
         TSanCase{"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8c8", "O-O-O"},
         TSanCase{"r3k2r/8/8/8/8/8/8/5RK1 b kq - 0 1", "e8c8", "O-O-O"},
-        TSanCase{"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2", "d8h4",
-                 "Qh4#"},
+        TSanCase{"rnbqkbnr/pppp1ppp/8/4p3/6P1/5P2/PPPPP2P/RNBQKBNR b KQkq - 0 2", "d8h4", "Qh4#"},
         TSanCase{"7k/8/5K2/6Q1/8/8/8/8 w - - 0 1", "g5g6", "Qg6"},  // stalemate: no mark
         TSanCase{"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "e1c1", "O-O-O"},
         TSanCase{"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "h1h8", "Rh8+"}));
@@ -87,8 +83,8 @@ TEST(ShortNotation, SetMarkRewritesText) {
   EXPECT_EQ(game.line.lastmove().mark, 146);
   game.line.setmark(0);
   EXPECT_EQ(game.line.lastmove().mark, 0);
-  EXPECT_TRUE(sameBoard(game.board, boardFromFen(
-                  "rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 2")));
+  EXPECT_TRUE(sameBoard(
+      game.board, boardFromFen("rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 2")));
   game.line.gotomove(0);
   game.line.setmark(1);  // nothing made: nothing to mark
   EXPECT_EQ(game.line.moveat(0).mark, 0);
