@@ -46,29 +46,6 @@ bool doska::castleright(int side, bool queenside) const {
   return bkingmoved == 0 && (queenside ? bqlost : bklost) == 0;
 }
 
-// Attacks
-
-bool doska::attacked(int file, int rank, int side) const {
-  for (int f = 1; f <= 8; ++f) {
-    for (int r = 1; r <= 8; ++r) {
-      if (f == file && r == rank) continue;
-      uint8_t piece = at(f, r);
-      if (side == kWhite ? !isWhitePiece(piece) : !isBlackPiece(piece)) continue;
-      int df = std::abs(f - file);
-      if (piece == kWhitePawn) {
-        if (df == 1 && rank - r == 1) return true;
-      } else if (piece == kBlackPawn) {
-        if (df == 1 && r - rank == 1) return true;
-      } else if (piece == kWhiteKing || piece == kBlackKing) {
-        if (df <= 1 && std::abs(r - rank) <= 1) return true;
-      } else if (canmove(f, r, file, rank)) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
 // Moves of single pieces; the squares are known to lie on the board
 
 namespace {

@@ -51,8 +51,8 @@ void appendDisambiguation(doska& board, const mov& m, std::string& text) {
 
 std::string pieceMoveText(doska& board, const mov& m) {
   std::string text;
-  int white = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
-  if (!isPawn(m.piece) && white >= 1 && white <= 6) text += kPieceLetters[white];
+  int kind = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
+  if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kPieceLetters[kind];
   appendDisambiguation(board, m, text);
   if (isCapture(m)) text += 'x';
   text += fileLetter(m.tofile);

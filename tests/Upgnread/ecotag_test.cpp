@@ -25,8 +25,8 @@ class EcoTagTest : public testing::Test {
  protected:
   void SetUp() override {
     resetOptions();
-    std::vector<std::pair<int64_t, std::string>> entries = {
-        {keyAfter("e2e4", true), "B00"}, {keyAfter("e2e4 c7c5", false), "B20"}};
+    std::vector<std::pair<int64_t, std::string>> entries = {{keyAfter("e2e4", true), "B00"},
+                                                            {keyAfter("e2e4 c7c5", false), "B20"}};
     std::sort(entries.begin(), entries.end());
     ASSERT_TRUE(loadecoFrom(folder.write("ecos.dat", ecoFile(entries))));
   }
@@ -103,8 +103,7 @@ struct TRecomputeCase {
   const char* result;
 };
 
-class EcoRecomputeTest : public EcoTagTest,
-                         public testing::WithParamInterface<TRecomputeCase> {};
+class EcoRecomputeTest : public EcoTagTest, public testing::WithParamInterface<TRecomputeCase> {};
 
 TEST_P(EcoRecomputeTest, ReplacesOldCodesOnlyWhenAskedOrUnusable) {
   removeOldEco = GetParam().removeOld;
@@ -113,16 +112,15 @@ TEST_P(EcoRecomputeTest, ReplacesOldCodesOnlyWhenAskedOrUnusable) {
   EXPECT_EQ(game.Tags[7].Value, GetParam().result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, EcoRecomputeTest,
-    testing::Values(TRecomputeCase{"A00", true, true, "B20"},
-                    TRecomputeCase{"A00", true, false, "A00"},
-                    TRecomputeCase{"A00", false, true, "A00"},
-                    TRecomputeCase{"e99", false, true, "e99"},
-                    TRecomputeCase{"F00", false, false, "B20"},
-                    TRecomputeCase{"B2", false, false, "B20"},
-                    TRecomputeCase{"B200", false, false, "B20"},
-                    TRecomputeCase{"", false, false, "B20"}));
+INSTANTIATE_TEST_SUITE_P(Codes, EcoRecomputeTest,
+                         testing::Values(TRecomputeCase{"A00", true, true, "B20"},
+                                         TRecomputeCase{"A00", true, false, "A00"},
+                                         TRecomputeCase{"A00", false, true, "A00"},
+                                         TRecomputeCase{"e99", false, true, "e99"},
+                                         TRecomputeCase{"F00", false, false, "B20"},
+                                         TRecomputeCase{"B2", false, false, "B20"},
+                                         TRecomputeCase{"B200", false, false, "B20"},
+                                         TRecomputeCase{"", false, false, "B20"}));
 
 TEST_F(EcoTagTest, GameWithoutMovesLosesItsCode) {
   TGamesTagArray tags = rosterTags();

@@ -76,6 +76,14 @@ TEST(MovetextReader, VariationRepeatingMainLineCastlingOpensVariation) {
   EXPECT_EQ(r.tree, "e4 e5 Nf3 Nc6 Bc4 Bc5 O-O (O-O Nf6) Nf6");
 }
 
+// The side to move used to stay as after the replaced move, so a variation written without a
+// move number was read for the wrong side and the game was lost.
+TEST(MovetextReader, VariationsWithoutMoveNumbers) {
+  EXPECT_EQ(read("1. d4 (e4) d5 (c5) 2. c4 *").tree, "d4 (e4) d5 (c5) c4");
+  EXPECT_EQ(read("1. e4 e5 2. Nf3 (2 Bc4 Nf6) Nc6 *").tree, "e4 e5 Nf3 (Bc4 Nf6) Nc6");
+  EXPECT_EQ(read("1. d4 ( { inside } e4 { after } ) d5 *").tree, "d4 ({ inside } e4 { after }) d5");
+}
+
 TEST(MovetextReader, VariationErrors) {
   EXPECT_EQ(codeOf("1. e4 ((1. d4)) *"), kVariationAfterVariation);
   EXPECT_EQ(codeOf("1. e4 () e5 *"), kUnexpectedToken);

@@ -125,7 +125,9 @@ struct TMarkCase {
   TNagSet kept;
   const char* written;
 };
-void PrintTo(const TMarkCase& c, std::ostream* out) { *out << c.san << " mark " << c.mark; }
+void PrintTo(const TMarkCase& c, std::ostream* out) {
+  *out << c.san << " mark " << c.mark;
+}
 
 class MarkTest : public WriterTest, public testing::WithParamInterface<TMarkCase> {};
 
@@ -136,17 +138,16 @@ TEST_P(MarkTest, KeptMarkIsANumberedGlyphAndADroppedOneVanishes) {
   EXPECT_EQ(movetextOf(*line), std::string(GetParam().written) + " *\r\n\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Marks, MarkTest,
-    testing::Values(TMarkCase{"e4!?", 5, TNagSet::none(), "1.e4"},
-                    TMarkCase{"e4!?", 5, TNagSet::moveMarksOnly(), "1.e4 $5"},
-                    TMarkCase{"Qxf7#??", 4, TNagSet::all(), "1.Qxf7# $4"},
-                    TMarkCase{"O-O+!", 1, TNagSet::none(), "1.O-O+"},
-                    TMarkCase{"e4", 146, TNagSet::all(), "1.e4 $146"},
-                    TMarkCase{"e4", 146, TNagSet::moveMarksOnly(), "1.e4"},
-                    TMarkCase{"e4", 255, TNagSet::all(), "1.e4 $255"},
-                    // a mark of 0 leaves the text alone, whatever it ends in
-                    TMarkCase{"e4!", 0, TNagSet::none(), "1.e4!"}));
+INSTANTIATE_TEST_SUITE_P(Marks, MarkTest,
+                         testing::Values(TMarkCase{"e4!?", 5, TNagSet::none(), "1.e4"},
+                                         TMarkCase{"e4!?", 5, TNagSet::moveMarksOnly(), "1.e4 $5"},
+                                         TMarkCase{"Qxf7#??", 4, TNagSet::all(), "1.Qxf7# $4"},
+                                         TMarkCase{"O-O+!", 1, TNagSet::none(), "1.O-O+"},
+                                         TMarkCase{"e4", 146, TNagSet::all(), "1.e4 $146"},
+                                         TMarkCase{"e4", 146, TNagSet::moveMarksOnly(), "1.e4"},
+                                         TMarkCase{"e4", 255, TNagSet::all(), "1.e4 $255"},
+                                         // a mark of 0 leaves the text alone, whatever it ends in
+                                         TMarkCase{"e4!", 0, TNagSet::none(), "1.e4!"}));
 
 // Comments
 
@@ -198,7 +199,9 @@ struct TWrapCase {
   size_t commentLength;
   const char* afterComment;
 };
-void PrintTo(const TWrapCase& c, std::ostream* out) { *out << c.commentLength; }
+void PrintTo(const TWrapCase& c, std::ostream* out) {
+  *out << c.commentLength;
+}
 
 class WrapTest : public WriterTest, public testing::WithParamInterface<TWrapCase> {};
 
@@ -210,12 +213,12 @@ TEST_P(WrapTest, BreaksBeforeALineWouldReachEightyColumns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boundary, WrapTest,
-    testing::Values(TWrapCase{71, " 1.e4 *\r\n\r\n"},        // 76 columns
-                    TWrapCase{72, " 1.e4\r\n*\r\n\r\n"},     // "*" would make 79 with its space
+    testing::Values(TWrapCase{71, " 1.e4 *\r\n\r\n"},     // 76 columns
+                    TWrapCase{72, " 1.e4\r\n*\r\n\r\n"},  // "*" would make 79 with its space
                     TWrapCase{73, " 1.e4\r\n*\r\n\r\n"},
-                    TWrapCase{74, " 1.\r\ne4 *\r\n\r\n"},    // the number fits, its move not
+                    TWrapCase{74, " 1.\r\ne4 *\r\n\r\n"},  // the number fits, its move not
                     TWrapCase{75, " 1.\r\ne4 *\r\n\r\n"},
-                    TWrapCase{76, "\r\n1.e4 *\r\n\r\n"}));   // the space after the comment goes
+                    TWrapCase{76, "\r\n1.e4 *\r\n\r\n"}));  // the space after the comment goes
 
 TEST_F(WriterTest, ClosingParenthesisIsNeverMovedToTheNextLine) {
   auto line = sketchLine("e4 e5");
@@ -270,8 +273,7 @@ TGamesTagArray fenTags() {
 constexpr const char* kRosterText =
     "[Event \"Test\"]\r\n[Site \"Here\"]\r\n[Date \"2004.05.17\"]\r\n[Round \"1\"]\r\n"
     "[White \"A\"]\r\n[Black \"B\"]\r\n[Result \"1-0\"]\r\n";
-constexpr const char* kSetupText =
-    "[SetUp \"1\"]\r\n[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\r\n";
+constexpr const char* kSetupText = "[SetUp \"1\"]\r\n[FEN \"8/8/8/8/8/8/8/K6k w - - 0 1\"]\r\n";
 
 }  // namespace
 

@@ -37,8 +37,11 @@ void sketchMoves(jurnal& line, std::string_view sans) {
 }
 
 int promotionPiece(char letter, bool white) {
-  int piece = letter == 'n' ? kWhiteKnight : letter == 'b' ? kWhiteBishop
-              : letter == 'r' ? kWhiteRook : letter == 'q' ? kWhiteQueen : 0;
+  int piece = letter == 'n'   ? kWhiteKnight
+              : letter == 'b' ? kWhiteBishop
+              : letter == 'r' ? kWhiteRook
+              : letter == 'q' ? kWhiteQueen
+                              : 0;
   return piece && !white ? piece + 6 : piece;
 }
 
@@ -46,8 +49,12 @@ int promotionPiece(char letter, bool white) {
 
 TGamesTagArray rosterTags(std::string_view white, std::string_view black, std::string_view result,
                           std::string_view date) {
-  return {{"Event", "Test"},       {"Site", "Here"},         {"Date", std::string(date)},
-          {"Round", "1"},          {"White", std::string(white)}, {"Black", std::string(black)},
+  return {{"Event", "Test"},
+          {"Site", "Here"},
+          {"Date", std::string(date)},
+          {"Round", "1"},
+          {"White", std::string(white)},
+          {"Black", std::string(black)},
           {"Result", std::string(result)}};
 }
 

@@ -152,8 +152,11 @@ TEST(BoardFindMove, CodesForPiecePromotionAndOutcome) {
   torank = 0;  // written without the rank, the last rank is still found missing its piece
   EXPECT_EQ(board.findmove(kWhitePawn, promotion, fromfile, fromrank, 5, torank),
             kPromotionMissing);
-  promotion = kWhiteQueen;
+  promotion = kBlackQueen;  // not a piece the white pawn may become
   torank = 8;
+  EXPECT_EQ(board.findmove(kWhitePawn, promotion, fromfile, fromrank, 5, torank),
+            kPromotionMissing);
+  promotion = kWhiteQueen;
   EXPECT_EQ(board.findmove(kWhitePawn, promotion, fromfile, fromrank, 5, torank), kFoundCheck);
   EXPECT_EQ(promotion, kWhiteQueen);
   EXPECT_EQ(board.at(5, 7), kWhitePawn);  // tried, not made
