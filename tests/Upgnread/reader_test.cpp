@@ -453,6 +453,21 @@ TEST_F(MissingGames, AreReadAgainFromTheirPlaceInTheFile) {
   EXPECT_EQ(currentFileCopy(), path);
 }
 
+// The last game of the span used to be read without the "[" that ended it, so a game glued to
+// the next one after a move number ran into the end of the text and lost its moves.
+TEST_F(MissingGames, GameGluedToTheNextOneReadsAgain) {
+  TTempFolder folder;
+  std::filesystem::path path =
+      folder.write("glued.pgn", "[Event \"a\"]\n1. e4 2.[Event \"b\"]\n1. d4 *");
+  loadWithoutMoves(path);
+  ASSERT_EQ(panelGames.size(), 2u);
+  TIndexArray list = {0};
+  TBoolArray done(1, 0);
+  loadMissingGames(path, list, 0, done);
+  ASSERT_TRUE(panelGames[0].Journal);
+  EXPECT_EQ(treeText(*panelGames[0].Journal), "e4");
+}
+
 TEST_F(MissingGames, OtherFilesAndUnreadableFilesLoadNothing) {
   TTempFolder folder;
   std::filesystem::path path = folder.write("games.pgn", readerCase("result_runs.pgn"));
