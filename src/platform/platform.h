@@ -2,6 +2,10 @@
 // The services the engine needs from the operating system. The engine includes only this header;
 // posix/ implements it natively, win32/ inside the plug-in and the Windows builds.
 
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
 // Locks
 
 // A lock the same thread may take again while it holds it.
@@ -31,3 +35,56 @@ class TLockHold {
 
 // The system's default beep; silent where there is no such sound.
 void defaultBeep();
+
+// Files
+
+// How a file is opened. The exclusive modes keep other programs out while the file is open (no
+// sharing on Windows); POSIX has no share modes and opens them like the shared ones.
+enum class TOpenMode {
+  readExclusive,    // an existing file, read only
+  readWriteShared,  // an existing file, read and write; others may go on reading and writing it
+  readShared,       // an existing file, read only; others may go on reading and writing it
+  createShared,     // created anew or truncated, read and write, shared like readWriteShared
+  createExclusive,  // created anew or truncated, write only
+  appendExclusive,  // opened or created, positioned at its end, write only
+};
+
+// An open file of the operating system, closed when the object goes. Positions and sizes are
+// 64-bit; a failed call answers -1 (or false) and never throws.
+class TOsFile {
+ public:
+  TOsFile() = default;
+  ~TOsFile() { close(); }
+  TOsFile(const TOsFile&) = delete;
+  TOsFile& operator=(const TOsFile&) = delete;
+
+  bool open(const std::filesystem::path& path, TOpenMode mode);
+  void close();
+  bool isOpen() const { return handle != kClosed; }
+
+  // Bytes read, fewer than count only at the end of the file; -1 on an error.
+  int64_t read(void* data, int64_t count);
+  // Bytes written; -1 on an error before anything was written.
+  int64_t write(const void* data, int64_t count);
+  bool seek(int64_t position);
+  int64_t position();
+  int64_t size();
+
+ private:
+  static constexpr intptr_t kClosed = -1;
+  intptr_t handle = kClosed;  // a descriptor on POSIX, a HANDLE on Windows
+};
+
+// The size of a file by its name; -1 when it cannot be opened.
+int64_t fileSize(const std::filesystem::path& path);
+
+// Folders
+
+// The full file name of the process's main executable (not of a library it loaded); empty when
+// the system cannot tell.
+std::filesystem::path executablePath();
+
+// The names (without folder) of the regular files in folder whose names end in ".pgn" in any
+// letter case, sorted by name so that runs over the same folder are repeatable. Empty when the
+// folder cannot be read.
+std::vector<std::filesystem::path> findPgnFiles(const std::filesystem::path& folder);

@@ -80,6 +80,19 @@ struct mov {
   int variantCount() const { return extras ? static_cast<int>(extras->variants.size()) : 0; }
 };
 
+// Errors of jurnal::createfromfen.
+enum : int {
+  kFenEarlyEnd = 10,
+  kFenRankOverflow = 11,
+  kFenBadPiece = 12,
+  kFenNoSlash = 13,
+  kFenNoSpace = 14,
+  kFenBadSide = 15,  // also a "-" after the first character of the castling field
+  kFenBadCastling = 16,
+  kFenBadEnPassantFile = 17,
+  kFenBadEnPassantRank = 18,
+};
+
 struct TGameKeys {
   uint64_t StartKey = 0;
   uint64_t MovesKey = 0;
@@ -135,4 +148,8 @@ class jurnal {
   std::string result = "*";
   std::string precomment;
   std::string hosttext;
+
+ private:
+  int matchingMove(const mov& added, int promotion) const;
+  int openVariation(mov added);
 };

@@ -1,0 +1,158 @@
+#include "uchess/doska.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr uint8_t kBackRank[8] = {kWhiteRook,  kWhiteKnight, kWhiteBishop, kWhiteQueen,
+                                  kWhiteKing,  kWhiteBishop, kWhiteKnight, kWhiteRook};
+
+bool onBoard(int file, int rank) { return file >= 1 && file <= 8 && rank >= 1 && rank <= 8; }
+
+bool isEnemy(uint8_t piece, bool moverWhite) {
+  return moverWhite ? isBlackPiece(piece) : isWhitePiece(piece);
+}
+
+bool isFreeFor(uint8_t piece, bool moverWhite) { return piece == kEmpty || isEnemy(piece, moverWhite); }
+
+}  // namespace
+
+// Setting up
+
+void doska::setinitial() {
+  for (int file = 1; file <= 8; ++file) {
+    for (int rank = 1; rank <= 8; ++rank) put(file, rank, kEmpty);
+    put(file, 1, kBackRank[file - 1]);
+    put(file, 2, kWhitePawn);
+    put(file, 7, kBlackPawn);
+    put(file, 8, static_cast<uint8_t>(kBackRank[file - 1] + 6));
+  }
+  wqlost = wklost = bqlost = bklost = 0;
+  wkingmoved = bkingmoved = 0;
+  epforblack = epforwhite = 0;
+}
+
+void doska::assign(const doska& other) {
+  if (&other == this) return;
+  *this = other;
+}
+
+bool doska::castleright(int side, bool queenside) const {
+  if (side == kWhite) return wkingmoved == 0 && (queenside ? wqlost : wklost) == 0;
+  return bkingmoved == 0 && (queenside ? bqlost : bklost) == 0;
+}
+
+// Attacks
+
+bool doska::attacked(int file, int rank, int side) const {
+  for (int f = 1; f <= 8; ++f) {
+    for (int r = 1; r <= 8; ++r) {
+      if (f == file && r == rank) continue;
+      uint8_t piece = at(f, r);
+      if (side == kWhite ? !isWhitePiece(piece) : !isBlackPiece(piece)) continue;
+      int df = std::abs(f - file);
+      if (piece == kWhitePawn) {
+        if (df == 1 && rank - r == 1) return true;
+      } else if (piece == kBlackPawn) {
+        if (df == 1 && r - rank == 1) return true;
+      } else if (piece == kWhiteKing || piece == kBlackKing) {
+        if (df <= 1 && std::abs(r - rank) <= 1) return true;
+      } else if (canmove(f, r, file, rank)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+// Moves of single pieces; the squares are known to lie on the board
+
+namespace {
+
+bool pawnCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
+  int ahead = white ? 1 : -1;
+  uint8_t target = b.at(tf, tr);
+  if (tf == ff && target == kEmpty) {
+    if (tr == fr + ahead) return true;
+    int startRank = white ? 2 : 7;
+    if (fr == startRank && tr == fr + 2 * ahead && b.at(ff, fr + ahead) == kEmpty) return true;
+    return false;
+  }
+  if (std::abs(tf - ff) != 1 || tr != fr + ahead) return false;
+  if (isEnemy(target, white)) return true;
+  // en passant: the double-stepped pawn stands beside, the square behind it is not examined
+  if (white) return fr == 5 && tf == b.epforwhite;
+  return fr == 4 && tf == b.epforblack;
+}
+
+bool knightCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
+  int df = std::abs(tf - ff), dr = std::abs(tr - fr);
+  if (!((df == 2 && dr == 1) || (df == 1 && dr == 2))) return false;
+  return isFreeFor(b.at(tf, tr), white);
+}
+
+int sign(int value) { return (value > 0) - (value < 0); }
+
+// Walks the ray from the piece towards the target; false when the target is off every ray the
+// piece may use or the ray is stopped before it.
+bool sliderCanMove(const doska& b, bool white, bool diagonal, bool straight, int ff, int fr, int tf,
+                   int tr) {
+  int df = tf - ff, dr = tr - fr;
+  bool isDiagonal = df != 0 && std::abs(df) == std::abs(dr);
+  bool isStraight = (df == 0) != (dr == 0);
+  if (!((diagonal && isDiagonal) || (straight && isStraight))) return false;
+  int stepFile = sign(df), stepRank = sign(dr);
+  int f = ff + stepFile, r = fr + stepRank;
+  while (f != tf || r != tr) {
+    if (b.at(f, r) != kEmpty) return false;
+    f += stepFile;
+    r += stepRank;
+  }
+  return isFreeFor(b.at(tf, tr), white);
+}
+
+// Castling from the king's home square; the rook's presence is carried by the lost flags.
+bool canCastle(const doska& b, bool white, int ff, int fr, int tf, int tr) {
+  int home = white ? 1 : 8;
+  if (ff != 5 || fr != home || tr != home || (tf != 3 && tf != 7)) return false;
+  if ((white ? b.wkingmoved : b.bkingmoved) != 0) return false;
+  int enemy = white ? kBlack : kWhite;
+  if (tf == 3) {
+    if ((white ? b.wqlost : b.bqlost) != 0) return false;
+    if (b.at(2, home) != kEmpty || b.at(3, home) != kEmpty || b.at(4, home) != kEmpty) return false;
+    return !b.attacked(3, home, enemy) && !b.attacked(4, home, enemy) && !b.attacked(5, home, enemy);
+  }
+  if ((white ? b.wklost : b.bklost) != 0) return false;
+  if (b.at(6, home) != kEmpty || b.at(7, home) != kEmpty) return false;
+  return !b.attacked(6, home, enemy) && !b.attacked(7, home, enemy) && !b.attacked(5, home, enemy);
+}
+
+bool kingCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
+  if (std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1) {
+    return isFreeFor(b.at(tf, tr), white) && !b.attacked(tf, tr, white ? kBlack : kWhite);
+  }
+  return canCastle(b, white, ff, fr, tf, tr);
+}
+
+}  // namespace
+
+bool doska::canmove(int fromfile, int fromrank, int tofile, int torank) const {
+  if (!onBoard(fromfile, fromrank) || !onBoard(tofile, torank)) return false;
+  uint8_t piece = at(fromfile, fromrank);
+  if (piece == kEmpty || piece > kBlackKing) return false;
+  bool white = isWhitePiece(piece);
+  switch (white ? piece : piece - 6) {
+    case kWhitePawn:
+      return pawnCanMove(*this, white, fromfile, fromrank, tofile, torank);
+    case kWhiteKnight:
+      return knightCanMove(*this, white, fromfile, fromrank, tofile, torank);
+    case kWhiteBishop:
+      return sliderCanMove(*this, white, true, false, fromfile, fromrank, tofile, torank);
+    case kWhiteRook:
+      return sliderCanMove(*this, white, false, true, fromfile, fromrank, tofile, torank);
+    case kWhiteQueen:
+      return sliderCanMove(*this, white, true, true, fromfile, fromrank, tofile, torank);
+    default:
+      return kingCanMove(*this, white, fromfile, fromrank, tofile, torank);
+  }
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Making and taking back one move on a board: the shared core of the journal's forward and back
+// and of the board's own trial moves.
+
+#include "uchess/doska.h"
+#include "uchess/jurnal.h"
+
+// The record of a move from the board as it stands before the move: moved and captured piece,
+// special byte (promotion piece or en-passant mark) and the state bits the move changes.
+mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int torank,
+               int promotion, int mark);
+
+// Puts the move on the board and sets the flags and en-passant files it changes.
+void playMove(doska& board, const mov& m);
+
+// Takes the move off the board and clears the flags it set; the en-passant files are the caller's.
+void unplayMove(doska& board, const mov& m);
+
+// A promotion piece the pawn may really become on that square, else false.
+bool isPromotionFor(int piece, int torank, int special);
