@@ -88,3 +88,12 @@ std::filesystem::path executablePath();
 // letter case, sorted by name so that runs over the same folder are repeatable. Empty when the
 // folder cannot be read.
 std::vector<std::filesystem::path> findPgnFiles(const std::filesystem::path& folder);
+
+// ---- Code pages: 8-bit tag texts as UTF-16 (added with the output naming) ----
+
+#include <string>
+#include <string_view>
+
+// An 8-bit text of the system's ANSI code page as UTF-16. Natively, where there is no such code
+// page, the bytes are read as UTF-8 when they are valid UTF-8 and as Windows-1251 otherwise.
+std::u16string ansiToUtf16(std::string_view text);
