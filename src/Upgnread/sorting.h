@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "plugcommon/gamerecords.h"
 
@@ -21,6 +22,9 @@ std::string gameEco(TGame& game);
 // so the sort and the file changes agree even when writing refills the tag.
 const std::string& runEco(int32_t index);
 void forgetRunEco();
+
+// A tag's value, empty when the game has fewer tags.
+std::string_view tagValue(const TGame& game, int tag);
 
 // Sorts positions first..last - 1 of the list by comesBefore; returns at once on a stop request.
 void sortPositions(TIndexArray& list, size_t first, size_t last, TSortPass pass);

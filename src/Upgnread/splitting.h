@@ -29,9 +29,15 @@ extern int32_t nameCounter;
 constexpr int32_t kDefaultTextBufferLength = 260;
 extern int32_t textBufferLength;
 
+// A per-game value of the run; 0 for a game the arrays do not cover.
+inline int32_t perGameValue(const std::vector<int32_t>& values, int32_t index) {
+  return index >= 0 && static_cast<size_t>(index) < values.size() ? values[index] : 0;
+}
+
 // Rating parts
 void buildRatingParts(const TIndexArray& list);
-// The boundaries of `parts` parts over low..high; one part over every rating when the range is empty.
+// The boundaries of `parts` parts over low..high; one part over every rating when the range is
+// empty.
 std::vector<int32_t> ratingBounds(int32_t parts, int32_t low, int32_t high);
 int32_t ratingPart(int32_t rating, const std::vector<int32_t>& bounds);
 
@@ -39,6 +45,8 @@ int32_t ratingPart(int32_t rating, const std::vector<int32_t>& bounds);
 bool startsNewFile(int32_t position);
 std::filesystem::path outputFileName(const std::filesystem::path& base, int32_t position);
 void resetGroupCursor();
+// Puts groupCursor on the player's group that holds the position.
+void followGroups(int32_t position);
 void emptyRunArrays();
 
 // Characters a file system refuses in a name, replaced by "_" in the parts taken from tag values.
