@@ -1,8 +1,5 @@
 #include "pgnlongwork/jobs.h"
 
-#include <system_error>
-#include <thread>
-
 #include "Upgnread/duplicates.h"
 #include "Upgnread/gamebase.h"
 #include "Upgnread/options.h"
@@ -105,14 +102,12 @@ void runJob() {
 bool startJob(uint8_t mode, const TWaitForJob& waitForJob) {
   jobMode = mode;
   resetJobProgress();
-  std::thread worker;
-  try {
-    worker = std::thread(runJob);
-  } catch (const std::system_error&) {
+  const TThreadHandle worker = startThread(runJob);
+  if (!worker) {
     enterStage(kStageDone);
     return false;
   }
   if (waitForJob && waitForJob() < 0) stopRequested = true;
-  worker.join();
+  joinThread(worker);
   return true;
 }

@@ -105,3 +105,13 @@ std::u16string ansiToUtf16(std::string_view text);
 // are decoded as UTF-8 (Windows-1251 where they are not valid UTF-8) and collated by the locale
 // the environment names; on Windows by the user's default locale without flags.
 int compareLocale(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// ---- Threads: the worker that runs a job (added with the jobs) ----
+
+// A running thread as the platform knows it; null when none could be started.
+using TThreadHandle = void*;
+
+// Starts body on a new thread with the default stack.
+TThreadHandle startThread(void (*body)());
+// Waits until the thread has ended and releases it; a null handle is left alone.
+void joinThread(TThreadHandle thread);

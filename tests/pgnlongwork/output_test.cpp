@@ -14,6 +14,7 @@
 #include "pgnlongwork/output.h"
 #include "support/pipeline.h"
 #include "support/stopper.h"
+#include "support/testpaths.h"
 
 namespace {
 
@@ -271,6 +272,32 @@ TEST_F(ChooseGames, OnlyTheChosenGamesAreWritten) {
   setCurrentFile(base());
   ASSERT_TRUE(startJob(kJobWriteOutput, [] { return 1; }));
   EXPECT_EQ(written(), (TFiles{{"base.pgn", g2 + g4}}));
+}
+
+}  // namespace
+
+namespace {
+
+// Real games through the whole pipeline twice: what was written once reads back and writes out
+// byte for byte the same, across many growths of the output buffer.
+class OutputRoundTrip : public TPipelineTest {};
+
+TEST_F(OutputRoundTrip, RealGamesWrittenReadAndWrittenAgainAreUnchanged) {
+  const std::filesystem::path source = sharedDataPath("pgn/players/Bird.pgn");
+  SKIP_WITHOUT_SHARED_DATA(source);
+  loadFileJob(source);
+  const size_t games = panelGames.size();
+  ASSERT_GT(games, 300u);
+  writeJob(folder / "first");
+  const std::string first = folder.read("first.pgn");
+  ASSERT_GT(first.size(), 200000u);
+
+  resetPipeline();
+  loadFileJob(folder / "first.pgn");
+  EXPECT_EQ(panelGames.size(), games);
+  writeJob(folder / "second");
+  EXPECT_EQ(folder.read("second.pgn"), first);
+  EXPECT_EQ(gamesWritten, static_cast<int32_t>(games));
 }
 
 }  // namespace
