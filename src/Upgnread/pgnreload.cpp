@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "Upgnread/gamebase.h"
@@ -41,13 +42,14 @@ TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& l
   return span;
 }
 
-// The FEN a game starts from, as its stored tags give it: the last tag named FEN in any case.
+// The FEN a game starts from, where the normalised tags keep it: SetUp "1" at 7, FEN at 8.
 // The tags read again from the file are not normalised and so cannot say it.
 std::string fenOfGame(const TGame& game) {
-  std::string fen;
-  for (const TPGNTag& tag : game.Tags)
-    if (tag.Name.size() == 3 && lowerCase(tag.Name) == "fen") fen = tag.Value;
-  return fen;
+  const TGamesTagArray& tags = game.Tags;
+  if (tags.size() <= kTagFen || lowerCase(tags[kTagSetUp].Name) != "setup" ||
+      tags[kTagSetUp].Value != "1" || lowerCase(tags[kTagFen].Name) != "fen")
+    return {};
+  return tags[kTagFen].Value;
 }
 
 std::unique_ptr<jurnal> journalFor(const std::string& fen) {
@@ -81,7 +83,13 @@ void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list
   setCurrentFile(path);
   TReloadSpan span = collectGames(path, list, first, done);
   if (span.games.empty()) return;
+  // The character on which the scan stopped is read too: a game glued to the next "[" ends
+  // there, and without it the reading would run into the end of the text instead.
+  int64_t count = span.end - span.lowest;
+  std::error_code error;
+  uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && span.end <= static_cast<int64_t>(size)) ++count;
   std::string text;
-  if (!readFileRange(path, span.lowest, span.end - span.lowest, text)) return;
+  if (!readFileRange(path, span.lowest, count, text)) return;
   for (int32_t index : span.games) reloadGame(text, span.lowest, index);
 }
