@@ -94,13 +94,6 @@ TEST_F(Duplicates, LoadedPlacesAreFoundWhateverTheBaseOrder) {
   EXPECT_EQ(whites(batch), (std::vector<std::string>{"a.pgn3", "1"}));
 }
 
-TEST_F(Duplicates, NothingIsDroppedAsLoadedFromAnEmptyBase) {
-  TGames batch;
-  batch.push_back(listed("x", "a.pgn", 1));
-  EXPECT_EQ(dropLoaded(batch), 0);
-  EXPECT_EQ(batch.size(), 1u);
-}
-
 TEST_F(Duplicates, RebuildKeepsTheGameLoadedFirstAndLeavesGamesWithoutMovesAlone) {
   addToBase(played("Y", "1. d4 d5"), played("X1", "1. e4 e5 2. Nf3"), listed("L1", "h.pgn", 1),
             played("X2", "1. Nf3 e5 2. e4"), listed("L2", "h.pgn", 1), played("Y2", "1. d4 d5"),
