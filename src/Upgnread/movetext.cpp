@@ -62,7 +62,7 @@ int readUnknownResult(TMovetextState& state) {
 }
 
 bool numberFits(TMovetextState& state, int64_t n) {
-  int64_t expected = state.line->nextnumber();
+  int64_t expected = state.numbers.next(*state.line);
   if (n == expected || (state.variationOpened && n == expected - 1)) return true;
   if (n != expected + 1) return false;
   state.whiteToMove = !state.whiteToMove;  // a half-move is missing
