@@ -26,8 +26,8 @@ bytefile::bytefile(const std::filesystem::path& name, bool forReading) {
   bool sized = filesize >= 0;
   filesize = std::max<int64_t>(filesize, 0);
   // A base installed read-only is still readable; only writing back would then fail.
-  bool opened = file.open(name, TOpenMode::readWriteShared) ||
-                file.open(name, TOpenMode::readShared);
+  bool opened =
+      file.open(name, TOpenMode::readWriteShared) || file.open(name, TOpenMode::readShared);
   int64_t got = opened ? file.read(buffer, kBufferSize) : -1;
   filled = static_cast<int32_t>(std::max<int64_t>(got, 0));
   failed = !sized || !opened || got < 0;
@@ -77,9 +77,13 @@ void bytefile::seek(int64_t position) {
   dirty = false;
 }
 
-bool bytefile::eof() { return bufpos >= filled && filepos >= filesize; }
+bool bytefile::eof() {
+  return bufpos >= filled && filepos >= filesize;
+}
 
-int64_t bytefile::size() const { return std::max(filesize, bufferStart() + filled); }
+int64_t bytefile::size() const {
+  return std::max(filesize, bufferStart() + filled);
+}
 
 // Moves on to the next stretch of the file, writing the buffer back first when it changed.
 void bytefile::refill() {
@@ -117,9 +121,13 @@ int32_t bytefile::readint() {
   return static_cast<int32_t>(bits);
 }
 
-void bytefile::writebool(bool value) { writebyte(value ? 1 : 0); }
+void bytefile::writebool(bool value) {
+  writebyte(value ? 1 : 0);
+}
 
-bool bytefile::readbool() { return readbyte() != 0; }
+bool bytefile::readbool() {
+  return readbyte() != 0;
+}
 
 void bytefile::writeword(uint16_t value) {
   writebyte(static_cast<uint8_t>(value & 0xFF));

@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <mutex>
+#include <memory>
 
 #include "btfile/bytefile.h"
+#include "platform/platform.h"
 #include "uchess/fileutil.h"
 
 namespace {
@@ -12,9 +13,14 @@ namespace {
 ecoinfar base;
 // Loading may be asked for from the worker and from the interface thread; lookups happen only
 // once a load has finished.
-std::mutex loading;
+TRecursiveLock& loading() {
+  static std::unique_ptr<TRecursiveLock> lock(newRecursiveLock());
+  return *lock;
+}
 
-bool keyLess(const ecoinfo& a, const ecoinfo& b) { return a.key < b.key; }
+bool keyLess(const ecoinfo& a, const ecoinfo& b) {
+  return a.key < b.key;
+}
 
 ecoinfo readRecord(bytefile& file) {
   ecoinfo entry;
@@ -41,23 +47,27 @@ bool loadLocked(const std::filesystem::path& path) {
 
 }  // namespace
 
-const ecoinfar& ecoBase() { return base; }
+const ecoinfar& ecoBase() {
+  return base;
+}
 
-void loadeco() { loadecoFrom(hostFolder() / "plugins" / "ecos.dat"); }
+void loadeco() {
+  loadecoFrom(hostFolder() / "plugins" / "ecos.dat");
+}
 
 bool loadecoFrom(const std::filesystem::path& file) {
-  std::lock_guard<std::mutex> hold(loading);
+  TLockHold hold(loading());
   return loadLocked(file);
 }
 
 bool ensureEcoBase() {
-  std::lock_guard<std::mutex> hold(loading);
+  TLockHold hold(loading());
   if (base.empty()) loadLocked(hostFolder() / "plugins" / "ecos.dat");
   return !base.empty();
 }
 
 void clearEcoBase() {
-  std::lock_guard<std::mutex> hold(loading);
+  TLockHold hold(loading());
   ecoinfar().swap(base);
 }
 

@@ -200,16 +200,15 @@ TEST(ByteFileBuffer, SeeksAcrossBlocksAndWritesBackChanges) {
     f.seek(10);
     EXPECT_EQ(f.readbyte(), static_cast<uint8_t>(bytes[10]));
     f.seek(2046);  // an int straddling two blocks
-    EXPECT_EQ(f.readint(), static_cast<int32_t>((uint8_t(bytes[2046]) << 24) |
-                                                (uint8_t(bytes[2047]) << 16) |
-                                                (uint8_t(bytes[2048]) << 8) |
-                                                uint8_t(bytes[2049])));
+    EXPECT_EQ(f.readint(),
+              static_cast<int32_t>((uint8_t(bytes[2046]) << 24) | (uint8_t(bytes[2047]) << 16) |
+                                   (uint8_t(bytes[2048]) << 8) | uint8_t(bytes[2049])));
     f.seek(4999);
     f.writestr("tail");  // grows the file past its old end
     EXPECT_EQ(f.size(), 4999 + 8);
   }
-  std::string expected = bytes.substr(0, 4001) + "X" + bytes.substr(4002, 4999 - 4002) +
-                         "\0\0\0\x04tail"s;
+  std::string expected =
+      bytes.substr(0, 4001) + "X" + bytes.substr(4002, 4999 - 4002) + "\0\0\0\x04tail"s;
   EXPECT_EQ(folder.read("f.dat"), expected);
 }
 

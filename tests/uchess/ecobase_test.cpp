@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "uchess/fileutil.h"
 #include "support/ecofile.h"
 #include "support/tempfolder.h"
+#include "uchess/fileutil.h"
 
 using namespace std::string_literals;
 
@@ -40,9 +40,11 @@ int linearFind(int64_t key) {
 // Loading
 
 TEST_F(EcoBaseTest, ReadsKeysBigEndianWithUnsignedLowHalf) {
-  ASSERT_TRUE(loadecoFrom(folder.write(
-      "ecos.dat", "\x01\x02\x03\x04\x05\x06\x07\x08" "B12"
-                  "\x7F\x00\x00\x01\xFF\xFF\xFF\xFF" "E99"s)));
+  ASSERT_TRUE(loadecoFrom(folder.write("ecos.dat",
+                                       "\x01\x02\x03\x04\x05\x06\x07\x08"
+                                       "B12"
+                                       "\x7F\x00\x00\x01\xFF\xFF\xFF\xFF"
+                                       "E99"s)));
   ASSERT_EQ(ecoBase().size(), 2u);
   EXPECT_EQ(ecoBase()[0].key, 0x0102030405060708);
   EXPECT_EQ(ecoBase()[0].code, "B12");
@@ -91,7 +93,11 @@ TEST_F(EcoBaseTest, LoadsFromTheHostFolderAndRetriesWhileMissing) {
 // Searching
 
 TEST_F(EcoBaseTest, FindsBothEndsAndTheMiddle) {
-  ASSERT_TRUE(load({{INT64_MIN + 1, "A00"}, {-40, "A40"}, {0, "B00"}, {17, "C17"}, {90, "D90"},
+  ASSERT_TRUE(load({{INT64_MIN + 1, "A00"},
+                    {-40, "A40"},
+                    {0, "B00"},
+                    {17, "C17"},
+                    {90, "D90"},
                     {INT64_MAX - 1, "E99"}}));
   EXPECT_EQ(findeco(INT64_MIN + 1), 0);
   EXPECT_EQ(findeco(INT64_MAX - 1), 5);
@@ -99,8 +105,8 @@ TEST_F(EcoBaseTest, FindsBothEndsAndTheMiddle) {
   EXPECT_EQ(findeco(0), 2);
   EXPECT_EQ(findeco(17), 3);
   EXPECT_EQ(findeco(90), 4);
-  for (int64_t absent : {INT64_MIN, INT64_MAX, int64_t{-41}, int64_t{-1}, int64_t{1},
-                         int64_t{89}, int64_t{91}})
+  for (int64_t absent :
+       {INT64_MIN, INT64_MAX, int64_t{-41}, int64_t{-1}, int64_t{1}, int64_t{89}, int64_t{91}})
     EXPECT_EQ(findeco(absent), -1) << absent;
 }
 

@@ -20,7 +20,9 @@ struct TNumberCase {
   int32_t value;
 };
 
-void PrintTo(const TNumberCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
+void PrintTo(const TNumberCase& c, std::ostream* out) {
+  *out << '"' << c.text << '"';
+}
 
 class TextToIntTest : public testing::TestWithParam<TNumberCase> {};
 
@@ -32,16 +34,17 @@ TEST_P(TextToIntTest, AcceptsDigitsThatFitInt32Only) {
   EXPECT_EQ(value, c.accepted ? c.value : -5) << c.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, TextToIntTest,
-    testing::Values(TNumberCase{"", true, 0}, TNumberCase{"12a", false, 0},
-                    TNumberCase{"007", true, 7}, TNumberCase{"1200", true, 1200},
-                    TNumberCase{"2147483647", true, INT32_MAX},
-                    TNumberCase{"2147483648", false, 0}, TNumberCase{"4294967297", false, 0},
-                    TNumberCase{"000000000000002147483647", true, INT32_MAX},
-                    TNumberCase{"99999999999999999999999999", false, 0},
-                    TNumberCase{"-1", false, 0}, TNumberCase{" 1", false, 0},
-                    TNumberCase{"+1", false, 0}));
+INSTANTIATE_TEST_SUITE_P(Texts, TextToIntTest,
+                         testing::Values(TNumberCase{"", true, 0}, TNumberCase{"12a", false, 0},
+                                         TNumberCase{"007", true, 7},
+                                         TNumberCase{"1200", true, 1200},
+                                         TNumberCase{"2147483647", true, INT32_MAX},
+                                         TNumberCase{"2147483648", false, 0},
+                                         TNumberCase{"4294967297", false, 0},
+                                         TNumberCase{"000000000000002147483647", true, INT32_MAX},
+                                         TNumberCase{"99999999999999999999999999", false, 0},
+                                         TNumberCase{"-1", false, 0}, TNumberCase{" 1", false, 0},
+                                         TNumberCase{"+1", false, 0}));
 
 TEST(IntToText, WritesPlainDecimalDigits) {
   EXPECT_EQ(intToText(0), "0");

@@ -11,8 +11,9 @@ namespace {
 bool hasPgnSuffix(const std::string& name) {
   if (name.size() < 4) return false;
   std::string suffix = name.substr(name.size() - 4);
-  std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+  std::transform(suffix.begin(), suffix.end(), suffix.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+  });
   return suffix == ".pgn";
 }
 

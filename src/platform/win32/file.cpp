@@ -31,7 +31,9 @@ TOpenRequest openRequest(TOpenMode mode) {
   return {GENERIC_READ, 0, OPEN_EXISTING};
 }
 
-HANDLE asHandle(intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE asHandle(intptr_t handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 
 // ReadFile and WriteFile move at most a DWORD's worth per call.
 constexpr int64_t kChunk = int64_t{1} << 30;
