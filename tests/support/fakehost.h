@@ -63,5 +63,5 @@ class TFakeHost : public THostGame {
   std::vector<TLevel> path;
   int currentPosition = 0;
   TMove record{};
-  std::vector<int32_t> variationIds;
+  std::vector<intptr_t> variationIds;
 };
