@@ -1,45 +1,31 @@
 #include "uchess/attacks.h"
 
+#include <bit>
 #include <cstdlib>
+
+#include "uchess/squaresets.h"
 
 namespace {
 
-struct TStep {
-  int file, rank;
-};
-
-constexpr TStep kKnightSteps[8] = {{1, 2},   {2, 1},   {2, -1}, {1, -2},
-                                   {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
-constexpr TStep kKingSteps[8] = {{1, 0},  {1, 1},   {0, 1},  {-1, 1},
-                                 {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
-constexpr TStep kStraightSteps[4] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-constexpr TStep kDiagonalSteps[4] = {{1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
-
-bool onBoard(int file, int rank) {
-  return file >= 1 && file <= 8 && rank >= 1 && rank <= 8;
-}
-
-bool holds(const doska& b, int file, int rank, uint8_t piece) {
-  return onBoard(file, rank) && b.at(file, rank) == piece;
-}
-
-bool anyStepHolds(const doska& b, int file, int rank, const TStep (&steps)[8], uint8_t piece) {
-  for (const TStep& s : steps) {
-    if (holds(b, file + s.file, rank + s.rank, piece)) return true;
+bool anyHolds(const uint8_t* squares, TSquareSet set, uint8_t piece) {
+  for (; set != 0; set &= set - 1) {
+    if (squares[std::countr_zero(set)] == piece) return true;
   }
   return false;
 }
 
-// The first piece met along each ray from the target is a slider of that side able to use it.
-bool sliderAttacks(const doska& b, int file, int rank, const TStep (&steps)[4], uint8_t slider,
+// The first piece met along each ray from the square is a slider of that side able to use it.
+bool sliderAttacks(const uint8_t* squares, int index, int firstRay, int lastRay, uint8_t slider,
                    uint8_t queen) {
-  for (const TStep& s : steps) {
-    int f = file + s.file, r = rank + s.rank;
-    while (onBoard(f, r) && b.at(f, r) == kEmpty) {
-      f += s.file;
-      r += s.rank;
+  for (int d = firstRay; d <= lastRay; ++d) {
+    int at = index;
+    for (int n = kRayLengths[d][index]; n > 0; --n) {
+      at += kRaySteps[d];
+      uint8_t piece = squares[at];
+      if (piece == kEmpty) continue;
+      if (piece == slider || piece == queen) return true;
+      break;
     }
-    if (onBoard(f, r) && (b.at(f, r) == slider || b.at(f, r) == queen)) return true;
   }
   return false;
 }
@@ -70,22 +56,24 @@ bool attackedByScan(const doska& board, int file, int rank, int side) {
 // Looks outwards from the target instead of asking every piece; the answer is the same because
 // only whether some piece attacks matters, never which.
 bool doska::attacked(int file, int rank, int side) const {
-  if (!onBoard(file, rank)) return attackedByScan(*this, file, rank, side);
+  if (!isSquare(file, rank)) return attackedByScan(*this, file, rank, side);
+  const uint8_t* board = &squares[0][0];
+  int index = squareIndex(file, rank);
   bool white = side == kWhite;
-  int offset = white ? 0 : 6;
+  uint8_t offset = white ? 0 : 6;
+  // a pawn attacks one rank ahead of it on either side
   int pawnRank = white ? rank - 1 : rank + 1;
-  uint8_t pawn = static_cast<uint8_t>(kWhitePawn + offset);
-  if (holds(*this, file - 1, pawnRank, pawn) || holds(*this, file + 1, pawnRank, pawn)) return true;
-  if (anyStepHolds(*this, file, rank, kKingSteps, static_cast<uint8_t>(kWhiteKing + offset)))
-    return true;
+  uint8_t pawn = kWhitePawn + offset;
+  if (pawnRank >= 1 && pawnRank <= 8) {
+    if (file > 1 && at(file - 1, pawnRank) == pawn) return true;
+    if (file < 8 && at(file + 1, pawnRank) == pawn) return true;
+  }
+  if (anyHolds(board, kKingSquares[index], kWhiteKing + offset)) return true;
   // knights and sliders never land on their own side, nor on a code that is no piece
-  uint8_t target = at(file, rank);
+  uint8_t target = board[index];
   if (target != kEmpty && !(white ? isBlackPiece(target) : isWhitePiece(target))) return false;
-  uint8_t queen = static_cast<uint8_t>(kWhiteQueen + offset);
-  return anyStepHolds(*this, file, rank, kKnightSteps,
-                      static_cast<uint8_t>(kWhiteKnight + offset)) ||
-         sliderAttacks(*this, file, rank, kStraightSteps, static_cast<uint8_t>(kWhiteRook + offset),
-                       queen) ||
-         sliderAttacks(*this, file, rank, kDiagonalSteps,
-                       static_cast<uint8_t>(kWhiteBishop + offset), queen);
+  uint8_t queen = kWhiteQueen + offset;
+  return anyHolds(board, kKnightSquares[index], kWhiteKnight + offset) ||
+         sliderAttacks(board, index, 0, 3, kWhiteRook + offset, queen) ||
+         sliderAttacks(board, index, 4, 7, kWhiteBishop + offset, queen);
 }

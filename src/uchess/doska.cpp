@@ -1,5 +1,6 @@
 #include "uchess/doska.h"
 
+#include <cstddef>
 #include <cstdlib>
 
 namespace {
@@ -20,6 +21,9 @@ bool isFreeFor(uint8_t piece, bool moverWhite) {
 }
 
 }  // namespace
+
+static_assert(offsetof(doska, epforwhite) - offsetof(doska, wqlost) == 7,
+              "the eight state bytes must stay one block");
 
 // Setting up
 

@@ -1,6 +1,7 @@
-#include <cstring>
-
+#include "uchess/boardscan.h"
 #include "uchess/jurnal.h"
+#include "uchess/moveplay.h"
+#include "uchess/squaresets.h"
 
 namespace {
 
@@ -25,23 +26,33 @@ bool isCapture(const mov& m) {
   return m.captured != kEmpty || m.special == kWhitePawn || m.special == kBlackPawn;
 }
 
+// The other pieces of the move's code that could legally go to its target; only those whose
+// geometry lets them reach it are tried.
+TSanRivals sanRivals(doska& board, const mov& m) {
+  if (boardByScan()) return sanRivalsByScan(board, m);
+  TSanRivals rivals;
+  TSquareSet others = reachingTo(board, m.piece, m.tofile, m.torank);
+  if (isSquare(m.fromfile, m.fromrank)) others &= ~squareBit(m.fromfile, m.fromrank);
+  for (; others != 0; others &= others - 1) {
+    int f = 0, r = 0;
+    lowestSquare(others, f, r);
+    if (board.at(f, r) != m.piece) continue;
+    if (!board.legalmove(f, r, m.tofile, m.torank)) continue;
+    rivals.any = true;
+    rivals.onFile |= f == m.fromfile;
+    rivals.onRank |= r == m.fromrank;
+  }
+  return rivals;
+}
+
 // What tells the mover apart from the other pieces of its code that could go to the same square.
 void appendDisambiguation(doska& board, const mov& m, std::string& text) {
-  bool rival = false, rivalOnFile = false, rivalOnRank = false;
-  for (int f = 1; f <= 8; ++f) {
-    for (int r = 1; r <= 8; ++r) {
-      if ((f == m.fromfile && r == m.fromrank) || board.at(f, r) != m.piece) continue;
-      if (!board.legalmove(f, r, m.tofile, m.torank)) continue;
-      rival = true;
-      rivalOnFile |= f == m.fromfile;
-      rivalOnRank |= r == m.fromrank;
-    }
-  }
+  TSanRivals rivals = sanRivals(board, m);
   // a pawn capture always names its file
-  if (!rival && !(isPawn(m.piece) && isCapture(m))) return;
-  if (!rivalOnFile) {
+  if (!rivals.any && !(isPawn(m.piece) && isCapture(m))) return;
+  if (!rivals.onFile) {
     text += fileLetter(m.fromfile);
-  } else if (rivalOnRank) {
+  } else if (rivals.onRank) {
     text += fileLetter(m.fromfile);
     text += rankDigit(m.fromrank);
   } else {
@@ -76,14 +87,13 @@ void jurnal::makesan() {
   } else {
     text = pieceMoveText(*board, m);
   }
-  uint8_t state[8];
-  std::memcpy(state, &board->wqlost, sizeof state);
-  forward();
-  int after = board->status(isBlackPiece(m.piece));
-  back();
-  std::memcpy(&board->wqlost, state, sizeof state);
-  if (after == kStatusCheck) text += '+';
-  if (after == kStatusMate) text += '#';
+  // The move is made on a copy: taking it back could not restore a square that an inconsistent
+  // record (an en-passant file no pawn stood on) emptied.
+  doska after = *board;
+  playMove(after, m);
+  int status = after.status(isBlackPiece(m.piece));
+  if (status == kStatusCheck) text += '+';
+  if (status == kStatusMate) text += '#';
   if (m.mark >= 1 && m.mark <= 6) text += kMarkSuffixes[m.mark];
   m.san = text;
 }
