@@ -42,8 +42,12 @@ bool promotionMissing(int piece, int torank, int promotion) {
 
 }  // namespace
 
-void setBoardByScan(bool on) { answerByScan.store(on, std::memory_order_relaxed); }
-bool boardByScan() { return answerByScan.load(std::memory_order_relaxed); }
+void setBoardByScan(bool on) {
+  answerByScan.store(on, std::memory_order_relaxed);
+}
+bool boardByScan() {
+  return answerByScan.load(std::memory_order_relaxed);
+}
 
 // The move is made on the board and taken back. The squares are put back from a copy: taking
 // back an en-passant capture whose pawn was never there (a FEN may name any file) would leave one.

@@ -8,7 +8,8 @@
 #include "uchess/doska.h"
 #include "uchess/jurnal.h"
 
-// The reference forms of doska::legalmove, status and findmove, with the same arguments and results.
+// The reference forms of doska::legalmove, status and findmove, with the same arguments and
+// results.
 bool legalmoveByScan(doska& board, int fromfile, int fromrank, int tofile, int torank);
 int statusByScan(doska& board, bool whiteToMove);
 int findmoveByScan(doska& board, int piece, int& promotion, int& fromfile, int& fromrank,

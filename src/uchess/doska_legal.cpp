@@ -8,8 +8,12 @@
 
 namespace {
 
-bool isPawn(int piece) { return piece == kWhitePawn || piece == kBlackPawn; }
-bool isKing(int piece) { return piece == kWhiteKing || piece == kBlackKing; }
+bool isPawn(int piece) {
+  return piece == kWhitePawn || piece == kBlackPawn;
+}
+bool isKing(int piece) {
+  return piece == kWhiteKing || piece == kBlackKing;
+}
 
 // The squares of the move as playMove leaves them for a move added without a promotion piece:
 // the en-passant victim taken off, the castling rook moved.
@@ -98,12 +102,14 @@ bool promotionMissing(int piece, int torank, int promotion) {
   return lastRank && !isPromotionFor(piece, torank, promotion);
 }
 
+constexpr TSquareSet kFirstRank = 0x0101010101010101;
+
 // The from-squares findmove may search: a given file or rank, or all; none for one off the board.
 TSquareSet searchRange(int fromfile, int fromrank) {
   TSquareSet files = 0, ranks = 0;
   for (int i = 1; i <= 8; ++i) {
     if (fromfile == 0 || fromfile == i) files |= TSquareSet{0xFF} << ((i - 1) * 8);
-    if (fromrank == 0 || fromrank == i) ranks |= TSquareSet{0x0101010101010101} << (i - 1);
+    if (fromrank == 0 || fromrank == i) ranks |= kFirstRank << (i - 1);
   }
   return files & ranks;
 }
@@ -154,8 +160,10 @@ int doska::status(bool whiteToMove) {
     return remember(*this, whiteToMove, kStatusNoKing);
   bool inCheck = attacked(kingFile, kingRank, whiteToMove ? kBlack : kWhite);
   bool hasMove = hasLegalMove(*this, whiteToMove, kingFile, kingRank, inCheck);
-  if (inCheck) result = hasMove ? kStatusCheck : kStatusMate;
-  else result = hasMove ? kStatusNone : kStatusStalemate;
+  if (inCheck)
+    result = hasMove ? kStatusCheck : kStatusMate;
+  else
+    result = hasMove ? kStatusNone : kStatusStalemate;
   return remember(*this, whiteToMove, result);
 }
 
@@ -170,8 +178,10 @@ int doska::findmove(int piece, int& promotion, int& fromfile, int& fromrank, int
   TSquareSet range = searchRange(fromfile, fromrank);
   int foundFile = 0, foundRank = 0, result = kNoSuchMove;
   if (torank == 0) {
-    // a pawn move written without its rank takes the rank from the first pawn met
+    // A pawn move written without its rank takes the rank from the first pawn met. A black
+    // pawn on the first rank gives none, so the next pawn is asked again.
     TSquareSet holding = squaresHolding(*this, piece) & range;
+    if (piece == kBlackPawn) holding &= ~kFirstRank;
     if (holding == 0) return kNoSuchMove;
     lowestSquare(holding, foundFile, foundRank);
     torank = piece == kWhitePawn ? foundRank + 1 : piece == kBlackPawn ? foundRank - 1 : 0;

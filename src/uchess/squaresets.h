@@ -20,7 +20,9 @@ constexpr bool isSquare(int file, int rank) {
 }
 
 // A square's place in doska::squares and in a set.
-constexpr int squareIndex(int file, int rank) { return (file - 1) * 8 + (rank - 1); }
+constexpr int squareIndex(int file, int rank) {
+  return (file - 1) * 8 + (rank - 1);
+}
 
 // Steps in that index: the four straight directions, then the four diagonal ones.
 inline constexpr int kRaySteps[8] = {8, -8, 1, -1, 9, 7, -7, -9};
@@ -59,8 +61,10 @@ constexpr std::array<TSquareSet, 64> stepSquares(const int (&files)[8], const in
 }
 inline constexpr int kKnightFileSteps[8] = {1, 2, 2, 1, -1, -2, -2, -1};
 inline constexpr int kKnightRankSteps[8] = {2, 1, -1, -2, -2, -1, 1, 2};
-inline constexpr std::array<TSquareSet, 64> kKnightSquares = stepSquares(kKnightFileSteps, kKnightRankSteps);
-inline constexpr std::array<TSquareSet, 64> kKingSquares = stepSquares(kRayFileSteps, kRayRankSteps);
+inline constexpr std::array<TSquareSet, 64> kKnightSquares =
+    stepSquares(kKnightFileSteps, kKnightRankSteps);
+inline constexpr std::array<TSquareSet, 64> kKingSquares =
+    stepSquares(kRayFileSteps, kRayRankSteps);
 
 // The lowest square of a non-empty set as file and rank.
 inline void lowestSquare(TSquareSet set, int& file, int& rank) {

@@ -1,0 +1,39 @@
+#pragma once
+// The board's fast answers against its plain reference forms (uchess/boardscan.h): each check asks
+// both the same questions on the same position and reports the first answer, out-argument or
+// board change where they part.
+
+#include <string_view>
+
+#include <gtest/gtest.h>
+
+#include "uchess/doska.h"
+#include "uchess/jurnal.h"
+
+// Turns the reference forms on for its lifetime, so that a failed assertion cannot leave them on.
+class TBoardByScan {
+ public:
+  TBoardByScan();
+  ~TBoardByScan();
+  TBoardByScan(const TBoardByScan&) = delete;
+  TBoardByScan& operator=(const TBoardByScan&) = delete;
+};
+
+// status for both sides.
+testing::AssertionResult sameStatus(doska& board);
+
+// legalmove for every pair of squares, with a border of squares off the board (files and ranks
+// 0..9).
+testing::AssertionResult sameLegalMoves(doska& board);
+
+// One findmove question with every argument as given.
+testing::AssertionResult sameFindMove(doska& board, int piece, int promotion, int fromfile,
+                                      int fromrank, int tofile, int torank);
+
+// findmove for every piece code of the side and every target, written as the reader may cut it:
+// bare, with the from-file, with the from-rank, with both, a pawn's without its target rank, and
+// on the last ranks with no promotion piece, a right one and one of the wrong colour.
+testing::AssertionResult sameFindMoves(doska& board, bool white);
+
+// makesan of the line's next move, through the fast forms and through the reference forms.
+testing::AssertionResult sameSan(jurnal& line);
