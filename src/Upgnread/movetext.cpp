@@ -8,12 +8,6 @@
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
 
-bool TMovetextState::atEnd() const { return ::atEnd(text, position); }
-char TMovetextState::current() const { return charAt(text, position); }
-char TMovetextState::peek(int64_t ahead) const {
-  return ::atEnd(text, position + ahead) ? '\0' : charAt(text, position + ahead);
-}
-
 void attachPendingComment(TMovetextState& state) {
   if (pendingComment.empty()) return;
   state.line->setcomment(pendingComment);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Upgnread/movenumber.h"
+#include "Upgnread/pgntext.h"
 #include "uchess/doska.h"
 #include "uchess/jurnal.h"
 
@@ -28,10 +29,12 @@ struct TMovetextState {
   TMoveNumbers numbers;
   int result = 0;
 
-  bool atEnd() const;
-  char current() const;
+  bool atEnd() const { return ::atEnd(text, position); }
+  char current() const { return charAt(text, position); }
   // The character `ahead` places after the present one, or 0 past the end.
-  char peek(int64_t ahead) const;
+  char peek(int64_t ahead) const {
+    return ::atEnd(text, position + ahead) ? '\0' : charAt(text, position + ahead);
+  }
 };
 
 // Comments collected since the last move go after the last move made on the line.

@@ -1,3 +1,5 @@
+#include <string_view>
+
 #include "uchess/boardscan.h"
 #include "uchess/jurnal.h"
 #include "uchess/moveplay.h"
@@ -21,6 +23,21 @@ char fileLetter(int file) {
 char rankDigit(int rank) {
   return static_cast<char>('0' + rank);
 }
+
+// The text as it is built; the longest, "Qh4xe1=Q#!?", fits with room to spare.
+struct TSanBuilder {
+  char chars[16];
+  int length = 0;
+  TSanBuilder& operator+=(char c) {
+    if (length < 16) chars[length++] = c;
+    return *this;
+  }
+  TSanBuilder& operator+=(std::string_view text) {
+    for (char c : text) *this += c;
+    return *this;
+  }
+  std::string_view view() const { return {chars, static_cast<size_t>(length)}; }
+};
 
 bool isCapture(const mov& m) {
   return m.captured != kEmpty || m.special == kWhitePawn || m.special == kBlackPawn;
@@ -46,7 +63,7 @@ TSanRivals sanRivals(doska& board, const mov& m) {
 }
 
 // What tells the mover apart from the other pieces of its code that could go to the same square.
-void appendDisambiguation(doska& board, const mov& m, std::string& text) {
+void appendDisambiguation(doska& board, const mov& m, TSanBuilder& text) {
   TSanRivals rivals = sanRivals(board, m);
   // a pawn capture always names its file
   if (!rivals.any && !(isPawn(m.piece) && isCapture(m))) return;
@@ -60,8 +77,7 @@ void appendDisambiguation(doska& board, const mov& m, std::string& text) {
   }
 }
 
-std::string pieceMoveText(doska& board, const mov& m) {
-  std::string text;
+void appendPieceMove(doska& board, const mov& m, TSanBuilder& text) {
   int kind = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
   if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kPieceLetters[kind];
   appendDisambiguation(board, m, text);
@@ -73,7 +89,6 @@ std::string pieceMoveText(doska& board, const mov& m) {
     text += '=';
     text += kPieceLetters[promoted];
   }
-  return text;
 }
 
 }  // namespace
@@ -81,11 +96,11 @@ std::string pieceMoveText(doska& board, const mov& m) {
 void jurnal::makesan() {
   if (board == nullptr || current < 0 || current >= movecount()) return;
   mov& m = moves[current];
-  std::string text;
+  TSanBuilder text;
   if (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7)) {
-    text = m.tofile == 3 ? "O-O-O" : "O-O";
+    text += m.tofile == 3 ? "O-O-O" : "O-O";
   } else {
-    text = pieceMoveText(*board, m);
+    appendPieceMove(*board, m, text);
   }
   // The move is made on a copy: taking it back could not restore a square that an inconsistent
   // record (an en-passant file no pawn stood on) emptied.
@@ -95,5 +110,5 @@ void jurnal::makesan() {
   if (status == kStatusCheck) text += '+';
   if (status == kStatusMate) text += '#';
   if (m.mark >= 1 && m.mark <= 6) text += kMarkSuffixes[m.mark];
-  m.san = text;
+  m.san = text.view();
 }
