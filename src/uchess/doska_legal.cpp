@@ -1,37 +1,51 @@
 #include "uchess/boardscan.h"
 #include "uchess/doska.h"
-#include "uchess/kingsafety.h"
+#include "uchess/legality.h"
 #include "uchess/moveplay.h"
-#include "uchess/sidestate.h"
+#include "uchess/positioninfo.h"
 #include "uchess/squaresets.h"
 
 namespace {
 
-// Any legal move for the piece on the square, among the targets its geometry allows.
-bool pieceHasMove(const doska& b, const TSideState& side, int file, int rank) {
-  for (TSquareSet targets = reachableFrom(b, file, rank); targets != 0; targets &= targets - 1) {
-    int tf = 0, tr = 0;
-    lowestSquare(targets, tf, tr);
-    if (legalTowards(b, side, file, rank, tf, tr)) return true;
+// The squares the piece's geometry lets it reach from the square, and perhaps more: legalOn
+// decides. A knight or a slider reaches only empty squares and pieces of the other side.
+TSquareSet targetsOf(const TBoardMasks& m, int index, uint8_t piece) {
+  bool white = isWhitePiece(piece);
+  TSquareSet free = ~m.occupied | (white ? m.black : m.white);
+  int file = index / 8 + 1, rank = index % 8 + 1;
+  switch (white ? piece : piece - 6) {
+    case kWhitePawn:
+      return pawnTargets(file, rank, white);
+    case kWhiteKnight:
+      return kKnightSquares[index] & free;
+    case kWhiteBishop:
+      return diagonalRays(index, m.occupied) & free;
+    case kWhiteRook:
+      return straightRays(index, m.occupied) & free;
+    case kWhiteQueen:
+      return (diagonalRays(index, m.occupied) | straightRays(index, m.occupied)) & free;
+    default:  // castling goes from the e-file two files aside
+      return kKingSquares[index] | (file == 5 ? squareBit(3, rank) | squareBit(7, rank) : 0);
+  }
+}
+
+bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, int index) {
+  uint8_t piece = (&b.squares[0][0])[index];
+  for (TSquareSet targets = targetsOf(m, index, piece); targets != 0; targets &= targets - 1) {
+    if (legalOn(b, m, side, index, std::countr_zero(targets))) return true;
   }
   return false;
 }
 
 // Which piece moves first does not change the answer. In check the king's own steps are the
 // likeliest way out; out of check any other piece usually has a move that needs no trial.
-bool hasLegalMove(const doska& b, bool white, const TSideState& side) {
-  int kingFile = side.kingFile, kingRank = side.kingRank;
-  if (side.inCheck && pieceHasMove(b, side, kingFile, kingRank)) return true;
-  const uint8_t low = white ? kWhitePawn : kBlackPawn;
-  for (int file = 1; file <= 8; ++file) {
-    for (int rank = 1; rank <= 8; ++rank) {
-      // codes of the side are low..low+5; unsigned wrap-around takes the rest out
-      if (static_cast<uint8_t>(b.at(file, rank) - low) >= 6) continue;
-      if (file == kingFile && rank == kingRank) continue;
-      if (pieceHasMove(b, side, file, rank)) return true;
-    }
+bool hasLegalMove(const doska& b, const TBoardMasks& m, const TSideState& side) {
+  if (side.inCheck && pieceHasMove(b, m, side, side.kingIndex)) return true;
+  TSquareSet others = (side.white ? m.white : m.black) & ~(TSquareSet{1} << side.kingIndex);
+  for (; others != 0; others &= others - 1) {
+    if (pieceHasMove(b, m, side, std::countr_zero(others))) return true;
   }
-  return !side.inCheck && pieceHasMove(b, side, kingFile, kingRank);
+  return !side.inCheck && pieceHasMove(b, m, side, side.kingIndex);
 }
 
 // The position the found move leaves for the other side, and the special byte the journal
@@ -73,18 +87,19 @@ bool doska::legalmove(int fromfile, int fromrank, int tofile, int torank) {
 
 int doska::status(bool whiteToMove) {
   if (boardByScan()) return statusByScan(*this, whiteToMove);
-  TSideState side = sideState(*this, whiteToMove);
-  if (side.status >= 0) return side.status;
-  if (!side.hasKing) {
-    side.status = kStatusNoKing;
-  } else {
-    bool hasMove = hasLegalMove(*this, whiteToMove, side);
-    if (side.inCheck)
-      side.status = hasMove ? kStatusCheck : kStatusMate;
-    else
-      side.status = hasMove ? kStatusNone : kStatusStalemate;
+  TPositionInfo& info = positionInfo(*this);
+  TSideState& side = sideStateOf(info, whiteToMove);
+  if (side.status < 0) {
+    if (!side.hasKing) {
+      side.status = kStatusNoKing;
+    } else {
+      bool hasMove = hasLegalMove(*this, info.masks, side);
+      if (side.inCheck)
+        side.status = hasMove ? kStatusCheck : kStatusMate;
+      else
+        side.status = hasMove ? kStatusNone : kStatusStalemate;
+    }
   }
-  rememberSideState(*this, whiteToMove, side);
   return side.status;
 }
 
@@ -108,19 +123,12 @@ int doska::findmove(int piece, int& promotion, int& fromfile, int& fromrank, int
     torank = piece == kWhitePawn ? foundRank + 1 : piece == kBlackPawn ? foundRank - 1 : 0;
     foundFile = foundRank = 0;
   }
-  TSquareSet candidates = range & reachingTo(*this, piece, tofile, torank);
-  if (candidates == 0) return kNoSuchMove;
-  TSideState side = sideState(*this, isWhitePiece(piece));
-  for (TSquareSet c = candidates; c != 0; c &= c - 1) {
-    int f = 0, r = 0;
-    lowestSquare(c, f, r);
-    if (at(f, r) != piece || !legalTowards(*this, side, f, r, tofile, torank)) continue;
+  for (TSquareSet c = legalOrigins(*this, piece, tofile, torank, range); c != 0; c &= c - 1) {
     if (foundFile != 0) return kAmbiguousMove;
+    lowestSquare(c, foundFile, foundRank);
     // a rank found this way may still be the last one
     if (promotionMissing(piece, torank, promotion)) return kPromotionMissing;
-    foundFile = f;
-    foundRank = r;
-    result = tryFoundMove(*this, promotion, f, r, tofile, torank);
+    result = tryFoundMove(*this, promotion, foundFile, foundRank, tofile, torank);
   }
   if (foundFile == 0) return kNoSuchMove;
   fromfile = foundFile;

@@ -2,6 +2,7 @@
 
 #include "uchess/boardscan.h"
 #include "uchess/jurnal.h"
+#include "uchess/legality.h"
 #include "uchess/moveplay.h"
 #include "uchess/squaresets.h"
 
@@ -43,18 +44,16 @@ bool isCapture(const mov& m) {
   return m.captured != kEmpty || m.special == kWhitePawn || m.special == kBlackPawn;
 }
 
-// The other pieces of the move's code that could legally go to its target; only those whose
-// geometry lets them reach it are tried.
+// The other pieces of the move's code that could legally go to its target.
 TSanRivals sanRivals(doska& board, const mov& m) {
   if (boardByScan()) return sanRivalsByScan(board, m);
+  TSquareSet others = ~TSquareSet{0};
+  if (isSquare(m.fromfile, m.fromrank)) others = ~squareBit(m.fromfile, m.fromrank);
   TSanRivals rivals;
-  TSquareSet others = reachingTo(board, m.piece, m.tofile, m.torank);
-  if (isSquare(m.fromfile, m.fromrank)) others &= ~squareBit(m.fromfile, m.fromrank);
-  for (; others != 0; others &= others - 1) {
+  for (TSquareSet c = legalOrigins(board, m.piece, m.tofile, m.torank, others); c != 0;
+       c &= c - 1) {
     int f = 0, r = 0;
-    lowestSquare(others, f, r);
-    if (board.at(f, r) != m.piece) continue;
-    if (!board.legalmove(f, r, m.tofile, m.torank)) continue;
+    lowestSquare(c, f, r);
     rivals.any = true;
     rivals.onFile |= f == m.fromfile;
     rivals.onRank |= r == m.fromrank;

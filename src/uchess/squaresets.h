@@ -66,6 +66,56 @@ inline constexpr std::array<TSquareSet, 64> kKnightSquares =
 inline constexpr std::array<TSquareSet, 64> kKingSquares =
     stepSquares(kRayFileSteps, kRayRankSteps);
 
+// The squares along each ray from each square, the square itself left out.
+inline constexpr std::array<std::array<TSquareSet, 64>, 8> kRayMasks = [] {
+  std::array<std::array<TSquareSet, 64>, 8> masks{};
+  for (int d = 0; d < 8; ++d) {
+    for (int index = 0; index < 64; ++index) {
+      TSquareSet set = 0;
+      for (int n = 1; n <= kRayLengths[d][index]; ++n) set |= TSquareSet{1} << (index + n * kRaySteps[d]);
+      masks[d][index] = set;
+    }
+  }
+  return masks;
+}();
+
+// The squares from which a pawn of each side (0 White, 1 Black) attacks each square.
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnAttackers = [] {
+  std::array<std::array<TSquareSet, 64>, 2> masks{};
+  for (int file = 1; file <= 8; ++file) {
+    for (int rank = 1; rank <= 8; ++rank) {
+      for (int side = 0; side < 2; ++side) {
+        int from = side == 0 ? rank - 1 : rank + 1;
+        TSquareSet set = 0;
+        if (isSquare(file - 1, from)) set |= squareBit(file - 1, from);
+        if (isSquare(file + 1, from)) set |= squareBit(file + 1, from);
+        masks[side][squareIndex(file, rank)] = set;
+      }
+    }
+  }
+  return masks;
+}();
+
+// Along one ray from the square, up to and with the first occupied square.
+inline TSquareSet rayAttacks(int ray, int index, TSquareSet occupied) {
+  TSquareSet squares = kRayMasks[ray][index];
+  TSquareSet blockers = squares & occupied;
+  if (blockers == 0) return squares;
+  // index grows along the first rays of each kind (steps +8, +1, +9, +7)
+  bool growing = kRaySteps[ray] > 0;
+  int first = growing ? std::countr_zero(blockers) : 63 - std::countl_zero(blockers);
+  return squares ^ kRayMasks[ray][first];
+}
+
+inline TSquareSet straightRays(int index, TSquareSet occupied) {
+  return rayAttacks(0, index, occupied) | rayAttacks(1, index, occupied) |
+         rayAttacks(2, index, occupied) | rayAttacks(3, index, occupied);
+}
+inline TSquareSet diagonalRays(int index, TSquareSet occupied) {
+  return rayAttacks(4, index, occupied) | rayAttacks(5, index, occupied) |
+         rayAttacks(6, index, occupied) | rayAttacks(7, index, occupied);
+}
+
 // The lowest square of a non-empty set as file and rank.
 inline void lowestSquare(TSquareSet set, int& file, int& rank) {
   int index = std::countr_zero(set);
@@ -78,8 +128,8 @@ TSquareSet squaresHolding(const doska& board, int piece);
 // The first square, files then ranks ascending, that holds the code; false when none does.
 bool firstSquareHolding(const doska& board, int piece, int& file, int& rank);
 
-// Every target to which canmove may allow the piece on the square to go (and perhaps more).
-TSquareSet reachableFrom(const doska& board, int file, int rank);
-// Every square from which canmove may allow a piece of this code to go to the target (and perhaps
-// more); whether the square holds such a piece is not looked at.
-TSquareSet reachingTo(const doska& board, int piece, int tofile, int torank);
+// A pawn steps one rank ahead, two from its start rank, or one ahead on either side: every
+// target canmove may allow it (and perhaps more).
+TSquareSet pawnTargets(int file, int rank, bool white);
+// The squares from which a pawn may reach the target: the mirror image of pawnTargets.
+TSquareSet pawnOrigins(int file, int rank, bool white);

@@ -1,0 +1,33 @@
+#pragma once
+// A board's squares as one set per piece code: what the board's questions ask again and again
+// about one position (where the pieces of a code stand, what a slider reaches, whether a square
+// is attacked) is answered from these without walking the squares.
+
+#include <cstdint>
+
+#include "uchess/doska.h"
+#include "uchess/squaresets.h"
+
+// Where codes that are no piece (13..255) are kept.
+constexpr int kNoPieceCode = 13;
+
+struct TBoardMasks {
+  TSquareSet of[kNoPieceCode + 1];  // the squares holding each code; of[0] is not kept
+  TSquareSet white;                 // codes 1..6
+  TSquareSet black;                 // codes 7..12
+  TSquareSet occupied;              // any code but 0
+};
+
+TBoardMasks boardMasks(const doska& board);
+// The masks of the board, from those of another board whose 64 squares are given: only the
+// squares that differ are looked at.
+TBoardMasks updatedMasks(const TBoardMasks& masks, const uint8_t* squares, const doska& board);
+
+inline int maskIndex(uint8_t code) { return code < kNoPieceCode ? code : kNoPieceCode; }
+
+// doska::attacked on the position the masks describe, for a square on the board (0..63).
+bool attackedOn(const TBoardMasks& masks, int index, bool byWhite);
+
+// The masks after the piece steps from one square to another, taking what stood there (empty or
+// a piece of the other side); nothing else on the board changes.
+TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece, uint8_t captured);

@@ -1,0 +1,131 @@
+#include "uchess/legality.h"
+
+#include <bit>
+#include <cstdlib>
+
+#include "uchess/squaresets.h"
+
+namespace {
+
+bool isPawn(int piece) { return piece == kWhitePawn || piece == kBlackPawn; }
+bool isKing(int piece) { return piece == kWhiteKing || piece == kBlackKing; }
+
+int sign(int value) { return (value > 0) - (value < 0); }
+
+// The squares of the move as playMove leaves them for a move added without a promotion piece:
+// the en-passant victim taken off, the castling rook moved.
+void playSquares(doska& b, int ff, int fr, int tf, int tr) {
+  uint8_t piece = b.at(ff, fr);
+  uint8_t captured = b.at(tf, tr);
+  b.put(ff, fr, kEmpty);
+  b.put(tf, tr, piece);
+  if (isPawn(piece) && std::abs(tf - ff) == 1 && captured == kEmpty) {
+    uint8_t mark = piece == kWhitePawn ? kBlackPawn : kWhitePawn;
+    if (tr == 1 || tr == 8)
+      b.put(tf, tr, mark);
+    else
+      b.put(tf, mark == kBlackPawn ? tr - 1 : tr + 1, kEmpty);
+  }
+  if (isKing(piece) && ff == 5 && (tf == 3 || tf == 7)) {
+    int home = piece == kWhiteKing ? 1 : 8;
+    int rookFrom = tf == 3 ? 1 : 8, rookTo = tf == 3 ? 4 : 6;
+    b.put(rookTo, home, b.at(rookFrom, home));
+    b.put(rookFrom, home, kEmpty);
+  }
+}
+
+// Out of check, moving a piece other than the king can only uncover the king along the line from
+// the king through the from-square: the first piece on that line after the move must not be an
+// enemy slider that moves along it.
+bool uncoversKing(const doska& b, const TSideState& side, int ff, int fr, int tf, int tr) {
+  int df = ff - side.kingFile, dr = fr - side.kingRank;
+  if (df != 0 && dr != 0 && std::abs(df) != std::abs(dr)) return false;
+  int stepFile = sign(df), stepRank = sign(dr);
+  int f = side.kingFile + stepFile, r = side.kingRank + stepRank;
+  for (; isSquare(f, r); f += stepFile, r += stepRank) {
+    if (f == tf && r == tr) return false;
+    if (f != ff || r != fr) {
+      uint8_t piece = b.at(f, r);
+      if (piece != kEmpty) {
+        uint8_t offset = side.white ? 6 : 0;
+        uint8_t slider = (stepFile == 0 || stepRank == 0) ? kWhiteRook : kWhiteBishop;
+        return piece == slider + offset || piece == kWhiteQueen + offset;
+      }
+    }
+  }
+  return false;
+}
+
+
+// The squares holding the piece from which its geometry may let it reach the target.
+TSquareSet originsOf(const TBoardMasks& m, int piece, int tofile, int torank) {
+  if (!isSquare(tofile, torank) || piece <= kEmpty || piece > kBlackKing) return 0;
+  bool white = isWhitePiece(piece);
+  int index = squareIndex(tofile, torank);
+  TSquareSet holding = m.of[piece];
+  switch (white ? piece : piece - 6) {
+    case kWhitePawn:
+      return pawnOrigins(tofile, torank, white) & holding;
+    case kWhiteKnight:
+      return kKnightSquares[index] & holding;
+    case kWhiteBishop:
+      return diagonalRays(index, m.occupied) & holding;
+    case kWhiteRook:
+      return straightRays(index, m.occupied) & holding;
+    case kWhiteQueen:
+      return (diagonalRays(index, m.occupied) | straightRays(index, m.occupied)) & holding;
+    default:
+      return (kKingSquares[index] | (tofile == 3 || tofile == 7 ? squareBit(5, torank) : 0)) &
+             holding;
+  }
+}
+
+}  // namespace
+
+bool keepsKingSafe(const doska& board, int ff, int fr, int tf, int tr) {
+  bool white = isWhitePiece(board.at(ff, fr));
+  doska after = board;
+  playSquares(after, ff, fr, tf, tr);
+  int kingFile = 0, kingRank = 0;
+  if (!firstSquareHolding(after, white ? kWhiteKing : kBlackKing, kingFile, kingRank)) return true;
+  return !after.attacked(kingFile, kingRank, white ? kBlack : kWhite);
+}
+
+bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int from, int to) {
+  int ff = from / 8 + 1, fr = from % 8 + 1, tf = to / 8 + 1, tr = to % 8 + 1;
+  uint8_t piece = b.at(ff, fr), target = b.at(tf, tr);
+  bool enemy = side.white ? isBlackPiece(target) : isWhitePiece(target);
+  bool free = target == kEmpty || enemy;
+  if (isPawn(piece)) {
+    if (!b.canmove(ff, fr, tf, tr)) return false;
+    // en passant takes a second pawn off the board; a diagonal step onto a piece of its own
+    // side replaces it: both are played out
+    if (tf != ff && !enemy) return keepsKingSafe(b, ff, fr, tf, tr);
+  } else if (isKing(piece)) {
+    bool step = std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1;
+    if (!step || !side.singleKing) return b.canmove(ff, fr, tf, tr) && keepsKingSafe(b, ff, fr, tf, tr);
+    // canmove would also ask whether the target is attacked with the king still on its own
+    // square; with the king standing on it the answer can only grow
+    return free && !attackedOn(afterStep(m, from, to, piece, target), to, !side.white);
+  } else if (!free) {
+    return false;
+  }
+  if (!side.hasKing) return true;
+  if (!side.inCheck) return !uncoversKing(b, side, ff, fr, tf, tr);
+  return !attackedOn(afterStep(m, from, to, piece, target), side.kingIndex, !side.white);
+}
+
+TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank,
+                        TSquareSet among) {
+  TPositionInfo& info = positionInfo(board);
+  TSquareSet origins = originsOf(info.masks, piece, tofile, torank) & among;
+  if (origins == 0) return 0;
+  const TSideState& side = sideStateOf(info, isWhitePiece(piece));
+  TSquareSet legal = 0;
+  for (TSquareSet c = origins; c != 0; c &= c - 1) {
+    int from = std::countr_zero(c);
+    if (legalOn(board, info.masks, side, from, squareIndex(tofile, torank)))
+      legal |= TSquareSet{1} << from;
+  }
+  return legal;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Legality beyond canmove: whether a move leaves the mover's king attacked. The king is the side's
+// first king, files then ranks, as the plain scan finds it.
+
+#include "uchess/doska.h"
+#include "uchess/positioninfo.h"
+
+// The move, which canmove allows, leaves the mover's first king unattacked. It is played on a
+// copy, so the board is never touched.
+bool keepsKingSafe(const doska& board, int fromfile, int fromrank, int tofile, int torank);
+
+// legalmove for a piece of the side, from and to as square indexes, where the target is among
+// the squares the piece's geometry reaches: a knight's jumps, a slider's rays up to their first
+// piece, a pawn's steps, the king's steps and castling squares. Most moves need no trial at all,
+// or a look along one line only.
+bool legalOn(const doska& board, const TBoardMasks& masks, const TSideState& side, int from,
+             int to);
+
+// The squares among those given holding the piece from which legalmove to the target holds.
+TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among);

@@ -1,0 +1,73 @@
+#include "uchess/positioninfo.h"
+
+#include <bit>
+#include <cstddef>
+#include <cstring>
+
+namespace {
+
+static_assert(sizeof(doska) == 72, "a board is its eight state bytes and 64 squares, no more");
+constexpr size_t kStateBytes = 8;
+static_assert(offsetof(doska, squares) == kStateBytes, "the squares follow the state bytes");
+
+struct TRemembered {
+  uint8_t position[sizeof(doska)];
+  bool valid;
+  TPositionInfo info;
+};
+
+struct TMemory {
+  TRemembered entries[2];
+  int latest;
+};
+thread_local TMemory memory;
+
+// Compared word by word: a call of memcmp costs more than the comparison.
+bool holds(const TRemembered& entry, const doska& board) {
+  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&board);
+  uint64_t difference = entry.valid ? 0 : 1;
+  for (size_t at = 0; at < sizeof(doska); at += 8) {
+    uint64_t mine, theirs;
+    std::memcpy(&mine, entry.position + at, 8);
+    std::memcpy(&theirs, bytes + at, 8);
+    difference |= mine ^ theirs;
+  }
+  return difference == 0;
+}
+
+}  // namespace
+
+TPositionInfo& positionInfo(const doska& board) {
+  TRemembered& latest = memory.entries[memory.latest];
+  if (holds(latest, board)) return latest.info;
+  memory.latest ^= 1;
+  TRemembered& other = memory.entries[memory.latest];
+  if (holds(other, board)) return other.info;
+  // the position asked about before is usually one move away
+  TRemembered& before = memory.entries[memory.latest ^ 1];
+  if (before.valid)
+    other.info.masks = updatedMasks(before.info.masks, before.position + kStateBytes, board);
+  else
+    other.info.masks = boardMasks(board);
+  std::memcpy(other.position, &board, sizeof(doska));
+  other.valid = true;
+  other.info.sides[0] = other.info.sides[1] = TSideState{};
+  return other.info;
+}
+
+TSideState& sideStateOf(TPositionInfo& info, bool white) {
+  TSideState& side = info.sides[white ? 0 : 1];
+  if (side.known) return side;
+  side.known = true;
+  side.white = white;
+  TSquareSet kings = info.masks.of[white ? kWhiteKing : kBlackKing];
+  side.hasKing = kings != 0;
+  if (side.hasKing) {
+    side.singleKing = (kings & (kings - 1)) == 0;
+    side.kingIndex = std::countr_zero(kings);
+    side.kingFile = side.kingIndex / 8 + 1;
+    side.kingRank = side.kingIndex % 8 + 1;
+    side.inCheck = attackedOn(info.masks, side.kingIndex, !white);
+  }
+  return side;
+}
