@@ -3,7 +3,13 @@
 #include <algorithm>
 
 int TMoveNumbers::next(const jurnal& line) {
-  TCount& count = counts[&line];
+  if (&line != lastLine) {
+    if (lastLine != nullptr) others[lastLine] = last;
+    auto found = others.find(&line);
+    last = found != others.end() ? found->second : TCount{};
+    lastLine = &line;
+  }
+  TCount& count = last;
   int made = std::clamp(line.current, 0, line.movecount());
   // The start of the line may still change until its first move is in; a line taken back
   // below what was counted is counted again.

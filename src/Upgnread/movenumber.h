@@ -20,5 +20,9 @@ class TMoveNumbers {
     int startnumber = 0;
     uint8_t blackfirst = 0;
   };
-  std::unordered_map<const jurnal*, TCount> counts;
+  // The line asked about last is kept apart: most games have no other, and a line is asked
+  // about many times in a row.
+  const jurnal* lastLine = nullptr;
+  TCount last;
+  std::unordered_map<const jurnal*, TCount> others;
 };

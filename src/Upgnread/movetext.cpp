@@ -1,6 +1,7 @@
 // The movetext reader's loop and its tokens other than moves and variations: results, move
 // numbers, null moves, glyphs and the next game's "[".
 
+#include <algorithm>
 #include <string>
 
 #include "Upgnread/movetext.h"
@@ -14,6 +15,17 @@ void attachPendingComment(TMovetextState& state) {
 }
 
 namespace {
+
+// Room for the main line at once instead of growing it move by move: the text up to the next
+// "[" (the next game's tags, as a rule) holds a half-move in every four bytes or more.
+size_t expectedHalfMoves(std::string_view text, int64_t position) {
+  constexpr size_t kBytesPerHalfMove = 4, kMostReserved = 512;
+  size_t from = static_cast<size_t>(std::max<int64_t>(position - 1, 0));
+  if (from >= text.size()) return 0;
+  size_t end = text.find('[', from);
+  size_t bytes = (end == std::string_view::npos ? text.size() : end) - from;
+  return std::min(bytes / kBytesPerHalfMove, kMostReserved);
+}
 
 // Numbers longer than any game stop growing here instead of overflowing.
 constexpr int64_t kNumberCeiling = 1'000'000'000;
@@ -168,6 +180,7 @@ int readToEnd(TMovetextState& state) {
 int readMovetext(std::string_view text, int64_t& position, jurnal& journal) {
   TMovetextState state(text, position, journal);
   journal.attachboard(&state.board);
+  if (journal.moves.empty()) journal.moves.reserve(expectedHalfMoves(text, position));
   if (journal.startboard)
     state.board.assign(*journal.startboard);
   else

@@ -92,7 +92,7 @@ bool keepsKingSafe(const doska& board, int ff, int fr, int tf, int tr) {
 }
 
 bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int from, int to) {
-  int ff = from / 8 + 1, fr = from % 8 + 1, tf = to / 8 + 1, tr = to % 8 + 1;
+  int ff = (from >> 3) + 1, fr = (from & 7) + 1, tf = (to >> 3) + 1, tr = (to & 7) + 1;
   uint8_t piece = b.at(ff, fr), target = b.at(tf, tr);
   bool enemy = side.white ? isBlackPiece(target) : isWhitePiece(target);
   bool free = target == kEmpty || enemy;

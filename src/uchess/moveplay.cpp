@@ -29,8 +29,16 @@ bool castlesKingside(int piece, int fromfile, int tofile) {
 
 // A flag is recorded as changed only when it was clear, so that taking the move back clears
 // exactly what the move set.
+bool isCorner(int file, int rank) {
+  return (file == 1 || file == 8) && (rank == 1 || rank == 8);
+}
+
 uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) {
   uint8_t c = 0;
+  if (piece == kWhitePawn && fr == 2 && tr == 4) c |= kWhiteDoubleStep;
+  if (piece == kBlackPawn && fr == 7 && tr == 5) c |= kBlackDoubleStep;
+  // only a king's move, or one from or to a corner, changes a castling flag
+  if (!isKing(piece) && !isCorner(ff, fr) && !isCorner(tf, tr)) return c;
   bool kingside = castlesKingside(piece, ff, tf), queenside = castlesQueenside(piece, ff, tf);
   bool white = piece == kWhiteKing, black = piece == kBlackKing;
   bool kingStep = std::abs(tf - ff) <= 1;
@@ -48,8 +56,6 @@ uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) 
     c |= kLosesBlackKingside;
   if (!b.wkingmoved && white && (kingStep || kingside || queenside)) c |= kMovesWhiteKing;
   if (!b.bkingmoved && black && (kingStep || kingside || queenside)) c |= kMovesBlackKing;
-  if (piece == kWhitePawn && fr == 2 && tr == 4) c |= kWhiteDoubleStep;
-  if (piece == kBlackPawn && fr == 7 && tr == 5) c |= kBlackDoubleStep;
   return c;
 }
 

@@ -37,21 +37,22 @@ bool holds(const TRemembered& entry, const doska& board) {
 
 }  // namespace
 
+// The position worked out last is looked at first: the reader asks about it more than about the
+// one before.
 TPositionInfo& positionInfo(const doska& board) {
   TRemembered& latest = memory.entries[memory.latest];
   if (holds(latest, board)) return latest.info;
-  memory.latest ^= 1;
-  TRemembered& other = memory.entries[memory.latest];
+  TRemembered& other = memory.entries[memory.latest ^ 1];
   if (holds(other, board)) return other.info;
-  // the position asked about before is usually one move away
-  TRemembered& before = memory.entries[memory.latest ^ 1];
-  if (before.valid)
-    other.info.masks = updatedMasks(before.info.masks, before.position + kStateBytes, board);
+  // the position worked out last is usually one move away
+  if (latest.valid)
+    other.info.masks = updatedMasks(latest.info.masks, latest.position + kStateBytes, board);
   else
     other.info.masks = boardMasks(board);
   std::memcpy(other.position, &board, sizeof(doska));
   other.valid = true;
   other.info.sides[0] = other.info.sides[1] = TSideState{};
+  memory.latest ^= 1;
   return other.info;
 }
 
