@@ -1,5 +1,7 @@
 #include "pgnlongwork/jobstate.h"
 
+#include <initializer_list>
+
 #include "Upgnread/gamebase.h"
 
 const std::u16string kStageTexts[kStageCount] = {
@@ -28,6 +30,12 @@ std::atomic<int32_t> itemsTotal{0};
 std::atomic<int32_t> gamesSkipped{0};
 std::atomic<int32_t> filesUnreadable{0};
 std::atomic<int32_t> writesFailed{0};
+std::atomic<int32_t> filesRead{0};
+std::atomic<int32_t> gamesAccepted{0};
+std::atomic<int32_t> gamesAlreadyLoaded{0};
+std::atomic<int32_t> duplicatesDropped{0};
+std::atomic<int32_t> gamesWritten{0};
+std::atomic<int32_t> outputFilesWritten{0};
 
 std::filesystem::path currentFileCopy() {
   TLockHold hold(gameLock());
@@ -52,4 +60,7 @@ void resetJobReport() {
   gamesSkipped.store(0, std::memory_order_relaxed);
   filesUnreadable.store(0, std::memory_order_relaxed);
   writesFailed.store(0, std::memory_order_relaxed);
+  for (std::atomic<int32_t>* counter : {&filesRead, &gamesAccepted, &gamesAlreadyLoaded,
+                                        &duplicatesDropped, &gamesWritten, &outputFilesWritten})
+    counter->store(0, std::memory_order_relaxed);
 }

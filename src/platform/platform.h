@@ -92,3 +92,30 @@ std::filesystem::path executablePath();
 // letter case, sorted by name so that runs over the same folder are repeatable. Empty when the
 // folder cannot be read.
 std::vector<std::filesystem::path> findPgnFiles(const std::filesystem::path& folder);
+
+// ---- Code pages: 8-bit tag texts as UTF-16 (added with the output naming) ----
+
+#include <string>
+#include <string_view>
+
+// An 8-bit text of the system's ANSI code page as UTF-16. Natively, where there is no such code
+// page, the bytes are read as UTF-8 when they are valid UTF-8 and as Windows-1251 otherwise.
+std::u16string ansiToUtf16(std::string_view text);
+
+// ---- Locale: ordering file names as the user's language orders them (added with duplicate
+// removal) ----
+
+// -1, 0 or 1 as a comes before, together with or after b in the user's locale. Natively the names
+// are decoded as UTF-8 (Windows-1251 where they are not valid UTF-8) and collated by the locale
+// the environment names; on Windows by the user's default locale without flags.
+int compareLocale(const std::filesystem::path& a, const std::filesystem::path& b);
+
+// ---- Threads: the worker that runs a job (added with the jobs) ----
+
+// A running thread as the platform knows it; null when none could be started.
+using TThreadHandle = void*;
+
+// Starts body on a new thread with the default stack.
+TThreadHandle startThread(void (*body)());
+// Waits until the thread has ended and releases it; a null handle is left alone.
+void joinThread(TThreadHandle thread);

@@ -1,0 +1,89 @@
+#include "Upgnread/ecotag.h"
+
+#include <algorithm>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/options.h"
+
+namespace {
+
+char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Only ASCII letters can lower to the names sought, so Cyrillic capitals need no care here.
+bool sameNameIgnoringCase(std::string_view name, std::string_view lowered) {
+  if (name.size() != lowered.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if (lowerAscii(name[i]) != lowered[i]) return false;
+  return true;
+}
+
+// Where a new ECO tag goes, counted after appending its entry: after SetUp, and after FEN too
+// when both lead the optional tags.
+size_t newEcoSlot(const TGamesTagArray& tags) {
+  size_t slot = kTagSetUp;
+  if (tags.size() >= 9 && sameNameIgnoringCase(tags[kTagSetUp].Name, "setup")) {
+    slot = kTagFen;
+    if (tags.size() >= 10 && sameNameIgnoringCase(tags[kTagFen].Name, "fen")) slot = kTagFen + 1;
+  }
+  // A tag array shorter than the roster (never so after reading) gets the tag at its end.
+  return std::min(slot, tags.size() - 1);
+}
+
+// The main line's code, played from the line's true start: a game set up from FEN starts on its
+// own position, not on the initial one, or its moves would be replayed on the wrong pieces.
+std::string journalEco(jurnal& journal) {
+  static doska scratch;  // shared by every call: the caller holds gameLock
+  if (journal.startboard)
+    scratch.assign(*journal.startboard);
+  else
+    scratch.setinitial();
+  journal.attachboard(&scratch);
+  return journal.ecocode();
+}
+
+// The ECO base loads on first use and the scratch board is shared, so both go under gameLock.
+std::string fillSlot(TGame& game, int slot, bool recompute) {
+  std::string code;
+  if (game.Journal) {
+    if (slot >= 0) code = game.Tags[slot].Value;
+    if ((recompute && removeOldEco) || !isValidEco(code)) {
+      TLockHold hold(gameLock());
+      code = journalEco(*game.Journal);
+    }
+  }
+  if (slot >= 0) game.Tags[slot].Value = code;
+  return code;
+}
+
+}  // namespace
+
+bool isValidEco(std::string_view code) {
+  if (code.size() != 3) return false;
+  char letter = lowerAscii(code[0]);
+  return letter >= 'a' && letter <= 'e' && isDigit(code[1]) && isDigit(code[2]);
+}
+
+int findEcoSlot(const TGamesTagArray& tags) {
+  for (size_t i = kTagSetUp; i < tags.size() && i <= kTagFen + 1; ++i)
+    if (sameNameIgnoringCase(tags[i].Name, "eco")) return static_cast<int>(i);
+  return -1;
+}
+
+std::string classifyEco(TGame& game, bool recompute) {
+  return fillSlot(game, findEcoSlot(game.Tags), recompute);
+}
+
+std::string fillEco(TGame& game, bool recompute) {
+  TGamesTagArray& tags = game.Tags;
+  int slot = findEcoSlot(tags);
+  if (slot < 0) {
+    tags.emplace_back();
+    size_t fresh = newEcoSlot(tags);
+    if (fresh != tags.size() - 1) tags.back() = std::move(tags[fresh]);
+    tags[fresh] = TPGNTag{"ECO", ""};
+    slot = static_cast<int>(fresh);
+  }
+  return fillSlot(game, slot, recompute);
+}

@@ -1,0 +1,188 @@
+// The movetext reader's loop and its tokens other than moves and variations: results, move
+// numbers, null moves, glyphs and the next game's "[".
+
+#include <string>
+
+#include "Upgnread/movetext.h"
+#include "Upgnread/movetext_state.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/pgntext.h"
+
+bool TMovetextState::atEnd() const { return ::atEnd(text, position); }
+char TMovetextState::current() const { return charAt(text, position); }
+char TMovetextState::peek(int64_t ahead) const {
+  return ::atEnd(text, position + ahead) ? '\0' : charAt(text, position + ahead);
+}
+
+void attachPendingComment(TMovetextState& state) {
+  if (pendingComment.empty()) return;
+  state.line->setcomment(pendingComment);
+}
+
+namespace {
+
+// Numbers longer than any game stop growing here instead of overflowing.
+constexpr int64_t kNumberCeiling = 1'000'000'000;
+
+int64_t readDigits(TMovetextState& state) {
+  int64_t n = 0;
+  while (!state.atEnd() && isDigit(state.current())) {
+    if (n < kNumberCeiling) n = n * 10 + (state.current() - '0');
+    ++state.position;
+  }
+  return n;
+}
+
+// The call ends after a result token; an open variation makes that an error.
+int endAtResult(TMovetextState& state, int length) {
+  state.position += length;
+  attachPendingComment(state);
+  return state.line->parent ? kUnclosedVariation : state.result;
+}
+
+int readWhiteWins(TMovetextState& state) {
+  if (state.stalemated || (state.mateMarked && state.whiteToMove)) return kResultContradictsMark;
+  return endAtResult(state, 3);
+}
+
+int readBlackWins(TMovetextState& state) {
+  if (state.stalemated || (state.mateMarked && !state.whiteToMove)) return kResultContradictsMark;
+  return endAtResult(state, 3);
+}
+
+int readDraw(TMovetextState& state) {
+  if (state.mateMarked) return kResultContradictsMark;
+  return endAtResult(state, 7);
+}
+
+int readUnknownResult(TMovetextState& state) {
+  ++state.position;
+  attachPendingComment(state);
+  return state.result;
+}
+
+bool numberFits(TMovetextState& state, int64_t n) {
+  int64_t expected = state.line->nextnumber();
+  if (n == expected || (state.variationOpened && n == expected - 1)) return true;
+  if (n != expected + 1) return false;
+  state.whiteToMove = !state.whiteToMove;  // a half-move is missing
+  return true;
+}
+
+// The dots after a number tell whose move follows: one for White, three for Black.
+int readNumberDots(TMovetextState& state) {
+  int dots = 0;
+  while (!state.atEnd()) {
+    char c = state.current();
+    if (c != '.' && c != '\n' && c != '\r' && c != ' ') break;
+    if (c == '.') ++dots;
+    ++state.position;
+  }
+  if (state.atEnd()) return kEndAfterMoveNumber;
+  if (dots == 3) state.whiteToMove = false;
+  if (dots == 1) state.whiteToMove = true;
+  return kReadNextToken;
+}
+
+int readMoveNumber(TMovetextState& state) {
+  if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
+  int64_t n = readDigits(state);
+  if (state.atEnd()) return kEndAfterMoveNumber;
+  if (!numberFits(state, n)) return kBadMoveNumber;
+  std::string lost;  // comments between a number and its dots are dropped
+  skipSpace(state.text, state.position, lost);
+  if (state.atEnd() || state.current() != '.') return kReadNextToken;
+  return readNumberDots(state);
+}
+
+int readOne(TMovetextState& state) {
+  if (startsAt(state.text, state.position, "1/2-1/2")) return readDraw(state);
+  if (startsAt(state.text, state.position, "1-0")) return readWhiteWins(state);
+  return readMoveNumber(state);
+}
+
+int readZero(TMovetextState& state) {
+  if (startsAt(state.text, state.position, "0-1")) return readBlackWins(state);
+  char after = state.peek(2);
+  if (state.peek(1) == '-' && (after == '0' || after == 'O')) return readCastling(state);
+  return kUnexpectedToken;
+}
+
+// "--", "Z0" and a lone "..." pass the turn; the journal keeps no trace of them.
+int readSkippedTurn(TMovetextState& state, std::string_view token) {
+  if (!startsAt(state.text, state.position, token)) return kUnexpectedToken;
+  state.position += static_cast<int64_t>(token.size());
+  state.turnSkipped = true;
+  state.whiteToMove = !state.whiteToMove;
+  return kReadNextToken;
+}
+
+int readGlyph(TMovetextState& state) {
+  ++state.position;
+  int64_t n = readDigits(state);
+  if (n > 255) return kGlyphTooLarge;
+  state.line->setmark(static_cast<int>(n));
+  return kReadNextToken;
+}
+
+// The next game begins without a result token. The position steps back onto the blank before
+// the "[" so that the scan's own skipping finds it; with no blank it stays on the "[".
+int stopAtNextGame(TMovetextState& state) {
+  if (state.position >= 2 && isBlank(charAt(state.text, state.position - 1))) --state.position;
+  return state.result;
+}
+
+bool isMoveStart(char c) {
+  return (c >= 'a' && c <= 'h') || c == 'B' || c == 'K' || c == 'N' || c == 'P' || c == 'Q' ||
+         c == 'R';
+}
+
+int readToken(TMovetextState& state) {
+  char c = state.current();
+  if (c == '1') return readOne(state);
+  if (c >= '2' && c <= '9') return readMoveNumber(state);
+  if (c == '0') return readZero(state);
+  if (c == 'O') return readCastling(state);
+  if (isMoveStart(c)) return readPieceMove(state);
+  switch (c) {
+    case '$': return readGlyph(state);
+    case '(': return openVariation(state);
+    case ')': return closeVariation(state);
+    case '*': return readUnknownResult(state);
+    case '-': return readSkippedTurn(state, "--");
+    case 'Z': return readSkippedTurn(state, "Z0");
+    case '.': return readSkippedTurn(state, "...");
+    case '[': return stopAtNextGame(state);
+    default: return kUnexpectedToken;
+  }
+}
+
+int readToEnd(TMovetextState& state) {
+  std::string comments;
+  for (;;) {
+    if (state.atEnd()) {
+      attachPendingComment(state);
+      return state.line->parent ? kUnclosedVariation : state.result;
+    }
+    int code = readToken(state);
+    if (code != kReadNextToken) return code;
+    skipSpace(state.text, state.position, comments);
+    pendingComment += comments;
+  }
+}
+
+}  // namespace
+
+int readMovetext(std::string_view text, int64_t& position, jurnal& journal) {
+  TMovetextState state(text, position, journal);
+  journal.attachboard(&state.board);
+  if (journal.startboard)
+    state.board.assign(*journal.startboard);
+  else
+    state.board.setinitial();
+  state.whiteToMove = journal.blackfirst == 0;
+  int code = readToEnd(state);
+  // The board dies with this call; nothing may reach it through the tree afterwards.
+  journal.attachboard(nullptr);
+  return code;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// The movetext reader: the moves, comments, marks and variations of one game, replayed on a board
+// of its own and stored in the game's journal tree.
+
+#include <cstdint>
+#include <string_view>
+
+#include "uchess/jurnal.h"
+
+// Result codes. 0 the game is read; 1..100 the game is bad; above 100 the rest of the file is
+// not read.
+enum : int {
+  kMovetextOk = 0,
+  kBadMoveNumber = 2,
+  kResultContradictsMark = 5,
+  kMoveAfterGameEnd = 6,
+  kNoPieceCanMove = 7,
+  kAmbiguousPieceMove = 8,
+  kCaptureMismatch = 9,
+  kPromotionPieceMissing = 10,
+  kVariationsTooDeep = 11,
+  kEndAfterMoveNumber = 106,
+  kMalformedMove = 107,
+  kMalformedCastling = 108,
+  kGlyphTooLarge = 109,
+  kUnexpectedToken = 110,
+  kUnclosedVariation = 111,
+  kVariationAfterVariation = 113,
+};
+
+// Deeper nesting makes the game bad, so that no later recursive walk of the tree can overflow.
+constexpr int kMaxVariationDepth = 500;
+
+// Reads from position until the result token, the next game's "[" or the end of the text. On
+// return the position is past the result, before the "[" (or on it when no blank precedes it),
+// or where an error was found. Must be called under gameLock.
+int readMovetext(std::string_view text, int64_t& position, jurnal& journal);

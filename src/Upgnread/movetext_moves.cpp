@@ -1,0 +1,231 @@
+// The movetext reader's move tokens: piece and pawn moves in short algebraic notation, castling.
+
+#include "Upgnread/movetext.h"
+#include "Upgnread/movetext_state.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/pgntext.h"
+
+namespace {
+
+// A move as written: what findmove needs, plus the marks written after it.
+struct TWrittenMove {
+  int piece = 0;
+  int promotion = 0;
+  int fromfile = 0;
+  int fromrank = 0;
+  int tofile = 0;
+  int torank = 0;
+  bool capture = false;
+  bool check = false;
+  bool mate = false;
+};
+
+bool isFileLetter(char c) { return c >= 'a' && c <= 'h'; }
+bool isRankDigit(char c) { return c >= '1' && c <= '8'; }
+bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// White codes; a black piece is the white code + 6.
+int pieceOfLetter(char c) {
+  switch (c) {
+    case 'P': return kWhitePawn;
+    case 'N': return kWhiteKnight;
+    case 'B': return kWhiteBishop;
+    case 'R': return kWhiteRook;
+    case 'Q': return kWhiteQueen;
+    case 'K': return kWhiteKing;
+    default: return 0;
+  }
+}
+
+int promotionOfLetter(char c) {
+  return c == 'B' || c == 'N' || c == 'Q' || c == 'R' ? pieceOfLetter(c) : 0;
+}
+
+int ofSide(int whiteCode, bool white) { return white ? whiteCode : whiteCode + 6; }
+
+// An optional file letter, then an optional rank digit.
+void readSquareParts(TMovetextState& state, int& file, int& rank) {
+  if (!state.atEnd() && isFileLetter(state.current())) {
+    file = state.current() - 'a' + 1;
+    ++state.position;
+  }
+  if (!state.atEnd() && isRankDigit(state.current())) {
+    rank = state.current() - '0';
+    ++state.position;
+  }
+}
+
+// The squares: what comes first is the from-square only when a file or "x" follows it.
+bool readSquares(TMovetextState& state, TWrittenMove& move) {
+  readSquareParts(state, move.fromfile, move.fromrank);
+  if (state.atEnd() || (!isFileLetter(state.current()) && state.current() != 'x')) {
+    if (!state.atEnd() && isRankDigit(state.current())) return false;
+    move.tofile = move.fromfile;
+    move.torank = move.fromrank;
+    move.fromfile = move.fromrank = 0;
+  } else {
+    if (state.current() == 'x') {
+      move.capture = true;
+      ++state.position;
+    }
+    readSquareParts(state, move.tofile, move.torank);
+  }
+  return move.tofile != 0 && move.torank != 0;
+}
+
+bool readPromotion(TMovetextState& state, TWrittenMove& move) {
+  if (state.atEnd()) return true;
+  bool withSign = state.current() == '=';
+  if (withSign) ++state.position;
+  int piece = state.atEnd() ? 0 : promotionOfLetter(state.current());
+  if (piece == 0) return !withSign;
+  move.promotion = ofSide(piece, state.whiteToMove);
+  ++state.position;
+  return true;
+}
+
+// "+" then "#"; both together are malformed.
+bool readCheckMarks(TMovetextState& state, TWrittenMove& move) {
+  if (!state.atEnd() && state.current() == '+') {
+    move.check = true;
+    ++state.position;
+  }
+  if (!state.atEnd() && state.current() == '#') {
+    move.mate = true;
+    ++state.position;
+  }
+  return !(move.check && move.mate);
+}
+
+bool readWrittenMove(TMovetextState& state, TWrittenMove& move) {
+  int piece = pieceOfLetter(state.current());
+  if (piece != 0)
+    ++state.position;
+  else
+    piece = kWhitePawn;  // a file letter: read again as the from-file
+  move.piece = ofSide(piece, state.whiteToMove);
+  if (!readSquares(state, move) || !readPromotion(state, move) || !readCheckMarks(state, move))
+    return false;
+  moveMarkFromSuffix(state);  // piece moves keep no mark from "!" or "?"
+  return endsMoveToken(state);
+}
+
+// findmove's verdict as a reader code; kReadNextToken when the move was found.
+int resolveMove(TMovetextState& state, TWrittenMove& move) {
+  if (state.variationOpened) state.line->back();  // the variation replaces the last move
+  int found = state.board.findmove(move.piece, move.promotion, move.fromfile, move.fromrank,
+                                   move.tofile, move.torank);
+  if (found > kFoundStalemate) return found + 2;
+  state.stalemated = found == kFoundStalemate;
+  return kReadNextToken;
+}
+
+bool capturesOnBoard(const mov& made) {
+  return made.special == 1 || made.special == 7 || made.captured != 0;
+}
+
+// Stores the resolved move, its text and the comment before it; the move is not made yet.
+int addResolvedMove(TMovetextState& state, const TWrittenMove& move, bool forceNew, int mark) {
+  int added = state.line->addmove(move.fromfile, move.fromrank, move.tofile, move.torank,
+                                  move.promotion, forceNew, mark);
+  if (added < 0) return kNoPieceCanMove;
+  followNewVariation(state, added);
+  state.line->makesan();
+  attachPendingComment(state);
+  pendingComment.clear();
+  state.variationOpened = false;
+  state.turnSkipped = false;
+  return kReadNextToken;
+}
+
+void makeMove(TMovetextState& state) {
+  state.line->forward();
+  state.whiteToMove = !state.whiteToMove;
+}
+
+}  // namespace
+
+void followNewVariation(TMovetextState& state, int added) {
+  if (!state.variationOpened || added < 1) return;
+  const mov& branching = state.line->nextmove();
+  if (added > branching.variantCount()) return;
+  state.line = branching.variants()[static_cast<size_t>(added - 1)].get();
+}
+
+bool endsMoveToken(const TMovetextState& state) {
+  if (state.atEnd()) return true;
+  char c = state.current();
+  return !(c == '#' || c == '+' || c == '-' || isDigit(c) || c == ':' || c == '=' || isLetter(c) ||
+           c == '_');
+}
+
+// "!" 1, "?" 2, "!!" 3, "??" 4, "!?" 5, "?!" 6; 0 when there is no suffix.
+int moveMarkFromSuffix(TMovetextState& state) {
+  int mark = 0;
+  if (!state.atEnd() && state.current() == '?') {
+    ++state.position;
+    mark = 2;
+    if (state.peek(0) == '!') mark = 6;
+    if (state.peek(0) == '?') mark = 4;
+    if (mark != 2) ++state.position;
+  }
+  if (!state.atEnd() && state.current() == '!') {
+    ++state.position;
+    mark = 1;
+    if (state.peek(0) == '!') mark = 3;
+    if (state.peek(0) == '?') mark = 5;
+    if (mark != 1) ++state.position;
+  }
+  return mark;
+}
+
+int readPieceMove(TMovetextState& state) {
+  if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
+  TWrittenMove move;
+  if (!readWrittenMove(state, move)) return kMalformedMove;
+  state.mateMarked = move.mate;
+  int code = resolveMove(state, move);
+  if (code != kReadNextToken) return code;
+  code = addResolvedMove(state, move, true, 0);
+  if (code != kReadNextToken) return code;
+  if (move.capture != capturesOnBoard(state.line->nextmove())) return kCaptureMismatch;
+  makeMove(state);
+  return kReadNextToken;
+}
+
+// The castling letters after the first "O" or "0": "-O-O" queen-side, "-O" king-side.
+int castlingTargetFile(TMovetextState& state) {
+  auto isCastlingO = [&](int64_t ahead) {
+    char c = state.peek(ahead);
+    return c == 'O' || c == '0';
+  };
+  if (state.peek(1) == '-' && isCastlingO(2) && state.peek(3) == '-' && isCastlingO(4)) {
+    state.position += 5;
+    return 3;
+  }
+  if (state.peek(1) == '-' && isCastlingO(2)) {
+    state.position += 3;
+    return 7;
+  }
+  return 0;
+}
+
+int readCastling(TMovetextState& state) {
+  if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
+  TWrittenMove move;
+  move.piece = state.whiteToMove ? kWhiteKing : kBlackKing;
+  move.fromfile = 5;
+  move.fromrank = move.torank = state.whiteToMove ? 1 : 8;
+  move.tofile = castlingTargetFile(state);
+  if (move.tofile == 0 || !readCheckMarks(state, move)) return kMalformedCastling;
+  state.mateMarked = move.mate;
+  int mark = moveMarkFromSuffix(state);
+  if (!endsMoveToken(state)) return kMalformedCastling;
+  int code = resolveMove(state, move);
+  if (code != kReadNextToken) return code;
+  // Not forced new: a variation opening with the main line's castling follows the main line.
+  code = addResolvedMove(state, move, false, mark);
+  if (code != kReadNextToken) return code;
+  makeMove(state);
+  return kReadNextToken;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// What the movetext reader carries from token to token; shared by its token readers only.
+
+#include <cstdint>
+#include <string_view>
+
+#include "uchess/doska.h"
+#include "uchess/jurnal.h"
+
+// Returned by a token reader when the call goes on with the next token.
+constexpr int kReadNextToken = -1;
+
+struct TMovetextState {
+  TMovetextState(std::string_view movetext, int64_t& at, jurnal& journal)
+      : text(movetext), position(at), line(&journal) {}
+
+  std::string_view text;
+  int64_t& position;
+  jurnal* line;  // moves into a variation at its first move, back to the parent at ")"
+  doska board;
+  bool whiteToMove = true;
+  bool variationOpened = false;  // "(" read, its first move not yet
+  bool turnSkipped = false;      // last token a null move or a lone "..."
+  bool mateMarked = false;       // last move written with "#"
+  bool stalemated = false;       // the board said the last move stalemated
+  int depth = 0;                 // "(" open around the present token
+  int result = 0;
+
+  bool atEnd() const;
+  char current() const;
+  // The character `ahead` places after the present one, or 0 past the end.
+  char peek(int64_t ahead) const;
+};
+
+// Comments collected since the last move go after the last move made on the line.
+void attachPendingComment(TMovetextState& state);
+// A move just added to line at its current index: enters the variation it opened, if any.
+void followNewVariation(TMovetextState& state, int added);
+// Where the move's text ends, nothing may follow that would make it part of a longer word.
+bool endsMoveToken(const TMovetextState& state);
+int moveMarkFromSuffix(TMovetextState& state);
+
+// Token readers: kReadNextToken, or the code that ends the call.
+int readPieceMove(TMovetextState& state);
+int readCastling(TMovetextState& state);
+int openVariation(TMovetextState& state);
+int closeVariation(TMovetextState& state);

@@ -1,0 +1,56 @@
+// The movetext reader's parentheses: entering and leaving variations.
+
+#include "Upgnread/movetext.h"
+#include "Upgnread/movetext_state.h"
+#include "Upgnread/pgnscan.h"
+
+namespace {
+
+// After a skipped turn the variation replaces that turn: it opens with a copy of the last real
+// move, and the moves inside the parentheses follow the copy.
+void branchAtSkippedTurn(TMovetextState& state) {
+  state.variationOpened = false;
+  jurnal* line = state.line;
+  if (line->current < 1) return;  // nothing was played yet: the variation goes on the line itself
+  line->back();
+  mov taken = line->nextmove();
+  int added = line->addmove(taken.fromfile, taken.fromrank, taken.tofile, taken.torank,
+                            taken.special, true, taken.mark);
+  state.variationOpened = true;
+  followNewVariation(state, added);
+  state.variationOpened = false;
+  state.line->makesan();
+  state.line->forward();
+}
+
+}  // namespace
+
+int openVariation(TMovetextState& state) {
+  if (state.variationOpened) return kVariationAfterVariation;
+  if (state.depth >= kMaxVariationDepth) return kVariationsTooDeep;
+  ++state.depth;
+  attachPendingComment(state);
+  pendingComment.clear();
+  state.variationOpened = true;
+  ++state.position;
+  if (state.turnSkipped) branchAtSkippedTurn(state);
+  state.mateMarked = false;
+  state.stalemated = false;
+  return kReadNextToken;
+}
+
+int closeVariation(TMovetextState& state) {
+  if (!state.line->parent || state.variationOpened) return kUnexpectedToken;
+  attachPendingComment(state);
+  pendingComment.clear();
+  state.line->gotomove(0);
+  state.whiteToMove = state.line->blackfirst == 1;
+  state.line = state.line->parent;
+  state.line->forward();  // the replaced move is made again
+  ++state.position;
+  if (state.depth > 0) --state.depth;
+  state.turnSkipped = false;
+  state.mateMarked = false;
+  state.stalemated = false;
+  return kReadNextToken;
+}

@@ -1,0 +1,126 @@
+// The names of the output files: the output base with one part per active split key.
+
+#include <algorithm>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/options.h"
+#include "Upgnread/sorting.h"
+#include "Upgnread/splitting.h"
+#include "platform/platform.h"
+#include "uchess/fileutil.h"
+
+namespace {
+
+using TNameText = std::filesystem::path::string_type;
+
+void appendAscii(TNameText& name, std::string_view text) {
+  for (const char c : text) name.push_back(static_cast<TNameText::value_type>(c));
+}
+
+// Tag bytes stay bytes in a native path; Windows names are UTF-16 from the ANSI code page.
+void appendTagText(TNameText& name, std::string_view value) {
+#ifdef _WIN32
+  const std::u16string wide = ansiToUtf16(value);
+  TNameText part(wide.begin(), wide.end());
+#else
+  TNameText part(value);
+#endif
+  makeNamePartSafe(part, kHostNameRules);
+  name += part;
+}
+
+std::string padded(int32_t value, size_t digits) {
+  std::string text = intToText(value);
+  if (text.size() < digits) text.insert(0, digits - text.size(), '0');
+  return text;
+}
+
+void appendPlayers(TNameText& name, const TGame& game) {
+  if (splitByPlayer) {
+    appendAscii(name, "_player=");
+    if (groupCursor >= 0 && static_cast<size_t>(groupCursor) < playerGroupNames.size())
+      appendTagText(name, playerGroupNames[groupCursor]);
+    return;
+  }
+  if (splitByWhite) {
+    appendAscii(name, "_white=");
+    appendTagText(name, tagValue(game, kTagWhite));
+  }
+  if (splitByBlack) {
+    appendAscii(name, "_black=");
+    appendTagText(name, tagValue(game, kTagBlack));
+  }
+}
+
+void appendDate(TNameText& name, int32_t date) {
+  appendAscii(name, "_date=");
+  const int32_t year = date / 416;
+  appendAscii(name, year == 0 ? "yyyy" : padded(year, 4));
+  if (splitByDate < 2) return;
+  const int32_t month = (date / 32) % 13;
+  appendAscii(name, month == 0 ? "_mm" : "_" + padded(month, 2));
+  if (splitByDate < 3) return;
+  const int32_t day = date % 32;
+  appendAscii(name, day == 0 ? "_dd" : "_" + padded(day, 2));
+}
+
+void appendRatingPart(TNameText& name, std::string_view label, int32_t rating,
+                      const std::vector<int32_t>& bounds) {
+  appendAscii(name, label);
+  if (bounds.size() < 2) return;
+  const int32_t part = std::max(1, ratingPart(rating, bounds));
+  appendAscii(name, intToText(bounds[part - 1]) + "-" + intToText(bounds[part]));
+}
+
+std::string_view resultPart(std::string_view result) {
+  if (result == "1-0") return "_res=whitewin";
+  if (result == "0-1") return "_res=blackwin";
+  if (result == "1/2-1/2") return "_res=draw";
+  return "_res=unknown";
+}
+
+// A name the host could not hold is cut, and the count of cut names keeps cut names apart.
+void limitLength(TNameText& name) {
+  const int64_t limit = int64_t(textBufferLength) - 4;
+  if (int64_t(name.size()) < limit) return;
+  ++nameCounter;
+  const std::string counter = intToText(nameCounter);
+  const int64_t keep = std::clamp<int64_t>(limit - int64_t(counter.size()), 0, name.size());
+  name.resize(static_cast<size_t>(keep));
+  appendAscii(name, counter);
+}
+
+void appendKeys(TNameText& name, int32_t index) {
+  TGame& game = panelGames[index];
+  appendPlayers(name, game);
+  if (splitByDate >= 1) appendDate(name, perGameValue(gameDates, index));
+  if (splitByEvent) {
+    appendAscii(name, "_tournament=");
+    appendTagText(name, tagValue(game, kTagEvent));
+  }
+  if (whiteEloParts > 1)
+    appendRatingPart(name, "_welo=", perGameValue(whiteRating, index), whiteEloBounds);
+  if (blackEloParts > 1)
+    appendRatingPart(name, "_belo=", perGameValue(blackRating, index), blackEloBounds);
+  if (splitByResult) appendAscii(name, resultPart(tagValue(game, kTagResult)));
+  if (splitByEco > 0) {
+    appendAscii(name, "_eco=");
+    appendTagText(name, std::string_view(runEco(index)).substr(0, splitByEco));
+  }
+}
+
+}  // namespace
+
+std::filesystem::path outputFileName(const std::filesystem::path& base, int32_t position) {
+  TNameText name = base.native();
+  if (position >= 0 && static_cast<size_t>(position) < outputOrder.size()) {
+    const int32_t index = outputOrder[position];
+    if (index >= 0 && static_cast<size_t>(index) < panelGames.size()) {
+      followGroups(position);
+      appendKeys(name, index);
+    }
+  }
+  limitLength(name);
+  appendAscii(name, ".pgn");
+  return std::filesystem::path(std::move(name));
+}

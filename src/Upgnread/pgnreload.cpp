@@ -1,0 +1,87 @@
+// Reading the moves of games that were listed without them, from their places in their file.
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/movetext.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/pgntext.h"
+#include "pgnlongwork/jobstate.h"
+#include "uchess/fileutil.h"
+
+namespace {
+
+// The span of the file that holds every game to load, and those games' indices in panelGames.
+struct TReloadSpan {
+  int64_t lowest = 0;
+  int64_t end = 0;
+  std::vector<int32_t> games;
+};
+
+bool needsMoves(const TGame& game, const std::filesystem::path& path) {
+  return !game.Journal && game.FileName == path && game.TextStart >= 1 && game.TextLength >= 0;
+}
+
+TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& list,
+                         int32_t first, TBoolArray& done) {
+  TLockHold hold(gameLock());
+  TReloadSpan span;
+  for (size_t j = static_cast<size_t>(std::max(first, 0)); j < list.size() && j < done.size(); ++j) {
+    if (list[j] < 0 || static_cast<size_t>(list[j]) >= panelGames.size() || done[j]) continue;
+    const TGame& game = panelGames[static_cast<size_t>(list[j])];
+    if (!needsMoves(game, path)) continue;
+    if (span.games.empty() || game.TextStart < span.lowest) span.lowest = game.TextStart;
+    span.end = std::max(span.end, game.TextStart + game.TextLength);
+    span.games.push_back(list[j]);
+    done[j] = 1;
+  }
+  return span;
+}
+
+// The FEN a game starts from, as its stored tags give it: the last tag named FEN in any case.
+// The tags read again from the file are not normalised and so cannot say it.
+std::string fenOfGame(const TGame& game) {
+  std::string fen;
+  for (const TPGNTag& tag : game.Tags)
+    if (tag.Name.size() == 3 && lowerCase(tag.Name) == "fen") fen = tag.Value;
+  return fen;
+}
+
+std::unique_ptr<jurnal> journalFor(const std::string& fen) {
+  if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
+  int error = 0;
+  int64_t fenPosition = 1;
+  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
+  if (error != 0) journal.reset();
+  return journal;
+}
+
+void reloadGame(std::string_view text, int64_t lowest, int32_t index) {
+  TLockHold hold(gameLock());
+  if (static_cast<size_t>(index) >= panelGames.size()) return;
+  TGame& game = panelGames[static_cast<size_t>(index)];
+  if (game.Journal) return;  // listed twice: the first entry loaded it
+  int64_t position = game.TextStart - lowest + 1;
+  if (atEnd(text, position)) return;
+  TGamesTagArray scratch;
+  std::string unusedFen;
+  if (readTags(text, position, false, unusedFen, scratch) != kReadOk) return;
+  std::unique_ptr<jurnal> journal = journalFor(fenOfGame(game));
+  if (!journal) return;
+  if (readMovetext(text, position, *journal) == kMovetextOk) game.Journal = std::move(journal);
+}
+
+}  // namespace
+
+void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,
+                      TBoolArray& done) {
+  setCurrentFile(path);
+  TReloadSpan span = collectGames(path, list, first, done);
+  if (span.games.empty()) return;
+  std::string text;
+  if (!readFileRange(path, span.lowest, span.end - span.lowest, text)) return;
+  for (int32_t index : span.games) reloadGame(text, span.lowest, index);
+}

@@ -1,0 +1,191 @@
+// Reading a game's tag section: tag pairs, broken tag lines, and the fixed layout of the tags.
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/pgntext.h"
+
+namespace {
+
+struct TRosterSlot {
+  std::string_view lower;
+  std::string_view name;
+  std::string_view defaultValue;
+};
+
+constexpr TRosterSlot kRosterSlots[kRosterTagCount] = {
+    {"event", "Event", "?"},         {"site", "Site", "?"},     {"date", "Date", "????.??.??"},
+    {"round", "Round", "?"},         {"white", "White", "Anonymous"},
+    {"black", "Black", "Anonymous"}, {"result", "Result", "*"},
+};
+
+bool isNameChar(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '_' || u >= 0x80;
+}
+
+// The value after its opening quote, up to and past the closing quote.
+int readTagValue(std::string_view text, int64_t& position, std::string& value) {
+  value.clear();
+  while (!atEnd(text, position)) {
+    char c = charAt(text, position);
+    if (c == '"') {
+      ++position;
+      return kReadOk;
+    }
+    if (c == '\0' || c == '\t' || isLineEnd(c)) return kTagControlChar;
+    if (c == '\\' && (isAt(text, position + 1, '\\') || isAt(text, position + 1, '"'))) ++position;
+    value += charAt(text, position);
+    ++position;
+  }
+  return kValueNotClosed;
+}
+
+// The first tag from index `from` on whose lower-cased name is `lower`, or -1.
+int findTag(const TGamesTagArray& tags, size_t from, std::string_view lower) {
+  for (size_t i = from; i < tags.size(); ++i)
+    if (tags[i].Name.size() == lower.size() && lowerCase(tags[i].Name) == lower)
+      return static_cast<int>(i);
+  return -1;
+}
+
+// Brings the seven roster tags to indices 0..6, filling the missing ones with their defaults.
+void placeRosterTags(TGamesTagArray& tags) {
+  for (size_t k = 0; k < kRosterTagCount; ++k) {
+    const TRosterSlot& slot = kRosterSlots[k];
+    int found = findTag(tags, k, slot.lower);
+    if (found >= 0) {
+      tags[static_cast<size_t>(found)].Name = slot.name;
+      std::swap(tags[static_cast<size_t>(found)], tags[k]);
+      continue;
+    }
+    // The tag standing in the slot moves to the end to make room.
+    if (k < tags.size())
+      tags.push_back(tags[k]);
+    else
+      tags.emplace_back();
+    tags[k] = TPGNTag{std::string(slot.name), std::string(slot.defaultValue)};
+  }
+}
+
+// SetUp at 7 and FEN at 8; the FEN text goes out. A FEN tag at index 7 is an ordinary tag:
+// SetUp must come first.
+int placeSetUpTags(TGamesTagArray& tags, std::string& fen, bool& hasFen) {
+  fen.clear();
+  bool setUp = false;
+  int found = findTag(tags, kTagSetUp, "setup");
+  if (found >= 0) {
+    TPGNTag& tag = tags[static_cast<size_t>(found)];
+    tag.Name = "SetUp";
+    if (tag.Value != "0" && tag.Value != "1") return kBadSetUp;
+    setUp = tag.Value == "1";
+    std::swap(tag, tags[kTagSetUp]);
+  }
+  hasFen = false;
+  found = findTag(tags, kTagFen, "fen");
+  if (found >= 0) {
+    tags[static_cast<size_t>(found)].Name = "FEN";
+    fen = tags[static_cast<size_t>(found)].Value;
+    std::swap(tags[static_cast<size_t>(found)], tags[kTagFen]);
+    hasFen = true;
+  }
+  if (setUp != hasFen) return kSetUpWithoutFen;
+  return kReadOk;
+}
+
+void placeEcoTag(TGamesTagArray& tags, bool hasFen) {
+  size_t slot = hasFen ? 9 : 7;
+  int found = findTag(tags, slot, "eco");
+  if (found < 0) return;
+  tags[static_cast<size_t>(found)].Name = "ECO";
+  std::swap(tags[static_cast<size_t>(found)], tags[slot]);
+}
+
+// Names at 0..6 are the distinct roster names, so any repeated name involves a tag from 7 on.
+bool hasRepeatedName(const TGamesTagArray& tags) {
+  std::vector<std::string_view> names;
+  names.reserve(tags.size());
+  for (const TPGNTag& tag : tags) names.push_back(tag.Name);
+  std::sort(names.begin(), names.end());
+  return std::adjacent_find(names.begin(), names.end()) != names.end();
+}
+
+int normaliseTags(TGamesTagArray& tags, std::string& fen) {
+  if (tags.empty()) return kNoTags;
+  placeRosterTags(tags);
+  bool hasFen = false;
+  int code = placeSetUpTags(tags, fen, hasFen);
+  if (code != kReadOk) return code;
+  placeEcoTag(tags, hasFen);
+  return hasRepeatedName(tags) ? kDuplicateTag : kReadOk;
+}
+
+// After a broken pair: on to the line end; the tag is dropped only when its line ends with "]".
+int dropBrokenTagLine(std::string_view text, int64_t& position) {
+  while (!atEnd(text, position) && !isLineEnd(charAt(text, position))) ++position;
+  if (atEnd(text, position)) return kEndInTags;
+  return position >= 2 && charAt(text, position - 1) == ']' ? kReadOk : kBrokenTagLine;
+}
+
+}  // namespace
+
+std::string lowerCase(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDF))
+      c = static_cast<char>(u + 0x20);
+    else if (u == 0xA8)
+      c = static_cast<char>(0xB8);
+  }
+  return lowered;
+}
+
+int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
+  std::string dropped;
+  skipSpace(text, position, dropped);
+  int64_t nameStart = position;
+  while (!atEnd(text, position) && isNameChar(charAt(text, position))) ++position;
+  if (position == nameStart || atEnd(text, position)) return kNoTagName;
+  tag.Name.assign(text.substr(static_cast<size_t>(nameStart - 1),
+                              static_cast<size_t>(position - nameStart)));
+  skipSpace(text, position, dropped);
+  if (!isAt(text, position, '"')) return kNoOpeningQuote;
+  ++position;
+  int code = readTagValue(text, position, tag.Value);
+  if (code != kReadOk) return code;
+  skipSpace(text, position, dropped);
+  if (!isAt(text, position, ']')) return kNoClosingBracket;
+  ++position;
+  return kReadOk;
+}
+
+int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
+             TGamesTagArray& tags) {
+  {
+    TLockHold hold(gameLock());
+    tags.clear();
+  }
+  std::string comments;
+  for (;;) {
+    TLockHold hold(gameLock());
+    skipSpace(text, position, comments);
+    pendingComment = comments;
+    if (atEnd(text, position)) return kEndInTags;
+    if (charAt(text, position) != '[') break;
+    ++position;
+    tags.emplace_back();
+    if (readTagPair(text, position, tags.back()) == kReadOk) continue;
+    tags.pop_back();
+    int code = dropBrokenTagLine(text, position);
+    if (code != kReadOk) return code;
+  }
+  if (!normalise) return kReadOk;
+  TLockHold hold(gameLock());
+  return normaliseTags(tags, fen);
+}

@@ -1,0 +1,113 @@
+#include "pgnlongwork/jobs.h"
+
+#include "Upgnread/duplicates.h"
+#include "Upgnread/gamebase.h"
+#include "Upgnread/options.h"
+#include "Upgnread/pgnscan.h"
+#include "pgnlongwork/jobstate.h"
+#include "pgnlongwork/output.h"
+#include "platform/platform.h"
+
+std::function<void(uint8_t stage, int32_t item)> workerObserver;
+
+namespace {
+
+// Reads one file into the batch; a file that could not be opened is not counted as read.
+void loadFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
+  enterStage(kStageLoading);
+  const int32_t unreadableBefore = filesUnreadable.load(std::memory_order_relaxed);
+  loadPgnFile(path, applyFilters, batch);
+  if (filesUnreadable.load(std::memory_order_relaxed) == unreadableBefore) ++filesRead;
+}
+
+// Job 0 reads without the tag and move-count filters: they apply again when writing.
+void loadOneFile() {
+  TGames batch;
+  loadFile(currentFileCopy(), false, batch);
+  if (!stopRequested) mergeBatch(batch);
+}
+
+// Job 1: every *.pgn file of sourceFolder in name order, each merged before the next is read,
+// so a stop keeps every file merged before it.
+void loadFolder() {
+  std::filesystem::path folder;
+  {
+    TLockHold hold(gameLock());
+    folder = sourceFolder;
+  }
+  for (const std::filesystem::path& name : findPgnFiles(folder)) {
+    setCurrentFile(folder / name);
+    if (stopRequested) break;
+    TGames batch;
+    loadFile(currentFileCopy(), true, batch);
+    if (stopRequested) break;
+    mergeBatch(batch);
+  }
+}
+
+void writeOutput() {
+  std::filesystem::path base;
+  {
+    TLockHold hold(gameLock());
+    outputBase = currentFile;
+    base = outputBase;
+  }
+  runOutput(base);
+}
+
+}  // namespace
+
+void observeWorker(uint8_t stageNow, int32_t item) {
+  if (workerObserver) workerObserver(stageNow, item);
+}
+
+void enterStage(uint8_t next) {
+  stage.store(next, std::memory_order_relaxed);
+  observeWorker(next, -1);
+}
+
+void mergeBatch(TGames& batch) {
+  enterStage(kStageDuplicates);
+  gamesAlreadyLoaded += dropLoaded(batch);
+  // Read once: the option may only change between jobs, and the hashes must match the choice.
+  const bool dedupe = removeDuplicates;
+  THashes hashes;
+  if (dedupe) {
+    duplicatesDropped += refreshHashes();
+    duplicatesDropped += dropDuplicates(batch, hashes);
+  }
+  enterStage(kStageMerging);
+  gamesAccepted += static_cast<int32_t>(batch.size());
+  appendBatch(batch, dedupe ? &hashes : nullptr, dedupe);
+}
+
+void runJob() {
+  enterStage(kStageStarting);
+  switch (jobMode.load(std::memory_order_relaxed)) {
+    case kJobLoadFile:
+      loadOneFile();
+      break;
+    case kJobLoadFolder:
+      loadFolder();
+      break;
+    case kJobWriteOutput:
+      writeOutput();
+      break;
+    default:
+      break;
+  }
+  enterStage(kStageDone);
+}
+
+bool startJob(uint8_t mode, const TWaitForJob& waitForJob) {
+  jobMode = mode;
+  resetJobProgress();
+  const TThreadHandle worker = startThread(runJob);
+  if (!worker) {
+    enterStage(kStageDone);
+    return false;
+  }
+  if (waitForJob && waitForJob() < 0) stopRequested = true;
+  joinThread(worker);
+  return true;
+}

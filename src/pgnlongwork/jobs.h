@@ -1,0 +1,35 @@
+#pragma once
+// The jobs of the worker thread: load one PGN file, load every PGN file of a folder, write the
+// chosen games as PGN output. One job runs at a time; the caller waits for it.
+
+#include <cstdint>
+#include <functional>
+
+#include "plugcommon/gamerecords.h"
+
+// What startJob's caller does while the worker runs: the status window, a progress display, or a
+// plain wait. It answers 1 when the job was left to end by itself and -1 when the user cancelled,
+// which asks the worker to stop.
+using TWaitForJob = std::function<int()>;
+
+// Runs job `mode` (kJobLoadFile, kJobLoadFolder, kJobWriteOutput) on a worker thread while
+// waitForJob waits, and returns once the worker has ended, in stage 8. currentFile, sourceFolder
+// and workList are the job's input, set before. False when no thread could be started.
+bool startJob(uint8_t mode, const TWaitForJob& waitForJob);
+
+// The worker's body: the job of jobMode, ending in stage 8 on every path.
+void runJob();
+
+// Drops the games of a freshly read batch that the base already holds and, with
+// removeDuplicates, the duplicates; the rest join the base. The batch ends empty.
+void mergeBatch(TGames& batch);
+
+// Stages
+
+// Moves the job to a stage and tells workerObserver.
+void enterStage(uint8_t next);
+// Called on the worker thread at every stage it enters (item -1) and before each game it writes
+// (item = the game's position in outputOrder). Tests stop a job at a chosen point through it; set
+// it only while no job runs.
+extern std::function<void(uint8_t stage, int32_t item)> workerObserver;
+void observeWorker(uint8_t stageNow, int32_t item);

@@ -1,0 +1,177 @@
+#include "pgnlongwork/output.h"
+
+#include <set>
+#include <utility>
+
+#include "Upgnread/filters.h"
+#include "Upgnread/gamebase.h"
+#include "Upgnread/options.h"
+#include "Upgnread/outputbuffer.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/pgnwriter.h"
+#include "Upgnread/sorting.h"
+#include "Upgnread/splitting.h"
+#include "pgnlongwork/jobs.h"
+#include "pgnlongwork/jobstate.h"
+#include "platform/platform.h"
+
+const std::u16string kChooseOneCaption = u"Обработка партий";
+const std::u16string kChooseOneQuestion =
+    u"Запустить обработку одной выделенной партии? (Если нажмёте \"Нет\", то будут обработаны "
+    u"все партии из списка).";
+
+namespace {
+
+// The writing loop's state: the games gathered for the current file and the files done so far.
+struct TOutputRun {
+  std::filesystem::path base;
+  TOutputBuffer buffer;
+  int32_t gamesBuffered = 0;
+  bool everFilled = false;
+  // A name can come up twice in one run (two tag values made safe to the same text); the later
+  // games then join the file instead of replacing what this run wrote a moment before.
+  std::set<std::filesystem::path::string_type> written;
+};
+
+// Writes the buffer to currentFile; the caller holds gameLock.
+void flushBuffer(TOutputRun& run) {
+  const std::filesystem::path& file = currentFile;
+  const bool again = run.written.count(file.native()) > 0;
+  if (writeText(file, run.buffer.text(), appendToExisting || again)) {
+    gamesWritten += run.gamesBuffered;
+    if (!again) ++outputFilesWritten;
+    run.written.insert(file.native());
+  }
+  run.gamesBuffered = 0;
+  run.buffer.clear();
+}
+
+// Reads the moves of chosen games listed without them, one file at a time.
+void loadMissingMoves() {
+  TBoolArray done;
+  int32_t total = 0;
+  {
+    TLockHold hold(gameLock());
+    total = static_cast<int32_t>(workList.size());
+    done.assign(workList.size(), 0);
+  }
+  itemsTotal = total;
+  itemsDone = 0;
+  enterStage(kStageLoadingMoves);
+  for (int32_t i = 0; i < total; ++i) {
+    itemsDone = i;
+    std::filesystem::path file;
+    {
+      TLockHold hold(gameLock());
+      const int32_t game = i < static_cast<int32_t>(workList.size()) ? workList[i] : -1;
+      if (done[i] || game < 0 || game >= static_cast<int32_t>(panelGames.size()) ||
+          panelGames[game].Journal)
+        continue;
+      file = panelGames[game].FileName;
+    }
+    loadMissingGames(file, workList, i, done);
+  }
+  itemsDone = total;
+}
+
+void filterOutputOrder() {
+  enterStage(kStageFiltering);
+  TIndexArray order;
+  {
+    TLockHold hold(gameLock());
+    order = outputOrder;
+  }
+  TIndexArray kept = filterList(panelGames, order);
+  TLockHold hold(gameLock());
+  outputOrder = std::move(kept);
+}
+
+// One game into the buffer, after switching files when the game starts a new one.
+void bufferGame(TOutputRun& run, int32_t position) {
+  TLockHold hold(gameLock());
+  if (startsNewFile(position)) {
+    if (run.buffer.used > 0) flushBuffer(run);
+    currentFile = outputFileName(run.base, position);
+    run.buffer.clear();
+    run.gamesBuffered = 0;
+  }
+  const int32_t game = outputOrder[position];
+  if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return;
+  if (!writeGame(panelGames[game], run.buffer)) return;
+  ++run.gamesBuffered;
+  run.everFilled = true;
+}
+
+void writeGames(const std::filesystem::path& base) {
+  TOutputRun run;
+  run.base = base;
+  int32_t total = 0;
+  {
+    TLockHold hold(gameLock());
+    resetGroupCursor();
+    total = static_cast<int32_t>(outputOrder.size());
+  }
+  itemsTotal = total;
+  itemsDone = 0;
+  enterStage(kStageWriting);
+  int32_t position = 0;
+  for (; position < total; ++position) {
+    itemsDone = position;
+    observeWorker(kStageWriting, position);
+    if (stopRequested) break;
+    bufferGame(run, position);
+  }
+  itemsDone = position;
+  TLockHold hold(gameLock());
+  // A stop still writes what was gathered: those games were already processed before the user's eyes.
+  if (position < total ? run.buffer.used > 0 : run.everFilled) flushBuffer(run);
+}
+
+}  // namespace
+
+void chooseGames(const std::function<TAnswer()>& askAboutOne) {
+  TIndexArray ticked;
+  TIndexArray everyRow;
+  {
+    TLockHold hold(gameLock());
+    everyRow = listOrder;
+    for (int32_t game : listOrder)
+      if (game >= 0 && static_cast<size_t>(game) < tickedGames.size() && tickedGames[game])
+        ticked.push_back(game);
+  }
+  TIndexArray chosen = std::move(ticked);
+  if (chosen.empty()) {
+    chosen = std::move(everyRow);
+  } else if (chosen.size() == 1) {
+    // No lock while the question is open: the interface thread waits for the user there.
+    const TAnswer answer = askAboutOne ? askAboutOne() : TAnswer::cancel;
+    if (answer == TAnswer::no) chosen = std::move(everyRow);
+    if (answer == TAnswer::cancel) chosen.clear();
+  }
+  TLockHold hold(gameLock());
+  workList = std::move(chosen);
+}
+
+void runOutput(const std::filesystem::path& base) {
+  loadMissingMoves();
+  enterStage(kStageSorting);
+  sortForOutput();
+  if (!stopRequested) filterOutputOrder();
+  if (!stopRequested) writeGames(base);
+  TLockHold hold(gameLock());
+  emptyRunArrays();
+}
+
+bool writeText(const std::filesystem::path& path, std::string_view text) {
+  return writeText(path, text, appendToExisting);
+}
+
+bool writeText(const std::filesystem::path& path, std::string_view text, bool append) {
+  TOsFile file;
+  bool written = file.open(path, append ? TOpenMode::appendExclusive : TOpenMode::createExclusive);
+  if (written && !text.empty())
+    written = file.write(text.data(), static_cast<int64_t>(text.size())) ==
+              static_cast<int64_t>(text.size());
+  if (!written) ++writesFailed;
+  return written;
+}

@@ -1,0 +1,26 @@
+#pragma once
+// The output run, job 2: the chosen games get their moves, are sorted so that games of one file
+// stand together, filtered, and written into the files the split options name.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// The question asked when exactly one game is ticked.
+enum class TAnswer { yes, no, cancel };
+extern const std::u16string kChooseOneCaption;
+extern const std::u16string kChooseOneQuestion;
+
+// Fills workList with the ticked games in row order, or with every row when none is ticked. With
+// exactly one tick askAboutOne decides: yes that game, no every row, cancel none (no run). The
+// caller refreshes the panel before asking. Runs on the interface thread.
+void chooseGames(const std::function<TAnswer()>& askAboutOne);
+
+// The stages of job 2 (5, 4, 6, 3) over workList, writing files named after base.
+void runOutput(const std::filesystem::path& base);
+
+// Writes text as a file: appended when appendToExisting is on (created when missing), else
+// replacing it. A failed open or write is counted in writesFailed and answers false.
+bool writeText(const std::filesystem::path& path, std::string_view text);
+bool writeText(const std::filesystem::path& path, std::string_view text, bool append);
