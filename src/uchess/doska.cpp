@@ -4,16 +4,20 @@
 
 namespace {
 
-constexpr uint8_t kBackRank[8] = {kWhiteRook,  kWhiteKnight, kWhiteBishop, kWhiteQueen,
-                                  kWhiteKing,  kWhiteBishop, kWhiteKnight, kWhiteRook};
+constexpr uint8_t kBackRank[8] = {kWhiteRook, kWhiteKnight, kWhiteBishop, kWhiteQueen,
+                                  kWhiteKing, kWhiteBishop, kWhiteKnight, kWhiteRook};
 
-bool onBoard(int file, int rank) { return file >= 1 && file <= 8 && rank >= 1 && rank <= 8; }
+bool onBoard(int file, int rank) {
+  return file >= 1 && file <= 8 && rank >= 1 && rank <= 8;
+}
 
 bool isEnemy(uint8_t piece, bool moverWhite) {
   return moverWhite ? isBlackPiece(piece) : isWhitePiece(piece);
 }
 
-bool isFreeFor(uint8_t piece, bool moverWhite) { return piece == kEmpty || isEnemy(piece, moverWhite); }
+bool isFreeFor(uint8_t piece, bool moverWhite) {
+  return piece == kEmpty || isEnemy(piece, moverWhite);
+}
 
 }  // namespace
 
@@ -42,29 +46,6 @@ bool doska::castleright(int side, bool queenside) const {
   return bkingmoved == 0 && (queenside ? bqlost : bklost) == 0;
 }
 
-// Attacks
-
-bool doska::attacked(int file, int rank, int side) const {
-  for (int f = 1; f <= 8; ++f) {
-    for (int r = 1; r <= 8; ++r) {
-      if (f == file && r == rank) continue;
-      uint8_t piece = at(f, r);
-      if (side == kWhite ? !isWhitePiece(piece) : !isBlackPiece(piece)) continue;
-      int df = std::abs(f - file);
-      if (piece == kWhitePawn) {
-        if (df == 1 && rank - r == 1) return true;
-      } else if (piece == kBlackPawn) {
-        if (df == 1 && r - rank == 1) return true;
-      } else if (piece == kWhiteKing || piece == kBlackKing) {
-        if (df <= 1 && std::abs(r - rank) <= 1) return true;
-      } else if (canmove(f, r, file, rank)) {
-        return true;
-      }
-    }
-  }
-  return false;
-}
-
 // Moves of single pieces; the squares are known to lie on the board
 
 namespace {
@@ -91,7 +72,9 @@ bool knightCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   return isFreeFor(b.at(tf, tr), white);
 }
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value) {
+  return (value > 0) - (value < 0);
+}
 
 // Walks the ray from the piece towards the target; false when the target is off every ray the
 // piece may use or the ray is stopped before it.
@@ -120,7 +103,8 @@ bool canCastle(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   if (tf == 3) {
     if ((white ? b.wqlost : b.bqlost) != 0) return false;
     if (b.at(2, home) != kEmpty || b.at(3, home) != kEmpty || b.at(4, home) != kEmpty) return false;
-    return !b.attacked(3, home, enemy) && !b.attacked(4, home, enemy) && !b.attacked(5, home, enemy);
+    return !b.attacked(3, home, enemy) && !b.attacked(4, home, enemy) &&
+           !b.attacked(5, home, enemy);
   }
   if ((white ? b.wklost : b.bklost) != 0) return false;
   if (b.at(6, home) != kEmpty || b.at(7, home) != kEmpty) return false;

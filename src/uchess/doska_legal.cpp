@@ -17,7 +17,9 @@ TStateBytes saveState(const doska& b) {
   return s;
 }
 
-void restoreState(doska& b, const TStateBytes& s) { std::memcpy(&b.wqlost, s.bytes, sizeof s.bytes); }
+void restoreState(doska& b, const TStateBytes& s) {
+  std::memcpy(&b.wqlost, s.bytes, sizeof s.bytes);
+}
 
 // The first square holding the piece, files then ranks ascending; false when there is none.
 bool findPiece(const doska& b, uint8_t piece, int& file, int& rank) {
@@ -31,6 +33,25 @@ bool findPiece(const doska& b, uint8_t piece, int& file, int& rank) {
     }
   }
   return false;
+}
+
+// Tries the found move: the position it leaves for the other side, and the special byte the
+// journal records for it (a promotion piece, or the en-passant mark).
+int tryFoundMove(doska& b, int& promotion, int ff, int fr, int tf, int tr) {
+  TStateBytes saved = saveState(b);
+  mov found = recordMove(b, ff, fr, tf, tr, promotion, 0);
+  playMove(b, found);
+  int result = b.status(!isWhitePiece(found.piece));
+  promotion = found.special;
+  unplayMove(b, found);
+  restoreState(b, saved);
+  return result;
+}
+
+// A pawn reaching its last rank without a piece of its own colour to become.
+bool promotionMissing(int piece, int torank, int promotion) {
+  bool lastRank = (piece == kWhitePawn && torank == 8) || (piece == kBlackPawn && torank == 1);
+  return lastRank && !isPromotionFor(piece, torank, promotion);
 }
 
 }  // namespace
@@ -74,31 +95,10 @@ int doska::status(bool whiteToMove) {
   return hasMove ? kStatusNone : kStatusStalemate;
 }
 
-// Tries the found move: the position it leaves for the other side, and the special byte the
-// journal records for it (a promotion piece, or the en-passant mark).
-namespace {
-
-int tryFoundMove(doska& b, int& promotion, int ff, int fr, int tf, int tr) {
-  TStateBytes saved = saveState(b);
-  mov found = recordMove(b, ff, fr, tf, tr, promotion, 0);
-  playMove(b, found);
-  int result = b.status(!isWhitePiece(found.piece));
-  promotion = found.special;
-  unplayMove(b, found);
-  restoreState(b, saved);
-  return result;
-}
-
-bool reachesLastRank(int piece, int torank) {
-  return (piece == kWhitePawn && torank == 8) || (piece == kBlackPawn && torank == 1);
-}
-
-}  // namespace
-
 int doska::findmove(int piece, int& promotion, int& fromfile, int& fromrank, int tofile,
                     int& torank) {
   if (piece == kEmpty) return kNoPiece;
-  if (promotion == 0 && reachesLastRank(piece, torank)) return kPromotionMissing;
+  if (promotionMissing(piece, torank, promotion)) return kPromotionMissing;
   int firstFile = fromfile == 0 ? 1 : fromfile, lastFile = fromfile == 0 ? 8 : fromfile;
   int firstRank = fromrank == 0 ? 1 : fromrank, lastRank = fromrank == 0 ? 8 : fromrank;
   int foundFile = 0, foundRank = 0, result = kNoSuchMove;
@@ -110,7 +110,7 @@ int doska::findmove(int piece, int& promotion, int& fromfile, int& fromrank, int
       if (!legalmove(f, r, tofile, torank)) continue;
       if (foundFile != 0) return kAmbiguousMove;
       // a rank found this way may still be the last one
-      if (promotion == 0 && reachesLastRank(piece, torank)) return kPromotionMissing;
+      if (promotionMissing(piece, torank, promotion)) return kPromotionMissing;
       foundFile = f;
       foundRank = r;
       result = tryFoundMove(*this, promotion, f, r, tofile, torank);

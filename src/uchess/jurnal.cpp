@@ -9,12 +9,15 @@ namespace {
 void detachVariants(jurnal& line, std::vector<std::unique_ptr<jurnal>>& pending) {
   for (mov& m : line.moves) {
     if (!m.extras) continue;
-    for (std::unique_ptr<jurnal>& variant : m.extras->variants) pending.push_back(std::move(variant));
+    for (std::unique_ptr<jurnal>& variant : m.extras->variants)
+      pending.push_back(std::move(variant));
     m.extras->variants.clear();
   }
 }
 
-bool isEnPassantMark(int special) { return special == kWhitePawn || special == kBlackPawn; }
+bool isEnPassantMark(int special) {
+  return special == kWhitePawn || special == kBlackPawn;
+}
 
 // The new move has no promotion piece when it was added with none: an en-passant capture given
 // without its mark still meets the stored one.
@@ -62,7 +65,8 @@ int jurnal::matchingMove(const mov& added, int promotion) const {
 }
 
 int jurnal::openVariation(mov added) {
-  uint8_t replacesBlack = current > 0 ? (isWhitePiece(moves[current - 1].piece) ? 1 : 0) : blackfirst;
+  uint8_t replacesBlack =
+      current > 0 ? (isWhitePiece(moves[current - 1].piece) ? 1 : 0) : blackfirst;
   int number = nextnumber();
   int count = addvariant();
   if (count < 1) return -1;
@@ -95,8 +99,8 @@ int jurnal::addmove(int fromfile, int fromrank, int tofile, int torank, int prom
 
 void jurnal::setcomment(std::string_view text) {
   std::string stored;
-  bool lineComment = !text.empty() && text.front() == ';' &&
-                     (text.back() == '\n' || text.back() == '\r');
+  bool lineComment =
+      !text.empty() && text.front() == ';' && (text.back() == '\n' || text.back() == '\r');
   if (lineComment) {
     stored = text;
   } else if (!text.empty()) {

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "uchess/jurnal.h"
 
 namespace {
@@ -78,11 +80,20 @@ void castlingFromPlacement(doska& b) {
 // A castling letter grants the right only when its rook stands in its corner.
 bool applyCastlingLetter(doska& b, char c) {
   switch (c) {
-    case 'K': if (b.at(8, 1) == kWhiteRook) b.wklost = 0; return true;
-    case 'Q': if (b.at(1, 1) == kWhiteRook) b.wqlost = 0; return true;
-    case 'k': if (b.at(8, 8) == kBlackRook) b.bklost = 0; return true;
-    case 'q': if (b.at(1, 8) == kBlackRook) b.bqlost = 0; return true;
-    default: return false;
+    case 'K':
+      if (b.at(8, 1) == kWhiteRook) b.wklost = 0;
+      return true;
+    case 'Q':
+      if (b.at(1, 1) == kWhiteRook) b.wqlost = 0;
+      return true;
+    case 'k':
+      if (b.at(8, 8) == kBlackRook) b.bklost = 0;
+      return true;
+    case 'q':
+      if (b.at(1, 8) == kBlackRook) b.bqlost = 0;
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -136,12 +147,12 @@ int readEnPassant(TFenReader& rd, jurnal& j) {
 }
 
 int readNumber(TFenReader& rd) {
-  int value = 0;
+  int64_t value = 0;
   while (!rd.atEnd() && rd.peek() >= '0' && rd.peek() <= '9') {
-    if (value < kClockLimit) value = value * 10 + (rd.peek() - '0');
+    value = std::min<int64_t>(value * 10 + (rd.peek() - '0'), kClockLimit);
     ++rd.pos;
   }
-  return value;
+  return static_cast<int>(value);
 }
 
 int readClocks(TFenReader& rd, jurnal& j) {

@@ -5,7 +5,9 @@ namespace {
 
 constexpr uint64_t kInitialKey = 0x463B96181691FC9CULL;
 
-bool inRange(int value) { return value >= 1 && value <= 8; }
+bool inRange(int value) {
+  return value >= 1 && value <= 8;
+}
 
 // Three table entries per move. The target square uses file and rank the other way round from
 // the position key, and the from-square takes entries 771..778 by file and by rank, so a move

@@ -7,11 +7,19 @@ namespace {
 constexpr char kPieceLetters[] = " PNBRQK";  // index by white piece code
 constexpr const char* kMarkSuffixes[] = {"", "!", "?", "!!", "??", "!?", "?!"};
 
-bool isPawn(int piece) { return piece == kWhitePawn || piece == kBlackPawn; }
-bool isKing(int piece) { return piece == kWhiteKing || piece == kBlackKing; }
+bool isPawn(int piece) {
+  return piece == kWhitePawn || piece == kBlackPawn;
+}
+bool isKing(int piece) {
+  return piece == kWhiteKing || piece == kBlackKing;
+}
 
-char fileLetter(int file) { return static_cast<char>('a' + file - 1); }
-char rankDigit(int rank) { return static_cast<char>('0' + rank); }
+char fileLetter(int file) {
+  return static_cast<char>('a' + file - 1);
+}
+char rankDigit(int rank) {
+  return static_cast<char>('0' + rank);
+}
 
 bool isCapture(const mov& m) {
   return m.captured != kEmpty || m.special == kWhitePawn || m.special == kBlackPawn;
@@ -43,8 +51,8 @@ void appendDisambiguation(doska& board, const mov& m, std::string& text) {
 
 std::string pieceMoveText(doska& board, const mov& m) {
   std::string text;
-  int white = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
-  if (!isPawn(m.piece) && white >= 1 && white <= 6) text += kPieceLetters[white];
+  int kind = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
+  if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kPieceLetters[kind];
   appendDisambiguation(board, m, text);
   if (isCapture(m)) text += 'x';
   text += fileLetter(m.tofile);

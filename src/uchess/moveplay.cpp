@@ -4,12 +4,20 @@
 
 namespace {
 
-bool onBoard(int file, int rank) { return file >= 1 && file <= 8 && rank >= 1 && rank <= 8; }
+bool onBoard(int file, int rank) {
+  return file >= 1 && file <= 8 && rank >= 1 && rank <= 8;
+}
 
-bool isPawn(int piece) { return piece == kWhitePawn || piece == kBlackPawn; }
-bool isKing(int piece) { return piece == kWhiteKing || piece == kBlackKing; }
+bool isPawn(int piece) {
+  return piece == kWhitePawn || piece == kBlackPawn;
+}
+bool isKing(int piece) {
+  return piece == kWhiteKing || piece == kBlackKing;
+}
 
-bool isEnPassantMark(int special) { return special == kWhitePawn || special == kBlackPawn; }
+bool isEnPassantMark(int special) {
+  return special == kWhitePawn || special == kBlackPawn;
+}
 
 // Only files are looked at: the king's rank is its own back rank whenever castling is possible.
 bool castlesQueenside(int piece, int fromfile, int tofile) {
@@ -26,17 +34,17 @@ uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) 
   bool kingside = castlesKingside(piece, ff, tf), queenside = castlesQueenside(piece, ff, tf);
   bool white = piece == kWhiteKing, black = piece == kBlackKing;
   bool kingStep = std::abs(tf - ff) <= 1;
-  if (!b.wqlost && ((piece == kWhiteRook && ff == 1 && fr == 1) || (tf == 1 && tr == 1) ||
-                    (white && queenside)))
+  if (!b.wqlost &&
+      ((piece == kWhiteRook && ff == 1 && fr == 1) || (tf == 1 && tr == 1) || (white && queenside)))
     c |= kLosesWhiteQueenside;
-  if (!b.wklost && ((piece == kWhiteRook && ff == 8 && fr == 1) || (tf == 8 && tr == 1) ||
-                    (white && kingside)))
+  if (!b.wklost &&
+      ((piece == kWhiteRook && ff == 8 && fr == 1) || (tf == 8 && tr == 1) || (white && kingside)))
     c |= kLosesWhiteKingside;
-  if (!b.bqlost && ((piece == kBlackRook && ff == 1 && fr == 8) || (tf == 1 && tr == 8) ||
-                    (black && queenside)))
+  if (!b.bqlost &&
+      ((piece == kBlackRook && ff == 1 && fr == 8) || (tf == 1 && tr == 8) || (black && queenside)))
     c |= kLosesBlackQueenside;
-  if (!b.bklost && ((piece == kBlackRook && ff == 8 && fr == 8) || (tf == 8 && tr == 8) ||
-                    (black && kingside)))
+  if (!b.bklost &&
+      ((piece == kBlackRook && ff == 8 && fr == 8) || (tf == 8 && tr == 8) || (black && kingside)))
     c |= kLosesBlackKingside;
   if (!b.wkingmoved && white && (kingStep || kingside || queenside)) c |= kMovesWhiteKing;
   if (!b.bkingmoved && black && (kingStep || kingside || queenside)) c |= kMovesBlackKing;

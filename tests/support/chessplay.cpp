@@ -29,8 +29,12 @@ int pieceOfLetter(char letter, bool white) {
   return white ? code : code + 6;
 }
 
-bool isFile(char c) { return c >= 'a' && c <= 'h'; }
-bool isRank(char c) { return c >= '1' && c <= '8'; }
+bool isFile(char c) {
+  return c >= 'a' && c <= 'h';
+}
+bool isRank(char c) {
+  return c >= '1' && c <= '8';
+}
 
 struct TSanParts {
   int piece = 0, promotion = 0, fromfile = 0, fromrank = 0, tofile = 0, torank = 0;
@@ -66,8 +70,7 @@ bool parseSan(std::string_view san, bool white, TSanParts& parts) {
 }
 
 bool isMoveNumber(std::string_view word) {
-  return !word.empty() && std::isdigit(static_cast<unsigned char>(word[0])) &&
-         word.back() == '.';
+  return !word.empty() && std::isdigit(static_cast<unsigned char>(word[0])) && word.back() == '.';
 }
 
 }  // namespace
@@ -95,8 +98,8 @@ bool whiteToMove(const jurnal& line) {
 int playSanMove(jurnal& line, std::string_view san) {
   TSanParts p;
   if (!parseSan(san, whiteToMove(line), p)) return -1;
-  int found = line.board->findmove(p.piece, p.promotion, p.fromfile, p.fromrank, p.tofile,
-                                   p.torank);
+  int found =
+      line.board->findmove(p.piece, p.promotion, p.fromfile, p.fromrank, p.tofile, p.torank);
   if (found > kFoundStalemate) return found;
   if (line.addmove(p.fromfile, p.fromrank, p.tofile, p.torank, p.promotion, false, 0) < 0)
     return -1;

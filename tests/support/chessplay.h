@@ -13,6 +13,12 @@
 inline constexpr std::string_view kStartFen =
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
+// A board in the initial position with an empty main line on it.
+struct TTestGame {
+  doska board;
+  jurnal line{&board, nullptr};
+};
+
 // A journal set up from FEN; adds a test failure and returns none when the text is refused.
 std::unique_ptr<jurnal> journalFromFen(std::string_view fen);
 

@@ -12,8 +12,8 @@ TFakeHostLine lineOf(const jurnal& line) {
   copy.secondText = line.hosttext;
   for (const mov& m : line.moves) {
     TFakeHostMove hostMove;
-    uint8_t bytes[8] = {m.piece, m.fromfile, m.fromrank, m.tofile,
-                        m.torank, m.special, m.captured, m.changes};
+    uint8_t bytes[8] = {m.piece,  m.fromfile, m.fromrank, m.tofile,
+                        m.torank, m.special,  m.captured, m.changes};
     std::copy(bytes, bytes + 8, hostMove.bytes);
     hostMove.san = m.san.str();
     hostMove.comment = m.comment();
@@ -34,7 +34,9 @@ TFakeHost TFakeHost::fromJournal(const jurnal& line) {
   return host;
 }
 
-TFakeHostLine& TFakeHost::currentLine() { return path.empty() ? game : *path.back().line; }
+TFakeHostLine& TFakeHost::currentLine() {
+  return path.empty() ? game : *path.back().line;
+}
 
 int TFakeHost::lineStartPly() const {
   int ply = startPly;

@@ -12,7 +12,8 @@ class jurnal;
 struct TFakeHostLine;
 
 struct TFakeHostMove {
-  uint8_t bytes[8] = {};  // piece, from file, from rank, to file, to rank, special, captured, changes
+  uint8_t bytes[8] =
+      {};  // piece, from file, from rank, to file, to rank, special, captured, changes
   std::string san;
   std::string comment;
   uint32_t mark = 0;
