@@ -223,8 +223,10 @@ int readCastling(TMovetextState& state) {
   if (!endsMoveToken(state)) return kMalformedCastling;
   int code = resolveMove(state, move);
   if (code != kReadNextToken) return code;
-  // Not forced new: a variation opening with the main line's castling follows the main line.
-  code = addResolvedMove(state, move, false, mark);
+  // Castling is matched against the moves already there, except as a variation's first move:
+  // matching the main line's castling there would leave the variation unopened and its ")"
+  // without a line to close.
+  code = addResolvedMove(state, move, state.variationOpened, mark);
   if (code != kReadNextToken) return code;
   makeMove(state);
   return kReadNextToken;

@@ -33,6 +33,9 @@ int openVariation(TMovetextState& state) {
   pendingComment.clear();
   state.variationOpened = true;
   ++state.position;
+  // The variation replaces the last move, so its side moves again; without this a variation
+  // written without a move number would be read for the wrong side.
+  if (state.line->current >= 1) state.whiteToMove = !state.whiteToMove;
   if (state.turnSkipped) branchAtSkippedTurn(state);
   state.mateMarked = false;
   state.stalemated = false;

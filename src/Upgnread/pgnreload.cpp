@@ -41,13 +41,14 @@ TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& l
   return span;
 }
 
-// The FEN a game starts from, as its stored tags give it: the last tag named FEN in any case.
+// The FEN a game starts from, where the normalised tags keep it: SetUp "1" at 7, FEN at 8.
 // The tags read again from the file are not normalised and so cannot say it.
 std::string fenOfGame(const TGame& game) {
-  std::string fen;
-  for (const TPGNTag& tag : game.Tags)
-    if (tag.Name.size() == 3 && lowerCase(tag.Name) == "fen") fen = tag.Value;
-  return fen;
+  const TGamesTagArray& tags = game.Tags;
+  if (tags.size() <= kTagFen || lowerCase(tags[kTagSetUp].Name) != "setup" ||
+      tags[kTagSetUp].Value != "1" || lowerCase(tags[kTagFen].Name) != "fen")
+    return {};
+  return tags[kTagFen].Value;
 }
 
 std::unique_ptr<jurnal> journalFor(const std::string& fen) {

@@ -8,9 +8,10 @@
 
 namespace {
 
-// A "%" counts as an escape only as the first character of a line (never at position 1).
+// A "%" counts as an escape only as the first character of a line, the text's first line too.
 bool startsEscapeLine(std::string_view text, int64_t position) {
-  return position >= 2 && charAt(text, position) == '%' && isLineEnd(charAt(text, position - 1));
+  return charAt(text, position) == '%' &&
+         (position == 1 || isLineEnd(charAt(text, position - 1)));
 }
 
 // The position of the next line feed or carriage return at or after position, or past the end.

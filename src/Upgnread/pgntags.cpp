@@ -175,7 +175,7 @@ int readTags(std::string_view text, int64_t& position, bool normalise, std::stri
   for (;;) {
     TLockHold hold(gameLock());
     skipSpace(text, position, comments);
-    pendingComment = comments;
+    pendingComment.swap(comments);
     if (atEnd(text, position)) return kEndInTags;
     if (charAt(text, position) != '[') break;
     ++position;

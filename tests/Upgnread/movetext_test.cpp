@@ -1,0 +1,341 @@
+#include "Upgnread/movetext.h"
+
+#include <memory>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Upgnread/pgnscan.h"
+#include "support/pgnreading.h"
+
+namespace {
+
+struct TRead {
+  int code = -1;
+  std::unique_ptr<jurnal> journal;
+  int64_t position = 0;
+  std::string tree;
+};
+
+TRead read(std::string_view movetext, std::string_view fen = {}) {
+  TRead r;
+  r.code = readMoves(movetext, r.journal, fen, &r.position);
+  if (r.journal) r.tree = treeText(*r.journal);
+  return r;
+}
+
+int codeOf(std::string_view movetext, std::string_view fen = {}) { return read(movetext, fen).code; }
+
+// Variations
+
+TEST(MovetextReader, VariationReplacesWhiteMove) {
+  TRead r = read("1. e4 e5 2. Nf3 (2. Bc4 Nf6) 2... Nc6 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 e5 Nf3 (Bc4 Nf6) Nc6");
+  EXPECT_EQ(r.journal->movecount(), 4);
+  const jurnal& variation = *r.journal->moveat(2).variants()[0];
+  EXPECT_EQ(variation.movecount(), 2);
+  EXPECT_EQ(variation.parent, r.journal.get());
+}
+
+TEST(MovetextReader, TwoVariationsOnOneMoveKeepTheirOrder) {
+  TRead r = read("1. e4 (1. d4) (1. c4) e5 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 (d4) (c4) e5");
+}
+
+TEST(MovetextReader, VariationReplacingBlackMoveMayRepeatTheNumber) {
+  TRead r = read("1. e4 e5 (1... c5 2. Nf3) 2. Nf3 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 e5 (c5 Nf3) Nf3");
+}
+
+TEST(MovetextReader, NestedVariations) {
+  TRead r = read("1. e4 e5 (1... c5 2. Nf3 (2. c3 d5) 2... d6) 2. Nf3 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 e5 (c5 Nf3 (c3 d5) d6) Nf3");
+}
+
+TEST(MovetextReader, VariationAfterNullMoveStartsWithCopyOfLastMove) {
+  TRead r = read("1. e4 -- (1... e5) 2. d4 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 (e4 e5) d4");
+}
+
+TEST(MovetextReader, VariationOpensEvenWhenItRepeatsTheMainMove) {
+  TRead r = read("1. e4 (1. e4 c5) e5 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 (e4 c5) e5");
+}
+
+// A variation that repeats the main line's castling used to carry on in the main line, so its
+// ")" ended the reading of the whole file.
+TEST(MovetextReader, VariationRepeatingMainLineCastlingOpensVariation) {
+  TRead r = read("1. e4 e5 2. Nf3 Nc6 3. Bc4 Bc5 4. O-O (4. O-O Nf6) 4... Nf6 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 e5 Nf3 Nc6 Bc4 Bc5 O-O (O-O Nf6) Nf6");
+}
+
+// The side to move used to stay as after the replaced move, so a variation written without a
+// move number was read for the wrong side and the game was lost.
+TEST(MovetextReader, VariationsWithoutMoveNumbers) {
+  EXPECT_EQ(read("1. d4 (e4) d5 (c5) 2. c4 *").tree, "d4 (e4) d5 (c5) c4");
+  EXPECT_EQ(read("1. e4 e5 2. Nf3 (2 Bc4 Nf6) Nc6 *").tree, "e4 e5 Nf3 (Bc4 Nf6) Nc6");
+  EXPECT_EQ(read("1. d4 ( { inside } e4 { after } ) d5 *").tree, "d4 ({ inside } e4 { after }) d5");
+}
+
+TEST(MovetextReader, VariationErrors) {
+  EXPECT_EQ(codeOf("1. e4 ((1. d4)) *"), kVariationAfterVariation);
+  EXPECT_EQ(codeOf("1. e4 () e5 *"), kUnexpectedToken);
+  EXPECT_EQ(codeOf("1. e4 ) e5 *"), kUnexpectedToken);
+  EXPECT_EQ(codeOf("1. e4 (1. d4 1-0"), kUnclosedVariation);
+  EXPECT_EQ(codeOf("1. e4 (1. d4 1/2-1/2"), kUnclosedVariation);
+  EXPECT_EQ(codeOf("1. e4 (1. d4 d5"), kUnclosedVariation);
+}
+
+std::string nestedVariations(int depth) {
+  std::string text = "1. e4 e5 ";
+  for (int i = 0; i < depth; ++i) text += "(1... c5 ";
+  for (int i = 0; i < depth; ++i) text += ") ";
+  return text + "*";
+}
+
+TEST(MovetextReader, NestingIsBoundedAndTheGameIsBad) {
+  EXPECT_EQ(codeOf(nestedVariations(kMaxVariationDepth)), kMovetextOk);
+  TRead r = read(nestedVariations(kMaxVariationDepth + 1));
+  EXPECT_EQ(r.code, kVariationsTooDeep);
+  EXPECT_LE(r.code, kLastGameCode);
+  EXPECT_EQ(codeOf(nestedVariations(10000)), kVariationsTooDeep);
+}
+
+TEST(MovetextReader, SiblingVariationsDoNotCountAsDepth) {
+  std::string text = "1. e4 e5 ";
+  for (int i = 0; i < 2 * kMaxVariationDepth; ++i) text += "(1... c5) ";
+  EXPECT_EQ(codeOf(text + "*"), kMovetextOk);
+}
+
+// Move numbers
+
+TEST(MovetextReader, NumberOneTooHighSkipsAHalfMove) {
+  TRead r = read("1. e4 2. d4 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 d4");
+  EXPECT_TRUE(isWhitePiece(r.journal->moveat(1).piece));
+  TRead withNull = read("1. e4 -- 2. d4 *");
+  ASSERT_EQ(withNull.code, kMovetextOk);
+  EXPECT_EQ(withNull.tree, r.tree);
+}
+
+TEST(MovetextReader, NumberWithThreeDotsGivesBlackTheMove) {
+  TRead r = read("1... e5 2. Nf3 *", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e5 Nf3");
+}
+
+TEST(MovetextReader, NumbersMayBeWrittenWithoutDotsOrWithSpaces) {
+  EXPECT_EQ(read("1 e4 e5 2 Nf3 *").tree, "e4 e5 Nf3");
+  EXPECT_EQ(read("1 . e4 1 . . . e5 *").tree, "e4 e5");
+  EXPECT_EQ(read("1.e4 e5 2.Nf3 Nc6 *").tree, "e4 e5 Nf3 Nc6");
+}
+
+TEST(MovetextReader, NumberErrors) {
+  EXPECT_EQ(codeOf("1. e4 e5 5. Nf3 *"), kBadMoveNumber);
+  EXPECT_EQ(codeOf("2. e4 *"), kMovetextOk);  // one above the expected number: a skipped turn
+  EXPECT_EQ(codeOf("3. e4 *"), kBadMoveNumber);
+  EXPECT_EQ(codeOf("1. e4 e5 2"), kEndAfterMoveNumber);
+  EXPECT_EQ(codeOf("1. e4 e5 2. "), kEndAfterMoveNumber);
+  EXPECT_EQ(codeOf("99999999999999999999. e4 *"), kBadMoveNumber);
+}
+
+// Moves
+
+TEST(MovetextReader, PromotionWithAndWithoutSign) {
+  const char* fen = "8/4P3/8/8/8/8/8/k6K w - - 0 1";
+  EXPECT_EQ(read("1. e8=Q *", fen).tree, "e8=Q");
+  EXPECT_EQ(read("1. e8Q *", fen).tree, "e8=Q");
+  EXPECT_EQ(read("1. e8=N *", fen).tree, "e8=N");
+  EXPECT_EQ(codeOf("1. e8=q *", fen), kMalformedMove);
+  EXPECT_EQ(codeOf("1. e8= *", fen), kMalformedMove);
+  EXPECT_EQ(codeOf("1. e8 *", fen), kPromotionPieceMissing);
+}
+
+TEST(MovetextReader, CaptureMarkMustMatchTheBoard) {
+  EXPECT_EQ(codeOf("1. Nxf3 *"), kCaptureMismatch);
+  EXPECT_EQ(codeOf("1. e4 d5 2. d5 *"), kCaptureMismatch);  // the pawn on e4 takes
+  EXPECT_EQ(codeOf("1. e4 d5 2. ed5 *"), kCaptureMismatch);
+  EXPECT_EQ(read("1. e4 d5 2. exd5 *").tree, "e4 d5 exd5");
+  EXPECT_EQ(read("1. e4 d5 2. e5 f5 3. exf6 *").tree, "e4 d5 e5 f5 exf6");  // en passant
+  EXPECT_EQ(codeOf("1. e4 d5 2. e5 f5 3. ef6 *"), kCaptureMismatch);
+}
+
+TEST(MovetextReader, PieceMovesKeepNoSuffixMarkCastlingDoes) {
+  TRead piece = read("1. Nf3! d5?! 2. g3 Nf6 3. Bg2 e6 4. O-O! *");
+  ASSERT_EQ(piece.code, kMovetextOk);
+  EXPECT_EQ(piece.journal->moveat(0).mark, 0);
+  EXPECT_EQ(piece.journal->moveat(1).mark, 0);
+  EXPECT_EQ(piece.journal->moveat(6).mark, 1);
+  EXPECT_EQ(piece.journal->moveat(6).san.view(), "O-O!");
+}
+
+struct TCastlingMark {
+  const char* suffix;
+  int mark;
+};
+
+class CastlingSuffix : public testing::TestWithParam<TCastlingMark> {};
+
+TEST_P(CastlingSuffix, GivesTheMark) {
+  std::string text = std::string("1. Nf3 Nf6 2. g3 g6 3. Bg2 Bg7 4. O-O") + GetParam().suffix + " *";
+  TRead r = read(text);
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.journal->moveat(6).mark, GetParam().mark);
+}
+
+INSTANTIATE_TEST_SUITE_P(MovetextReader, CastlingSuffix,
+                         testing::Values(TCastlingMark{"", 0}, TCastlingMark{"!", 1},
+                                         TCastlingMark{"?", 2}, TCastlingMark{"!!", 3},
+                                         TCastlingMark{"??", 4}, TCastlingMark{"!?", 5},
+                                         TCastlingMark{"?!", 6}));
+
+TEST(MovetextReader, CastlingWithLettersDigitsAndBoth) {
+  const char* start = "1. e4 e5 2. Nf3 Nf6 3. Bc4 Bc5 4. ";
+  EXPECT_EQ(read(std::string(start) + "O-O O-O *").tree, "e4 e5 Nf3 Nf6 Bc4 Bc5 O-O O-O");
+  EXPECT_EQ(read(std::string(start) + "0-0 0-O *").tree, "e4 e5 Nf3 Nf6 Bc4 Bc5 O-O O-O");
+  const char* queenSide = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
+  EXPECT_EQ(read("1. O-O-O 0-0-0 *", queenSide).tree, "O-O-O O-O-O");
+  EXPECT_EQ(read("1. O-0-O O-O *", queenSide).tree, "O-O-O O-O");
+}
+
+TEST(MovetextReader, MalformedMoves) {
+  EXPECT_EQ(codeOf("1. e9 *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. e45 *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. N *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. Nf *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. Nf3+# *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. Nf3: *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. Nf3_ *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. e4e *"), kMalformedMove);
+  EXPECT_EQ(codeOf("1. Nf3 Nf6 2. g3 g6 3. Bg2 Bg7 4. O- *"), kMalformedCastling);
+  EXPECT_EQ(codeOf("1. Nf3 Nf6 2. g3 g6 3. Bg2 Bg7 4. O-O+# *"), kMalformedCastling);
+  EXPECT_EQ(codeOf("1. Nf3 Nf6 2. g3 g6 3. Bg2 Bg7 4. O-O- *"), kMalformedCastling);
+  EXPECT_EQ(codeOf("1. Nf3 Nf6 2. g3 g6 3. Bg2 Bg7 4. O-Ox *"), kMalformedCastling);
+}
+
+TEST(MovetextReader, MovesTheBoardCannotResolve) {
+  EXPECT_EQ(codeOf("1. Nf4 *"), kNoPieceCanMove);
+  EXPECT_EQ(codeOf("1. O-O *"), kNoPieceCanMove);
+  EXPECT_EQ(codeOf("1. d4 d5 2. Nf3 Nf6 3. Nd2 *"), kAmbiguousPieceMove);
+  EXPECT_EQ(read("1. d4 d5 2. Nf3 Nf6 3. Nbd2 *").tree, "d4 d5 Nf3 Nf6 Nbd2");
+  EXPECT_EQ(read("1. d4 d5 2. Nf3 Nf6 3. N1d2 *").tree, "d4 d5 Nf3 Nf6 Nbd2");
+}
+
+// Results and the end of the game
+
+TEST(MovetextReader, ResultsEndTheMovetext) {
+  for (const char* result : {"1-0", "0-1", "1/2-1/2", "*"}) {
+    std::string text = std::string("1. e4 e5 ") + result + " 2. Nf3";
+    TRead r = read(text);
+    EXPECT_EQ(r.code, kMovetextOk) << result;
+    EXPECT_EQ(r.position, static_cast<int64_t>(10 + std::string(result).size())) << result;
+    EXPECT_EQ(r.tree, "e4 e5") << result;
+  }
+}
+
+TEST(MovetextReader, ResultContradictingMateOrStalemate) {
+  const char* scholar = "1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# ";
+  EXPECT_EQ(codeOf(std::string(scholar) + "0-1"), kResultContradictsMark);
+  EXPECT_EQ(codeOf(std::string(scholar) + "1/2-1/2"), kResultContradictsMark);
+  EXPECT_EQ(codeOf(std::string(scholar) + "1-0"), kMovetextOk);
+  EXPECT_EQ(codeOf(std::string(scholar) + "*"), kMovetextOk);
+  EXPECT_EQ(codeOf(std::string(scholar) + "Ke7 1-0"), kMoveAfterGameEnd);
+  EXPECT_EQ(codeOf(std::string(scholar) + "5. Qe7 1-0"), kMoveAfterGameEnd);
+  const char* staleFen = "k7/8/8/2Q5/8/8/8/7K w - - 0 1";
+  EXPECT_EQ(codeOf("1. Qc6+ Kb8 1-0", staleFen), kMovetextOk);
+  EXPECT_EQ(codeOf("1. Qb6 1-0", staleFen), kResultContradictsMark);
+  EXPECT_EQ(codeOf("1. Qb6 0-1", staleFen), kResultContradictsMark);
+  EXPECT_EQ(codeOf("1. Qb6 1/2-1/2", staleFen), kMovetextOk);
+  EXPECT_EQ(codeOf("1. Qb6 Ka7 *", staleFen), kMoveAfterGameEnd);
+}
+
+TEST(MovetextReader, MateMarkIsForgottenInsideAVariation) {
+  EXPECT_EQ(codeOf("1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# (4. d3 Be7) 1-0"), kMovetextOk);
+}
+
+TEST(MovetextReader, EndOfTextWithoutResult) {
+  TRead r = read("1. e4 e5 {done}");
+  EXPECT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 e5 {done}");
+  EXPECT_EQ(r.position, 16);
+}
+
+// Null moves, glyphs, comments
+
+TEST(MovetextReader, NullMovesLeaveNoTrace) {
+  EXPECT_EQ(read("1. e4 Z0 2. d4 *").tree, "e4 d4");
+  EXPECT_EQ(read("1. e4 ... 2. d4 *").tree, "e4 d4");
+  EXPECT_EQ(codeOf("1. e4 - 2. d4 *"), kUnexpectedToken);
+  EXPECT_EQ(codeOf("1. e4 Z1 *"), kUnexpectedToken);
+  EXPECT_EQ(codeOf("1. e4 .. e5 *"), kUnexpectedToken);
+}
+
+TEST(MovetextReader, GlyphsSetTheLastMovesMark) {
+  TRead r = read("1. e4 $1 e5 $146 2. Nf3 $5 $0 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4! $1 e5 $146 Nf3");
+  EXPECT_EQ(codeOf("1. e4 $255 *"), kMovetextOk);
+  EXPECT_EQ(codeOf("1. e4 $256 *"), kGlyphTooLarge);
+  EXPECT_EQ(codeOf("1. e4 $99999999999999999999 *"), kGlyphTooLarge);
+}
+
+TEST(MovetextReader, CommentsFollowTheMoveBeforeThem) {
+  TRead r = read("{start} 1. e4 {king pawn} e5 ;line\n 2. Nf3 {before (} (2. Bc4 {last in"
+                 " variation}) 2... Nc6 {end} *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  // A ";" comment reaches the journal without its line end, so it is stored in braces.
+  EXPECT_EQ(r.tree, "{start} e4 {king pawn} e5 {;line} Nf3 {before (} (Bc4 {last in variation})"
+                    " Nc6 {end}");
+}
+
+TEST(MovetextReader, CommentAfterVariationGoesToTheReplacedMove) {
+  TRead r = read("1. e4 (1. d4) {after} e5 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 {after} (d4) e5");
+}
+
+TEST(MovetextReader, CommentBetweenNumberAndDotsIsLost) {
+  EXPECT_EQ(read("1 {lost} . e4 *").tree, "e4");
+}
+
+TEST(MovetextReader, CommentsBeforeTheFirstMoveComeFromTheTagReader) {
+  std::unique_ptr<jurnal> journal;
+  pendingComment = "{from tags}";
+  journal = std::make_unique<jurnal>(nullptr, nullptr);
+  int64_t at = 1;
+  ASSERT_EQ(readMovetext("1. e4 *", at, *journal), kMovetextOk);
+  EXPECT_EQ(journal->precomment, "{from tags}");
+}
+
+TEST(MovetextReader, UnexpectedCharacters) {
+  for (const char* text : {"1. e4 @", "1. e4 0-", "1. e4 00", "1. e4 %", "1. e4 \x01", "1. e4 y"})
+    EXPECT_EQ(codeOf(text), kUnexpectedToken) << text;
+}
+
+// The next game
+
+TEST(MovetextReader, NextGameStopsBeforeItsBracket) {
+  TRead r = read("1. e4 e5\n[Event \"next\"]");
+  EXPECT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.position, 9);  // the line feed before the "["
+  TRead glued = read("1. e4 e5[Event \"next\"]");
+  EXPECT_EQ(glued.code, kMovetextOk);
+  EXPECT_EQ(glued.position, 9);  // the "[" itself: nothing to step back onto
+}
+
+TEST(MovetextReader, BoardIsLeftDetachedFromTheTree) {
+  TRead r = read("1. e4 (1. d4) e5 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.journal->board, nullptr);
+  EXPECT_EQ(r.journal->moveat(0).variants()[0]->board, nullptr);
+}
+
+}  // namespace
