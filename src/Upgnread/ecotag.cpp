@@ -7,9 +7,13 @@
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+char lowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Only ASCII letters can lower to the names sought, so Cyrillic capitals need no care here.
 bool sameNameIgnoringCase(std::string_view name, std::string_view lowered) {
@@ -35,9 +39,11 @@ size_t newEcoSlot(const TGamesTagArray& tags) {
 // own position, not on the initial one, or its moves would be replayed on the wrong pieces.
 std::string journalEco(jurnal& journal) {
   static doska scratch;  // shared by every call: the caller holds gameLock
-  if (journal.startboard)
+  if (journal.startboard) {
+    // A line still played on its own start board has moved it on; rewinding restores it.
+    if (journal.board == journal.startboard.get()) journal.gotomove(0);
     scratch.assign(*journal.startboard);
-  else
+  } else
     scratch.setinitial();
   journal.attachboard(&scratch);
   return journal.ecocode();

@@ -2,10 +2,18 @@
 
 // Dates
 
-int32_t packDate(int32_t year, int32_t month, int32_t day) { return year * 416 + month * 32 + day; }
-int32_t dateYear(int32_t packed) { return packed / 416; }
-int32_t dateMonth(int32_t packed) { return packed % 416 / 32; }
-int32_t dateDay(int32_t packed) { return packed % 32; }
+int32_t packDate(int32_t year, int32_t month, int32_t day) {
+  return year * 416 + month * 32 + day;
+}
+int32_t dateYear(int32_t packed) {
+  return packed / 416;
+}
+int32_t dateMonth(int32_t packed) {
+  return packed % 416 / 32;
+}
+int32_t dateDay(int32_t packed) {
+  return packed % 32;
+}
 
 // Annotation-mark presets
 
@@ -16,7 +24,9 @@ constexpr TNagSet kAllNags = [] {
   return set;
 }();
 
-TNagSet TNagSet::all() { return kAllNags; }
+TNagSet TNagSet::all() {
+  return kAllNags;
+}
 
 TNagSet TNagSet::moveMarksOnly() {
   TNagSet set;
@@ -24,7 +34,9 @@ TNagSet TNagSet::moveMarksOnly() {
   return set;
 }
 
-TNagSet TNagSet::none() { return TNagSet{}; }
+TNagSet TNagSet::none() {
+  return TNagSet{};
+}
 
 // The option set, starting with its defaults
 

@@ -55,10 +55,10 @@ void writeComment(TOutputBuffer& buffer, std::string& line, std::string_view com
 // One line of the tree being written: where it stands and how its moves are numbered.
 struct TLineWalk {
   const jurnal* journal = nullptr;
-  int next = 0;            // the move being written
-  int variant = 0;         // the next of its variations to write
+  int next = 0;     // the move being written
+  int variant = 0;  // the next of its variations to write
   bool moveWritten = false;
-  int64_t number = 0;      // 64 bits: a FEN may give any move number
+  int64_t number = 0;  // 64 bits: a FEN may give any move number
   bool numberDue = true;
 };
 

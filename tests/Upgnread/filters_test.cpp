@@ -18,8 +18,12 @@ class FilterTest : public testing::Test {
   void TearDown() override { resetOptions(); }
 };
 
-TGamesTagArray withResult(std::string_view result) { return rosterTags("W", "B", result); }
-TGamesTagArray withDate(std::string_view date) { return rosterTags("W", "B", "*", date); }
+TGamesTagArray withResult(std::string_view result) {
+  return rosterTags("W", "B", result);
+}
+TGamesTagArray withDate(std::string_view date) {
+  return rosterTags("W", "B", "*", date);
+}
 
 TGamesTagArray withRatings(std::string_view white, std::string_view black) {
   TGamesTagArray tags = rosterTags();
@@ -68,11 +72,10 @@ INSTANTIATE_TEST_SUITE_P(
         TResultCase{31, "1-0", true}, TResultCase{31, "draw", true}, TResultCase{31, "", true},
         // without "*" the filter is on for every game
         TResultCase{23, "*", false}, TResultCase{23, "1-0", true}, TResultCase{23, "0-1", true},
-        TResultCase{23, "1/2-1/2", true}, TResultCase{23, "1/2", true},
-        TResultCase{1, "1-0", true}, TResultCase{1, "0-1", false}, TResultCase{2, "0-1", true},
-        TResultCase{4, "1/2-1/2", true}, TResultCase{4, "1/2", false},
-        TResultCase{8, "*", true}, TResultCase{16, "1-0 ", true}, TResultCase{16, "", true},
-        TResultCase{16, "1-0", false}, TResultCase{0, "1-0", false}));
+        TResultCase{23, "1/2-1/2", true}, TResultCase{23, "1/2", true}, TResultCase{1, "1-0", true},
+        TResultCase{1, "0-1", false}, TResultCase{2, "0-1", true}, TResultCase{4, "1/2-1/2", true},
+        TResultCase{4, "1/2", false}, TResultCase{8, "*", true}, TResultCase{16, "1-0 ", true},
+        TResultCase{16, "", true}, TResultCase{16, "1-0", false}, TResultCase{0, "1-0", false}));
 
 // Date
 
@@ -153,7 +156,7 @@ TEST_F(FilterTest, RatingValuesThatAreNotNumbersKeepTheEarlierOne) {
   addTag(tags, "WhiteElo", "25OO");
   addTag(tags, "BlackElo", "2400");
   addTag(tags, "BlackElo", "99999999999");  // beyond int32: not a number, not a wrapped value
-  addTag(tags, "whiteelo", "100");           // names match exactly
+  addTag(tags, "whiteelo", "100");          // names match exactly
   TRatings ratings = readRatings(tags);
   EXPECT_EQ(ratings.White, 2500);
   EXPECT_EQ(ratings.Black, 2400);
@@ -267,7 +270,9 @@ struct TDateCase {
   const char* text;
   int32_t packed;
 };
-void PrintTo(const TDateCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
+void PrintTo(const TDateCase& c, std::ostream* out) {
+  *out << '"' << c.text << '"';
+}
 
 class ParseDateTest : public testing::TestWithParam<TDateCase> {};
 
@@ -285,9 +290,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TDateCase{"2004.05.", 2004 * 416 + 5 * 32},
                     TDateCase{"2004.05.1", 2004 * 416 + 5 * 32 + 1},
                     TDateCase{"2004.05.17 and more", 2004 * 416 + 5 * 32 + 17},
-                    TDateCase{"2004.12.31", 2004 * 416 + 12 * 32 + 31},
-                    TDateCase{"2004.13.01", 0}, TDateCase{"2004.12.32", 0},
-                    TDateCase{"2004.1?.??", 2004 * 416}, TDateCase{"2004.?5.??", 2004 * 416 + 5 * 32},
-                    TDateCase{"2004-05-17", 0}, TDateCase{"2004.05-17", 0},
-                    TDateCase{"20a4.05.17", 0}, TDateCase{"04.05.17", 0},
-                    TDateCase{"2004.0x.17", 0}));
+                    TDateCase{"2004.12.31", 2004 * 416 + 12 * 32 + 31}, TDateCase{"2004.13.01", 0},
+                    TDateCase{"2004.12.32", 0}, TDateCase{"2004.1?.??", 2004 * 416},
+                    TDateCase{"2004.?5.??", 2004 * 416 + 5 * 32}, TDateCase{"2004-05-17", 0},
+                    TDateCase{"2004.05-17", 0}, TDateCase{"20a4.05.17", 0},
+                    TDateCase{"04.05.17", 0}, TDateCase{"2004.0x.17", 0}));

@@ -8,12 +8,12 @@ namespace {
 
 // Every option in one comparable value.
 auto optionValues() {
-  return std::make_tuple(removeComments, tagMode, removeVariations, keptNags.bits,
-                         removeDuplicates, addEcoNames, removeOldEco, appendToExisting,
-                         splitByEco, splitByWhite, splitByBlack, splitByPlayer, splitByDate,
-                         splitByEvent, whiteEloParts, blackEloParts, splitByResult, resultMask,
-                         dateFrom, dateTo, whitePlayer, blackPlayer, ignoreColour, whiteEloMin,
-                         whiteEloMax, blackEloMin, blackEloMax, ecoFilter, movesMin, movesMax);
+  return std::make_tuple(removeComments, tagMode, removeVariations, keptNags.bits, removeDuplicates,
+                         addEcoNames, removeOldEco, appendToExisting, splitByEco, splitByWhite,
+                         splitByBlack, splitByPlayer, splitByDate, splitByEvent, whiteEloParts,
+                         blackEloParts, splitByResult, resultMask, dateFrom, dateTo, whitePlayer,
+                         blackPlayer, ignoreColour, whiteEloMin, whiteEloMax, blackEloMin,
+                         blackEloMax, ecoFilter, movesMin, movesMax);
 }
 
 // Taken before main runs: the option set must hold its defaults before any code could set it.

@@ -37,8 +37,11 @@ void sketchMoves(jurnal& line, std::string_view sans) {
 }
 
 int promotionPiece(char letter, bool white) {
-  int piece = letter == 'n' ? kWhiteKnight : letter == 'b' ? kWhiteBishop
-              : letter == 'r' ? kWhiteRook : letter == 'q' ? kWhiteQueen : 0;
+  int piece = letter == 'n'   ? kWhiteKnight
+              : letter == 'b' ? kWhiteBishop
+              : letter == 'r' ? kWhiteRook
+              : letter == 'q' ? kWhiteQueen
+                              : 0;
   return piece && !white ? piece + 6 : piece;
 }
 
@@ -46,8 +49,12 @@ int promotionPiece(char letter, bool white) {
 
 TGamesTagArray rosterTags(std::string_view white, std::string_view black, std::string_view result,
                           std::string_view date) {
-  return {{"Event", "Test"},       {"Site", "Here"},         {"Date", std::string(date)},
-          {"Round", "1"},          {"White", std::string(white)}, {"Black", std::string(black)},
+  return {{"Event", "Test"},
+          {"Site", "Here"},
+          {"Date", std::string(date)},
+          {"Round", "1"},
+          {"White", std::string(white)},
+          {"Black", std::string(black)},
           {"Result", std::string(result)}};
 }
 
@@ -81,19 +88,24 @@ jurnal& sketchVariation(jurnal& line, int moveIndex, std::string_view sans) {
 
 std::unique_ptr<jurnal> playLine(doska& board, std::string_view moves) {
   auto line = std::make_unique<jurnal>(&board, nullptr);
+  playMoves(*line, moves);
+  return line;
+}
+
+void playMoves(jurnal& line, std::string_view moves) {
+  doska& board = *line.board;
   for (std::string_view move : words(moves)) {
     int fromfile = move[0] - 'a' + 1, fromrank = move[1] - '0';
     int tofile = move[2] - 'a' + 1, torank = move[3] - '0';
     bool white = isWhitePiece(board.at(fromfile, fromrank));
     int promotion = move.size() > 4 ? promotionPiece(move[4], white) : 0;
-    if (line->addmove(fromfile, fromrank, tofile, torank, promotion, false, 0) != 0) {
+    if (line.addmove(fromfile, fromrank, tofile, torank, promotion, false, 0) != 0) {
       ADD_FAILURE() << "refused move " << move;
-      break;
+      return;
     }
-    line->makesan();
-    line->forward();
+    line.makesan();
+    line.forward();
   }
-  return line;
 }
 
 TGame makeGame(TGamesTagArray tags, std::unique_ptr<jurnal> journal) {

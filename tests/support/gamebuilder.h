@@ -31,6 +31,8 @@ jurnal& sketchVariation(jurnal& line, int moveIndex, std::string_view sans);
 // Plays space-separated moves in coordinates ("e2e4 e1g1 a7a8q") from the board's present
 // position; a refused move fails the test and ends the line.
 std::unique_ptr<jurnal> playLine(doska& board, std::string_view moves);
+// The same, appended to a line whose board stands at the line's end.
+void playMoves(jurnal& line, std::string_view moves);
 
 // A game of the given tags and moves.
 TGame makeGame(TGamesTagArray tags, std::unique_ptr<jurnal> journal);
