@@ -56,6 +56,13 @@ int openTerminal(std::string& slaveName) {
   _exit(127);
 }
 
+// Whether the child has ended, leaving it to be waited for.
+bool hasEnded(pid_t pid) {
+  siginfo_t info{};
+  return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+         info.si_pid != 0;
+}
+
 }  // namespace
 
 TRunningProgram::TRunningProgram(const std::filesystem::path& program,
@@ -85,26 +92,32 @@ void TRunningProgram::signal(int number) const {
   if (pid > 0) kill(pid, number);
 }
 
+bool TRunningProgram::drainTerminal(int timeoutMs) {
+  pollfd ready{terminal, POLLIN, 0};
+  if (terminal < 0 || poll(&ready, 1, timeoutMs) <= 0 || !(ready.revents & POLLIN)) return false;
+  char chunk[4096];
+  const ssize_t got = read(terminal, chunk, sizeof chunk);
+  if (got <= 0) return false;
+  terminalText.append(chunk, static_cast<size_t>(got));
+  return true;
+}
+
+bool TRunningProgram::waitForErr(const std::string& text, int timeoutMs) {
+  for (int waited = 0; terminal >= 0 && pid > 0 && waited < timeoutMs; waited += 20) {
+    if (terminalText.find(text) != std::string::npos) return true;
+    if (!drainTerminal(20) && hasEnded(pid)) break;
+  }
+  return terminalText.find(text) != std::string::npos;
+}
+
 TProgramResult TRunningProgram::wait() {
   TProgramResult result;
   if (pid <= 0) return result;
   int status = 0;
   // A terminal's buffer is small: drain it while the program runs, or it would block writing.
-  while (terminal >= 0 && waitpid(pid, &status, WNOHANG) == 0) {
-    pollfd ready{terminal, POLLIN, 0};
-    char chunk[4096];
-    if (poll(&ready, 1, 50) > 0 && (ready.revents & POLLIN)) {
-      const ssize_t got = read(terminal, chunk, sizeof chunk);
-      if (got > 0) terminalText.append(chunk, static_cast<size_t>(got));
-    }
-  }
+  while (terminal >= 0 && waitpid(pid, &status, WNOHANG) == 0) drainTerminal(50);
   if (terminal < 0) waitpid(pid, &status, 0);
-  for (char chunk[4096]; terminal >= 0;) {
-    pollfd ready{terminal, POLLIN, 0};
-    if (poll(&ready, 1, 0) <= 0 || !(ready.revents & POLLIN)) break;
-    const ssize_t got = read(terminal, chunk, sizeof chunk);
-    if (got <= 0) break;
-    terminalText.append(chunk, static_cast<size_t>(got));
+  while (drainTerminal(0)) {
   }
   pid = -1;
   if (WIFEXITED(status)) result.status = WEXITSTATUS(status);

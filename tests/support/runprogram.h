@@ -30,6 +30,9 @@ class TRunningProgram {
 
   bool started() const { return pid > 0; }
   void signal(int number) const;
+  // With stderr on a terminal: reads what the program prints until text appears; false when the
+  // program ended or timeoutMs passed first.
+  bool waitForErr(const std::string& text, int timeoutMs);
   // Waits for the end and collects what the program printed.
   TProgramResult wait();
 
@@ -39,6 +42,8 @@ class TRunningProgram {
   std::string errFile;
   int terminal = -1;  // the master side of the pseudo-terminal, when asked for
   std::string terminalText;
+  // Moves what the terminal holds into terminalText, waiting up to timeoutMs for it.
+  bool drainTerminal(int timeoutMs);
 };
 
 TProgramResult runProgram(const std::filesystem::path& program,
