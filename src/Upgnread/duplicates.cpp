@@ -104,7 +104,9 @@ bool keyLess(const THashEntry& a, const THashEntry& b) {
   return static_cast<int64_t>(a.StartKey) < static_cast<int64_t>(b.StartKey);
 }
 
-bool hasKeys(const THashEntry& entry) { return entry.StartKey != 0 || entry.MovesKey != 0; }
+bool hasKeys(const THashEntry& entry) {
+  return entry.StartKey != 0 || entry.MovesKey != 0;
+}
 
 THashEntry gameEntry(const TGame& game, int32_t index) {
   THashEntry entry;

@@ -62,7 +62,7 @@ int readUnknownResult(TMovetextState& state) {
 }
 
 bool numberFits(TMovetextState& state, int64_t n) {
-  int64_t expected = state.line->nextnumber();
+  int64_t expected = state.numbers.next(*state.line);
   if (n == expected || (state.variationOpened && n == expected - 1)) return true;
   if (n != expected + 1) return false;
   state.whiteToMove = !state.whiteToMove;  // a half-move is missing
@@ -125,12 +125,10 @@ int readGlyph(TMovetextState& state) {
   return kReadNextToken;
 }
 
-// The next game begins without a result token. The position steps back onto the blank before
-// the "[" so that the scan's own skipping finds it; with no blank it stays on the "[".
-int stopAtNextGame(TMovetextState& state) {
-  if (state.position >= 2 && isBlank(charAt(state.text, state.position - 1))) --state.position;
-  return state.result;
-}
+// The next game begins without a result token. The position stays on its "[": stepping back
+// onto the character before it would leave the scan stuck on a move glued to the "[", and a
+// game read again from its span must meet the same "[" to end the same way.
+int stopAtNextGame(TMovetextState& state) { return state.result; }
 
 bool isMoveStart(char c) {
   return (c >= 'a' && c <= 'h') || c == 'B' || c == 'K' || c == 'N' || c == 'P' || c == 'Q' ||

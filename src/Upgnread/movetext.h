@@ -32,6 +32,6 @@ enum : int {
 constexpr int kMaxVariationDepth = 500;
 
 // Reads from position until the result token, the next game's "[" or the end of the text. On
-// return the position is past the result, before the "[" (or on it when no blank precedes it),
-// or where an error was found. Must be called under gameLock.
+// return the position is past the result, on the "[", or where an error was found. Must be
+// called under gameLock.
 int readMovetext(std::string_view text, int64_t& position, jurnal& journal);

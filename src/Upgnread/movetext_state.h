@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "Upgnread/movenumber.h"
 #include "uchess/doska.h"
 #include "uchess/jurnal.h"
 
@@ -24,6 +25,7 @@ struct TMovetextState {
   bool mateMarked = false;       // last move written with "#"
   bool stalemated = false;       // the board said the last move stalemated
   int depth = 0;                 // "(" open around the present token
+  TMoveNumbers numbers;
   int result = 0;
 
   bool atEnd() const;

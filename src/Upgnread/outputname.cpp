@@ -29,10 +29,12 @@ void appendTagText(TNameText& name, std::string_view value) {
   name += part;
 }
 
-std::string padded(int32_t value, size_t digits) {
-  std::string text = intToText(value);
-  if (text.size() < digits) text.insert(0, digits - text.size(), '0');
-  return text;
+// A number with leading zeros up to digits, or the placeholder when it is 0.
+void appendPadded(TNameText& name, int32_t value, size_t digits, std::string_view placeholder) {
+  if (value == 0) return appendAscii(name, placeholder);
+  const std::string text = intToText(value);
+  for (size_t i = text.size(); i < digits; ++i) appendAscii(name, "0");
+  appendAscii(name, text);
 }
 
 void appendPlayers(TNameText& name, const TGame& game) {
@@ -54,14 +56,13 @@ void appendPlayers(TNameText& name, const TGame& game) {
 
 void appendDate(TNameText& name, int32_t date) {
   appendAscii(name, "_date=");
-  const int32_t year = date / 416;
-  appendAscii(name, year == 0 ? "yyyy" : padded(year, 4));
+  appendPadded(name, date / 416, 4, "yyyy");
   if (splitByDate < 2) return;
-  const int32_t month = (date / 32) % 13;
-  appendAscii(name, month == 0 ? "_mm" : "_" + padded(month, 2));
+  appendAscii(name, "_");
+  appendPadded(name, (date / 32) % 13, 2, "mm");
   if (splitByDate < 3) return;
-  const int32_t day = date % 32;
-  appendAscii(name, day == 0 ? "_dd" : "_" + padded(day, 2));
+  appendAscii(name, "_");
+  appendPadded(name, date % 32, 2, "dd");
 }
 
 void appendRatingPart(TNameText& name, std::string_view label, int32_t rating,
@@ -69,7 +70,9 @@ void appendRatingPart(TNameText& name, std::string_view label, int32_t rating,
   appendAscii(name, label);
   if (bounds.size() < 2) return;
   const int32_t part = std::max(1, ratingPart(rating, bounds));
-  appendAscii(name, intToText(bounds[part - 1]) + "-" + intToText(bounds[part]));
+  appendAscii(name, intToText(bounds[part - 1]));
+  appendAscii(name, "-");
+  appendAscii(name, intToText(bounds[part]));
 }
 
 std::string_view resultPart(std::string_view result) {

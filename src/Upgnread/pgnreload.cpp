@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "Upgnread/gamebase.h"
@@ -82,7 +83,13 @@ void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list
   setCurrentFile(path);
   TReloadSpan span = collectGames(path, list, first, done);
   if (span.games.empty()) return;
+  // The character on which the scan stopped is read too: a game glued to the next "[" ends
+  // there, and without it the reading would run into the end of the text instead.
+  int64_t count = span.end - span.lowest;
+  std::error_code error;
+  uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && span.end <= static_cast<int64_t>(size)) ++count;
   std::string text;
-  if (!readFileRange(path, span.lowest, span.end - span.lowest, text)) return;
+  if (!readFileRange(path, span.lowest, count, text)) return;
   for (int32_t index : span.games) reloadGame(text, span.lowest, index);
 }

@@ -123,7 +123,7 @@ void writeGames(const std::filesystem::path& base) {
   }
   itemsDone = position;
   TLockHold hold(gameLock());
-  // A stop still writes what was gathered: those games were already processed before the user's eyes.
+  // A stop still writes the games gathered for the open file: the user saw them go through.
   if (position < total ? run.buffer.used > 0 : run.everFilled) flushBuffer(run);
 }
 

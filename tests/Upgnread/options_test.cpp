@@ -79,14 +79,6 @@ TEST(BatchOptions, DefaultsLetEveryGameThroughUnchanged) {
   EXPECT_TRUE(whitePlayer.empty() && blackPlayer.empty() && ecoFilter.empty());
 }
 
-TEST(BatchOptions, DefaultUpperDateMeansNoBound) {
-  EXPECT_EQ(kDateAnyAfter, 4160415);
-  EXPECT_EQ(dateYear(kDateAnyAfter), 10000);
-  EXPECT_EQ(dateMonth(kDateAnyAfter), 12);
-  EXPECT_EQ(dateDay(kDateAnyAfter), 31);
-  EXPECT_GE(kDateAnyAfter, kDateUnboundedAbove);
-}
-
 // Packed dates
 
 class PackedDateTest : public testing::TestWithParam<std::tuple<int, int, int>> {};

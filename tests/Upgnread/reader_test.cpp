@@ -286,8 +286,7 @@ TEST_F(PgnReader, GameWithoutResultEndsAtTheNextGame) {
   std::string text = readerCase("no_result_next_game.pgn");
   TScanned scanned = scanText(text);
   ASSERT_EQ(scanned.games.size(), 2u);
-  // The length stops before the blank that precedes the next "[".
-  EXPECT_EQ(scanned.games[0].TextLength, static_cast<int64_t>(text.find("[Event \"two\"]")) - 1);
+  EXPECT_EQ(scanned.games[0].TextLength, static_cast<int64_t>(text.find("[Event \"two\"]")));
   EXPECT_EQ(treeText(*scanned.games[1].Journal), "d4 d5");
 }
 
@@ -451,6 +450,26 @@ TEST_F(MissingGames, AreReadAgainFromTheirPlaceInTheFile) {
   ASSERT_TRUE(panelGames[3].Journal);
   EXPECT_EQ(treeText(*panelGames[3].Journal), trees[3]);
   EXPECT_EQ(currentFileCopy(), path);
+}
+
+// The last game of the span used to be read without the "[" that ended it, so it ran into the
+// end of the text instead: after a move number that is 106, inside a variation 111.
+TEST_F(MissingGames, GameEndedByTheNextOneReadsAgain) {
+  for (const char* ending : {"1. e4 2.", "1. e4 (1. d4 d5\n"}) {
+    SCOPED_TRACE(ending);
+    TTempFolder folder;
+    std::filesystem::path path = folder.write(
+        "ended.pgn", std::string("[Event \"a\"]\n") + ending + "[Event \"b\"]\n1. d4 *");
+    loadWithoutMoves(path);
+    ASSERT_EQ(panelGames.size(), 2u);
+    TIndexArray list = {0};
+    TBoolArray done(1, 0);
+    loadMissingGames(path, list, 0, done);
+    ASSERT_TRUE(panelGames[0].Journal);
+    EXPECT_EQ(treeText(*panelGames[0].Journal), trees[0]);
+    emptyGameBase();
+    trees.clear();
+  }
 }
 
 TEST_F(MissingGames, OtherFilesAndUnreadableFilesLoadNothing) {

@@ -113,8 +113,8 @@ class FolderJob : public TPipelineTest {
     folder.write("c.pgn", pgnText(withPlayers(kSicilian, "C1", "x")) +
                               pgnText(withPlayers(kGambit, "C2", "x")));
     folder.write("a.pgn", pgnText(withPlayers(kRuy, "A1", "x")));
-    folder.write("b.pgn", pgnText(withPlayers(kGambit, "B1", "x")) +
-                              pgnText(withPlayers(kRuy, "B2", "x")));
+    folder.write("b.pgn",
+                 pgnText(withPlayers(kGambit, "B1", "x")) + pgnText(withPlayers(kRuy, "B2", "x")));
   }
 };
 
@@ -183,8 +183,7 @@ TEST_P(FolderJobStop, EndsInStageEightKeepingEveryFileMergedBefore) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stages, FolderJobStop,
-    ::testing::Values(TStopCase{kStageStarting, 1, {}},
-                      TStopCase{kStageLoading, 1, {}},
+    ::testing::Values(TStopCase{kStageStarting, 1, {}}, TStopCase{kStageLoading, 1, {}},
                       TStopCase{kStageDuplicates, 1, {{"a.pgn", 1}}},
                       TStopCase{kStageLoading, 2, {{"a.pgn", 1}}},
                       TStopCase{kStageMerging, 2, {{"a.pgn", 1}, {"b.pgn", 2}}},
@@ -235,15 +234,16 @@ TEST_F(DuplicateRemoval, SameMovesUnderOtherTagsInAnotherFile) {
 TEST_F(DuplicateRemoval, TranspositionsAndAnnotationsAreDuplicatesOtherStartsAreNot) {
   const std::string kStartA = "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1";
   const std::string kStartB = "4k3/8/8/8/8/8/3P4/4K3 w - - 0 1";
-  folder.write("mixed.pgn",
-               pgnText(withPlayers(gameText("", "", "*", "1. e4 e5 2. Nf3 Nc6"), "Plain", "x")) +
-                   pgnText(withPlayers(gameText("", "", "*", "1. Nf3 Nc6 2. e4 e5"), "Trans", "x")) +
-                   pgnText(withPlayers(
-                       gameText("", "", "*", "1. e4 e5 2. Nf3 {the usual} Nc6 (2... d6 3. d4)"),
-                       "Notes", "x")) +
-                   pgnText(withPlayers(fromPosition(kStartA, "1. Kf2 Kf7"), "FromA", "x")) +
-                   pgnText(withPlayers(fromPosition(kStartB, "1. Kf2 Kf7"), "FromB", "x")) +
-                   pgnText(withPlayers(fromPosition(kStartB, "1. Kf2 Kf7"), "AgainB", "x")));
+  folder.write(
+      "mixed.pgn",
+      pgnText(withPlayers(gameText("", "", "*", "1. e4 e5 2. Nf3 Nc6"), "Plain", "x")) +
+          pgnText(withPlayers(gameText("", "", "*", "1. Nf3 Nc6 2. e4 e5"), "Trans", "x")) +
+          pgnText(
+              withPlayers(gameText("", "", "*", "1. e4 e5 2. Nf3 {the usual} Nc6 (2... d6 3. d4)"),
+                          "Notes", "x")) +
+          pgnText(withPlayers(fromPosition(kStartA, "1. Kf2 Kf7"), "FromA", "x")) +
+          pgnText(withPlayers(fromPosition(kStartB, "1. Kf2 Kf7"), "FromB", "x")) +
+          pgnText(withPlayers(fromPosition(kStartB, "1. Kf2 Kf7"), "AgainB", "x")));
   removeDuplicates = true;
   loadFileJob(folder / "mixed.pgn");
   EXPECT_EQ(baseWhites(), (std::vector<std::string>{"Plain", "FromA", "FromB"}));

@@ -22,22 +22,22 @@ using TFiles = std::map<std::string, std::string>;
 
 TGameText game(std::string white, std::string black, std::string result, std::string date,
                std::string event, std::string eco, int whiteElo, std::string moves) {
-  TGameText text = gameText(std::move(white), std::move(black), std::move(result),
-                            std::move(moves), std::move(date), std::move(event));
+  TGameText text = gameText(std::move(white), std::move(black), std::move(result), std::move(moves),
+                            std::move(date), std::move(event));
   text.extraTags = tagLine("ECO", eco) + tagLine("WhiteElo", std::to_string(whiteElo));
   return text;
 }
 
 // Four games whose split keys differ in every way the tests need; each player has at most one
 // game with each colour, so a player's file has one order only.
-const std::string g1 = pgnText(game("Adams", "Brown", "1-0", "2004.05.17", "Open", "C20", 2500,
-                                    "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6"));
-const std::string g2 = pgnText(game("Brown", "Clark", "0-1", "2005.01.02", "Cup", "D30", 2400,
-                                    "1.d4 d5 2.c4 e6"));
+const std::string g1 = pgnText(
+    game("Adams", "Brown", "1-0", "2004.05.17", "Open", "C20", 2500, "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6"));
+const std::string g2 =
+    pgnText(game("Brown", "Clark", "0-1", "2005.01.02", "Cup", "D30", 2400, "1.d4 d5 2.c4 e6"));
 const std::string g3 = pgnText(game("Clark", "Adams", "1/2-1/2", "2004.07.01", "Open", "C50", 2300,
                                     "1.e4 e5 2.Nf3 Nc6 3.Bc4 Bc5"));
-const std::string g4 = pgnText(game("Evans", "Evans", "1-0", "2005.03.04", "Cup", "B20", 2200,
-                                    "1.e4 c5"));
+const std::string g4 =
+    pgnText(game("Evans", "Evans", "1-0", "2005.03.04", "Cup", "B20", 2200, "1.e4 c5"));
 
 class OutputRun : public TPipelineTest {
  protected:
@@ -81,53 +81,75 @@ TEST_P(OutputSplit, WritesEachGroupToItsOwnFile) {
 INSTANTIATE_TEST_SUITE_P(
     Keys, OutputSplit,
     ::testing::Values(
-        TSplitCase{"Result", [] { splitByResult = true; },
+        TSplitCase{"Result",
+                   [] { splitByResult = true; },
                    {{"base_res=blackwin.pgn", g2},
                     {"base_res=draw.pgn", g3},
                     {"base_res=whitewin.pgn", g1 + g4}}},
-        TSplitCase{"White", [] { splitByWhite = true; },
+        TSplitCase{"White",
+                   [] { splitByWhite = true; },
                    {{"base_white=Adams.pgn", g1},
                     {"base_white=Brown.pgn", g2},
                     {"base_white=Clark.pgn", g3},
                     {"base_white=Evans.pgn", g4}}},
-        TSplitCase{"Black", [] { splitByBlack = true; },
+        TSplitCase{"Black",
+                   [] { splitByBlack = true; },
                    {{"base_black=Adams.pgn", g3},
                     {"base_black=Brown.pgn", g1},
                     {"base_black=Clark.pgn", g2},
                     {"base_black=Evans.pgn", g4}}},
-        TSplitCase{"Event", [] { splitByEvent = true; },
+        TSplitCase{"Event",
+                   [] { splitByEvent = true; },
                    {{"base_tournament=Cup.pgn", g2 + g4}, {"base_tournament=Open.pgn", g1 + g3}}},
-        TSplitCase{"Year", [] { splitByDate = 1; },
+        TSplitCase{"Year",
+                   [] { splitByDate = 1; },
                    {{"base_date=2004.pgn", g1 + g3}, {"base_date=2005.pgn", g2 + g4}}},
-        TSplitCase{"Month", [] { splitByDate = 2; },
+        TSplitCase{"Month",
+                   [] { splitByDate = 2; },
                    {{"base_date=2004_05.pgn", g1},
                     {"base_date=2004_07.pgn", g3},
                     {"base_date=2005_01.pgn", g2},
                     {"base_date=2005_03.pgn", g4}}},
-        TSplitCase{"EcoLetter", [] { splitByEco = 1; },
+        TSplitCase{"EcoLetter",
+                   [] { splitByEco = 1; },
                    {{"base_eco=B.pgn", g4}, {"base_eco=C.pgn", g1 + g3}, {"base_eco=D.pgn", g2}}},
-        TSplitCase{"EcoCode", [] { splitByEco = 3; },
+        TSplitCase{"EcoCode",
+                   [] { splitByEco = 3; },
                    {{"base_eco=B20.pgn", g4},
                     {"base_eco=C20.pgn", g1},
                     {"base_eco=C50.pgn", g3},
                     {"base_eco=D30.pgn", g2}}},
-        TSplitCase{"WhiteRating", [] { whiteEloParts = 2; },
+        TSplitCase{"WhiteRating",
+                   [] { whiteEloParts = 2; },
                    {{"base_welo=2200-2351.pgn", g4 + g3}, {"base_welo=2351-2501.pgn", g2 + g1}}},
         // Every game between two players stands in both players' files.
-        TSplitCase{"Player", [] { splitByPlayer = true; },
+        TSplitCase{"Player",
+                   [] { splitByPlayer = true; },
                    {{"base_player=Adams.pgn", g1 + g3},
                     {"base_player=Brown.pgn", g2 + g1},
                     {"base_player=Clark.pgn", g3 + g2},
                     {"base_player=Evans.pgn", g4}}},
-        TSplitCase{"ResultAndEco", [] { splitByResult = true; splitByEco = 1; },
+        TSplitCase{"ResultAndEco",
+                   [] {
+                     splitByResult = true;
+                     splitByEco = 1;
+                   },
                    {{"base_res=blackwin_eco=D.pgn", g2},
                     {"base_res=draw_eco=C.pgn", g3},
                     {"base_res=whitewin_eco=B.pgn", g4},
                     {"base_res=whitewin_eco=C.pgn", g1}}},
-        TSplitCase{"DateAndEvent", [] { splitByDate = 1; splitByEvent = true; },
+        TSplitCase{"DateAndEvent",
+                   [] {
+                     splitByDate = 1;
+                     splitByEvent = true;
+                   },
                    {{"base_date=2004_tournament=Open.pgn", g1 + g3},
                     {"base_date=2005_tournament=Cup.pgn", g2 + g4}}},
-        TSplitCase{"PlayerAndResult", [] { splitByPlayer = true; splitByResult = true; },
+        TSplitCase{"PlayerAndResult",
+                   [] {
+                     splitByPlayer = true;
+                     splitByResult = true;
+                   },
                    {{"base_player=Adams_res=whitewin.pgn", g1},
                     {"base_player=Adams_res=draw.pgn", g3},
                     {"base_player=Brown_res=blackwin.pgn", g2},
