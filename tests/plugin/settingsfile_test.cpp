@@ -56,7 +56,10 @@ TEST_F(SettingsFile, OptionsSurviveARoundTripWhenAutoResetIsOff) {
   appendToExisting = false;
   auto path = folder / "gamesift.dat";
   ASSERT_TRUE(writeSettingsFile(path, sample(false)));
-  EXPECT_EQ(folder.read("gamesift.dat").size(), 21u + 4 + 2 * 13 + 1 + 106u);
+  // Fields 1-7, then 94 bytes of fixed-size options and the three texts with their lengths.
+  constexpr size_t kHead = 4 * 4 + 1 + 4 + 2 * 13 + 1;
+  constexpr size_t kFixedOptions = 3 + 32 + 12 + 1 + 2 * 4 + 2 * 4 + 1 + 4 * 4 + 4 + 2 * 4 + 1;
+  EXPECT_EQ(folder.read("gamesift.dat").size(), kHead + kFixedOptions + 12 + 2);
 
   resetOptions();
   TPanelSettings loaded;
