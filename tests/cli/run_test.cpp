@@ -130,6 +130,21 @@ TEST_F(ProgramRun, CommandLineWinsOverTheSettingsFile) {
   EXPECT_EQ(folder.read("g.pgn"), folder.read("in.pgn"));
 }
 
+TEST_F(ProgramRun, SettingsSavedWithAutoResetLeaveTheDefaults) {
+  TPanelSettings settings = defaultPanelSettings(folder / "games");
+  settings.autoResetSettings = true;
+  tagMode = 0;  // not saved: the file stops after the auto-reset flag
+  ASSERT_TRUE(writeSettingsFile(folder / "reset.dat", settings));
+  const std::filesystem::path input =
+      folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
+  const TProgramResult run = gamesift({"--settings", (folder / "reset.dat").string(),
+                                       input.string(), "-o", (folder / "g").string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("reset.dat: holds no batch options; the defaults apply\n"),
+            std::string::npos);
+  EXPECT_EQ(folder.read("g.pgn"), folder.read("in.pgn"));
+}
+
 // Each case: arguments, and the same options set on the engine itself.
 struct TOptionCase {
   const char* name;
