@@ -39,6 +39,7 @@ void takeHostValues() {
 }
 
 void prepareOpenFileDialog() {
+  // The shipping 32-bit build hands the dialog the full 88-byte record; 64-bit has its own size.
   static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88);
   dialogFolder = hostFolder().wstring();
   openFileDialog = {};
