@@ -10,7 +10,9 @@
 
 namespace {
 
-std::filesystem::path settingsPath() { return hostFolder() / L"gamesift.dat"; }
+std::filesystem::path settingsPath() {
+  return hostFolder() / L"gamesift.dat";
+}
 
 TRect workArea() {
   RECT area{};
@@ -31,8 +33,8 @@ void LoadSettings() {
   settings.outputPath = outputPath;
   settings.autoResetSettings = autoResetSettings == 1;
   const TSettingsContent content = readSettingsFile(settingsPath(), settings);
-  const TSettingsLoad plan = planSettingsLoad(content, settings, workArea(), panelWidth,
-                                              panelHeight);
+  const TSettingsLoad plan =
+      planSettingsLoad(content, settings, workArea(), panelWidth, panelHeight);
   placePanel(plan.placement);
   if (plan.showPanel) showPanelThroughHost();
   if (plan.takeOutputPath) {

@@ -43,10 +43,17 @@ TEST(PluginMenus, HostGameMenuGetsASeparatorAndTheTwoTransfers) {
 }
 
 TEST(PluginMenus, PanelMenuTextsInOrder) {
-  const std::vector<std::u16string> expected = {
-      u"Перенести все партии", u"Перенести текущую партию", u"Открыть...",
-      u"Пакетная обработка...", u"",  u"Переименовать", u"Удалить выделенные",
-      u"Удалить все", u"", u"Сбросить настройки", u"Автоматически сбрасывать настройки"};
+  const std::vector<std::u16string> expected = {u"Перенести все партии",
+                                                u"Перенести текущую партию",
+                                                u"Открыть...",
+                                                u"Пакетная обработка...",
+                                                u"",
+                                                u"Переименовать",
+                                                u"Удалить выделенные",
+                                                u"Удалить все",
+                                                u"",
+                                                u"Сбросить настройки",
+                                                u"Автоматически сбрасывать настройки"};
   EXPECT_EQ(textsOf(TMenu::panel), expected);
 }
 

@@ -13,7 +13,9 @@ struct TDpiCase {
   TPanelSize expected;
 };
 
-void PrintTo(const TDpiCase& c, std::ostream* out) { *out << c.dpi << " dpi"; }
+void PrintTo(const TDpiCase& c, std::ostream* out) {
+  *out << c.dpi << " dpi";
+}
 
 class PanelDefaultSize : public ::testing::TestWithParam<TDpiCase> {};
 
@@ -24,13 +26,11 @@ TEST_P(PanelDefaultSize, ScalesWithTheScreenResolution) {
   EXPECT_EQ(size.minWidth, GetParam().expected.minWidth);
 }
 
-INSTANTIATE_TEST_SUITE_P(Resolutions, PanelDefaultSize,
-                         ::testing::Values(TDpiCase{96, {512, 360, 480}},
-                                           TDpiCase{120, {640, 450, 600}},
-                                           TDpiCase{144, {768, 540, 720}},
-                                           TDpiCase{100, {533, 375, 500}},  // truncated
-                                           TDpiCase{0, {512, 360, 480}},
-                                           TDpiCase{-5, {512, 360, 480}}));
+INSTANTIATE_TEST_SUITE_P(
+    Resolutions, PanelDefaultSize,
+    ::testing::Values(TDpiCase{96, {512, 360, 480}}, TDpiCase{120, {640, 450, 600}},
+                      TDpiCase{144, {768, 540, 720}}, TDpiCase{100, {533, 375, 500}},  // truncated
+                      TDpiCase{0, {512, 360, 480}}, TDpiCase{-5, {512, 360, 480}}));
 
 class PanelRecords : public ::testing::Test {
  protected:
