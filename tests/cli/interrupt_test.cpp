@@ -56,7 +56,9 @@ TEST_F(ProgramAtWork, DrawsTheStageFileAndPercentOnATerminal) {
   TRunningProgram program(gamesiftProgram(), args(kFewGamesPerFile), onTerminal());
   const TProgramResult run = program.wait();
   EXPECT_EQ(run.status, 0);
-  EXPECT_NE(run.err.find("\rЗагрузка базы партий... part1.pgn ["), std::string::npos);
+  // which file the first poll finds depends on the speed of loading, not on the line
+  EXPECT_NE(run.err.find("\rЗагрузка базы партий... part"), std::string::npos);
+  EXPECT_NE(run.err.find(".pgn ["), std::string::npos);
   EXPECT_NE(run.err.find("%"), std::string::npos);
   EXPECT_NE(run.err.find("games written: 3000"), std::string::npos);
 }
