@@ -44,9 +44,34 @@ bool isCapture(const mov& m) {
   return m.captured != kEmpty || m.special == kWhitePawn || m.special == kBlackPawn;
 }
 
+// Pawns, knights and kings reach a square only from a few fixed squares: when none of those
+// holds another piece of the move's code, there is no rival to look for.
+bool noRivalNear(const doska& board, const mov& m) {
+  if (!isSquare(m.tofile, m.torank)) return true;
+  bool white = isWhitePiece(m.piece);
+  int kind = white ? m.piece : m.piece - 6, to = squareIndex(m.tofile, m.torank);
+  TSquareSet near = 0;
+  if (kind == kWhitePawn)
+    near = pawnOrigins(m.tofile, m.torank, white);
+  else if (kind == kWhiteKnight)
+    near = kKnightSquares[to];
+  else if (kind == kWhiteKing)
+    near = kKingSquares[to] | (m.tofile == 3 || m.tofile == 7 ? squareBit(5, m.torank) : 0);
+  else
+    return false;
+  if (isSquare(m.fromfile, m.fromrank)) near &= ~squareBit(m.fromfile, m.fromrank);
+  for (; near != 0; near &= near - 1) {
+    int f = 0, r = 0;
+    lowestSquare(near, f, r);
+    if (board.at(f, r) == m.piece) return false;
+  }
+  return true;
+}
+
 // The other pieces of the move's code that could legally go to its target.
 TSanRivals sanRivals(doska& board, const mov& m) {
   if (boardByScan()) return sanRivalsByScan(board, m);
+  if (noRivalNear(board, m)) return {};
   TSquareSet others = ~TSquareSet{0};
   if (isSquare(m.fromfile, m.fromrank)) others = ~squareBit(m.fromfile, m.fromrank);
   TSanRivals rivals;

@@ -10,15 +10,17 @@ static_assert(sizeof(doska) == 72, "a board is its eight state bytes and 64 squa
 constexpr size_t kStateBytes = 8;
 static_assert(offsetof(doska, squares) == kStateBytes, "the squares follow the state bytes");
 
+// Every member has its initial value, so the memory is set up with the thread and needs no guard
+// on each use.
 struct TRemembered {
-  uint8_t position[sizeof(doska)];
-  bool valid;
-  TPositionInfo info;
+  uint8_t position[sizeof(doska)] = {};
+  bool valid = false;
+  TPositionInfo info = {};
 };
 
 struct TMemory {
-  TRemembered entries[2];
-  int latest;
+  TRemembered entries[2] = {};
+  int latest = 0;
 };
 thread_local TMemory memory;
 
