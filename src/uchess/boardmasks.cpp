@@ -40,7 +40,8 @@ TBoardMasks boardMasks(const doska& board) {
     masks.of[maskIndex(squares[index])] |= TSquareSet{1} << index;
   }
   masks.white = masks.of[1] | masks.of[2] | masks.of[3] | masks.of[4] | masks.of[5] | masks.of[6];
-  masks.black = masks.of[7] | masks.of[8] | masks.of[9] | masks.of[10] | masks.of[11] | masks.of[12];
+  masks.black =
+      masks.of[7] | masks.of[8] | masks.of[9] | masks.of[10] | masks.of[11] | masks.of[12];
   return masks;
 }
 
@@ -80,8 +81,7 @@ bool attackedOn(const TBoardMasks& m, int index, bool byWhite) {
   return (diagonalRays(index, m.occupied) & (m.of[kWhiteBishop + offset] | queens)) != 0;
 }
 
-TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece,
-                      uint8_t captured) {
+TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece, uint8_t captured) {
   TBoardMasks after = masks;
   TSquareSet fromBit = TSquareSet{1} << from, toBit = TSquareSet{1} << to;
   if (captured != kEmpty) {

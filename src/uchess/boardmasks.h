@@ -23,7 +23,9 @@ TBoardMasks boardMasks(const doska& board);
 // squares that differ are looked at.
 TBoardMasks updatedMasks(const TBoardMasks& masks, const uint8_t* squares, const doska& board);
 
-inline int maskIndex(uint8_t code) { return code < kNoPieceCode ? code : kNoPieceCode; }
+inline int maskIndex(uint8_t code) {
+  return code < kNoPieceCode ? code : kNoPieceCode;
+}
 
 // doska::attacked on the position the masks describe, for a square on the board (0..63).
 bool attackedOn(const TBoardMasks& masks, int index, bool byWhite);

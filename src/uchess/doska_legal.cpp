@@ -68,10 +68,10 @@ constexpr TSquareSet kFirstRank = 0x0101010101010101;
 
 // The from-squares findmove may search: a given file or rank, or all; none for one off the board.
 TSquareSet searchRange(int fromfile, int fromrank) {
-  TSquareSet files = fromfile == 0                     ? ~TSquareSet{0}
+  TSquareSet files = fromfile == 0                    ? ~TSquareSet{0}
                      : fromfile >= 1 && fromfile <= 8 ? TSquareSet{0xFF} << ((fromfile - 1) * 8)
                                                       : 0;
-  TSquareSet ranks = fromrank == 0                     ? ~TSquareSet{0}
+  TSquareSet ranks = fromrank == 0                    ? ~TSquareSet{0}
                      : fromrank >= 1 && fromrank <= 8 ? kFirstRank << (fromrank - 1)
                                                       : 0;
   return files & ranks;

@@ -7,10 +7,16 @@
 
 namespace {
 
-bool isPawn(int piece) { return piece == kWhitePawn || piece == kBlackPawn; }
-bool isKing(int piece) { return piece == kWhiteKing || piece == kBlackKing; }
+bool isPawn(int piece) {
+  return piece == kWhitePawn || piece == kBlackPawn;
+}
+bool isKing(int piece) {
+  return piece == kWhiteKing || piece == kBlackKing;
+}
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value) {
+  return (value > 0) - (value < 0);
+}
 
 // The squares of the move as playMove leaves them for a move added without a promotion piece:
 // the en-passant victim taken off, the castling rook moved.
@@ -55,7 +61,6 @@ bool uncoversKing(const doska& b, const TSideState& side, int ff, int fr, int tf
   }
   return false;
 }
-
 
 // The squares holding the piece from which its geometry may let it reach the target.
 TSquareSet originsOf(const TBoardMasks& m, int piece, int tofile, int torank) {
@@ -103,7 +108,8 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
     if (tf != ff && !enemy) return keepsKingSafe(b, ff, fr, tf, tr);
   } else if (isKing(piece)) {
     bool step = std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1;
-    if (!step || !side.singleKing) return b.canmove(ff, fr, tf, tr) && keepsKingSafe(b, ff, fr, tf, tr);
+    if (!step || !side.singleKing)
+      return b.canmove(ff, fr, tf, tr) && keepsKingSafe(b, ff, fr, tf, tr);
     // canmove would also ask whether the target is attacked with the king still on its own
     // square; with the king standing on it the answer can only grow
     return free && !attackedOn(afterStep(m, from, to, piece, target), to, !side.white);
@@ -115,8 +121,7 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
   return !attackedOn(afterStep(m, from, to, piece, target), side.kingIndex, !side.white);
 }
 
-TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank,
-                        TSquareSet among) {
+TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among) {
   TPositionInfo& info = positionInfo(board);
   TSquareSet origins = originsOf(info.masks, piece, tofile, torank) & among;
   if (origins == 0) return 0;

@@ -72,7 +72,8 @@ inline constexpr std::array<std::array<TSquareSet, 64>, 8> kRayMasks = [] {
   for (int d = 0; d < 8; ++d) {
     for (int index = 0; index < 64; ++index) {
       TSquareSet set = 0;
-      for (int n = 1; n <= kRayLengths[d][index]; ++n) set |= TSquareSet{1} << (index + n * kRaySteps[d]);
+      for (int n = 1; n <= kRayLengths[d][index]; ++n)
+        set |= TSquareSet{1} << (index + n * kRaySteps[d]);
       masks[d][index] = set;
     }
   }

@@ -111,10 +111,10 @@ testing::AssertionResult sameFindMove(doska& board, int piece, int promotion, in
   same = unchanged(board, before, "findmoveByScan");
   if (!same) return same << " in " << describe(piece, asked, tofile);
   if (fastCode == plainCode && fast == plain) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << describe(piece, asked, tofile) << " gave " << fastCode
-                                     << " " << describe(piece, fast, tofile) << ", by scan "
-                                     << plainCode << " " << describe(piece, plain, tofile)
-                                     << " on " << boardText(board);
+  return testing::AssertionFailure()
+         << describe(piece, asked, tofile) << " gave " << fastCode << " "
+         << describe(piece, fast, tofile) << ", by scan " << plainCode << " "
+         << describe(piece, plain, tofile) << " on " << boardText(board);
 }
 
 testing::AssertionResult sameFindMoves(doska& board, bool white) {

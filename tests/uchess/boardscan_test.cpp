@@ -138,7 +138,8 @@ doska randomEnding(std::mt19937& random) {
   int pieces = 2 + random() % 5;
   for (int i = 0; i < pieces; ++i) {
     int file = 1 + random() % 8, rank = 2 + random() % 6;
-    if (board.at(file, rank) == kEmpty) board.put(file, rank, 1 + random() % 5 + 6 * (random() % 2));
+    if (board.at(file, rank) == kEmpty)
+      board.put(file, rank, 1 + random() % 5 + 6 * (random() % 2));
   }
   board.wqlost = board.wklost = board.bqlost = board.bklost = 1;
   return board;
@@ -186,21 +187,20 @@ TEST_P(PinnedPieces, DecideLegalityAndStatusAlike) {
   EXPECT_TRUE(sameFindMoves(board, white));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Board, PinnedPieces,
-    testing::Values(
-        // the rook's every move leaves the diagonal to its king: stalemate
-        TPinCase{"7k/5Kr1/6P1/8/8/8/8/B7 b - - 0 1", kStatusStalemate, 0},
-        // the bishop moves only along the pin, the knight not at all
-        TPinCase{"7k/8/8/8/q7/8/2B5/3K4 w - - 0 1", kStatusNone, 6},
-        TPinCase{"4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1", kStatusNone, 4},
-        TPinCase{"4k3/8/8/2b5/8/8/5P2/6K1 w - - 0 1", kStatusNone, 4},
-        // taking en passant takes both pawns off the king's rank
-        TPinCase{"8/8/8/8/k2Pp2Q/8/8/3K4 b - d3 0 1", kStatusNone, 6},
-        TPinCase{"8/8/8/KPp4r/8/8/8/7k w - c6 0 1", kStatusNone, 4},
-        TPinCase{"K7/1r6/2k5/8/8/8/8/8 w - - 0 1", kStatusStalemate, 0},
-        TPinCase{"1k6/1P6/1K6/8/8/8/8/8 b - - 0 1", kStatusStalemate, 0},
-        TPinCase{"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", kStatusMate, 0}));
+INSTANTIATE_TEST_SUITE_P(Board, PinnedPieces,
+                         testing::Values(
+                             // the rook's every move leaves the diagonal to its king: stalemate
+                             TPinCase{"7k/5Kr1/6P1/8/8/8/8/B7 b - - 0 1", kStatusStalemate, 0},
+                             // the bishop moves only along the pin, the knight not at all
+                             TPinCase{"7k/8/8/8/q7/8/2B5/3K4 w - - 0 1", kStatusNone, 6},
+                             TPinCase{"4k3/4r3/8/8/8/8/4N3/4K3 w - - 0 1", kStatusNone, 4},
+                             TPinCase{"4k3/8/8/2b5/8/8/5P2/6K1 w - - 0 1", kStatusNone, 4},
+                             // taking en passant takes both pawns off the king's rank
+                             TPinCase{"8/8/8/8/k2Pp2Q/8/8/3K4 b - d3 0 1", kStatusNone, 6},
+                             TPinCase{"8/8/8/KPp4r/8/8/8/7k w - c6 0 1", kStatusNone, 4},
+                             TPinCase{"K7/1r6/2k5/8/8/8/8/8 w - - 0 1", kStatusStalemate, 0},
+                             TPinCase{"1k6/1P6/1K6/8/8/8/8/8 b - - 0 1", kStatusStalemate, 0},
+                             TPinCase{"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", kStatusMate, 0}));
 
 // A board whose en-passant file has no pawn beside it (FEN reading refuses such a file, a caller
 // setting the board may not): taking back a trial capture there used to conjure up the pawn.
