@@ -10,11 +10,15 @@ namespace {
 // The pattern also matches through short 8.3 names (a ".pgnx" file has a ".PGN" short name), so
 // the long name is checked again.
 bool hasPgnSuffix(const std::wstring& name) {
+  constexpr wchar_t kSuffix[] = L".pgn";
   if (name.size() < 4) return false;
-  std::wstring suffix = name.substr(name.size() - 4);
-  for (wchar_t& c : suffix)
+  const size_t start = name.size() - 4;
+  for (size_t i = 0; i < 4; ++i) {
+    wchar_t c = name[start + i];
     if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + 32);
-  return suffix == L".pgn";
+    if (c != kSuffix[i]) return false;
+  }
+  return true;
 }
 
 }  // namespace

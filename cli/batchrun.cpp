@@ -1,0 +1,146 @@
+#include "cli/batchrun.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/options.h"
+#include "cli/preflight.h"
+#include "cli/progress.h"
+#include "cli/report.h"
+#include "cli/settings.h"
+#include "cli/terminal.h"
+#include "pgnlongwork/jobs.h"
+#include "pgnlongwork/jobstate.h"
+#include "pgnlongwork/output.h"
+#include "uchess/ecobase.h"
+#include "uchess/fileutil.h"
+
+namespace {
+
+struct TInput {
+  std::filesystem::path path;
+  TInputKind kind = TInputKind::file;
+};
+
+// Prints "gamesift: PATH: problem" and answers false when there is a problem.
+bool good(const std::filesystem::path& path, const std::string& problem) {
+  if (problem.empty()) return true;
+  std::fprintf(stderr, "gamesift: %s: %s\n", path.string().c_str(), problem.c_str());
+  return false;
+}
+
+// The option set: defaults, then the settings file, then the command line.
+bool setOptions(const TCommandLine& line) {
+  resetOptions();
+  if (!line.settingsFile.empty()) {
+    TSettingsContent content = TSettingsContent::missing;
+    if (!good(line.settingsFile, loadSettings(line.settingsFile, content))) return false;
+    if (content != TSettingsContent::everything && !line.quiet)
+      std::fprintf(stderr, "gamesift: %s: holds no batch options; the defaults apply\n",
+                   line.settingsFile.c_str());
+  }
+  applyEdits(line.edits);
+  return true;
+}
+
+// The ECO base is needed only to add codes or to filter by them.
+bool prepareEcoBase(const TCommandLine& line) {
+  if (!line.ecoBaseFile.empty()) {
+    if (!good(line.ecoBaseFile, checkReadableFile(line.ecoBaseFile))) return false;
+    if (!loadecoFrom(line.ecoBaseFile) || ecoBase().empty())
+      return good(line.ecoBaseFile, "holds no ECO record");
+    return true;
+  }
+  if (!addEcoNames && ecoFilter.empty()) return true;
+  const std::filesystem::path beside = hostFolder() / "plugins" / "ecos.dat";
+  if (ensureEcoBase()) return true;
+  return good(beside, "no ECO base there for --add-eco or --eco (build it with gamesift mkeco, "
+                      "or give --eco-base)");
+}
+
+bool checkInputs(const TCommandLine& line, std::vector<TInput>& inputs) {
+  for (const std::string& given : line.inputs) {
+    TInput input{given};
+    if (!good(input.path, checkInput(input.path, input.kind))) return false;
+    inputs.push_back(input);
+  }
+  return true;
+}
+
+bool workerStarted(bool started) {
+  if (!started) std::fprintf(stderr, "gamesift: the worker thread could not be started\n");
+  return started;
+}
+
+// Loads the inputs in order; a Ctrl-C ends the loading but keeps what was merged.
+bool loadInputs(const std::vector<TInput>& inputs, const TWaitForJob& wait) {
+  for (const TInput& input : inputs) {
+    bool started = false;
+    if (input.kind == TInputKind::folder) {
+      sourceFolder = input.path;
+      started = startJob(kJobLoadFolder, wait);
+    } else {
+      setCurrentFile(input.path);
+      started = startJob(kJobLoadFile, wait);
+    }
+    if (!workerStarted(started)) return false;
+    if (interruptCount() > 0) break;
+  }
+  return true;
+}
+
+// Every game of the base, as the panel's start button does with nothing ticked. Answers false
+// when the job could not start; filteredOut counts the games the filters kept back.
+bool writeBase(const std::filesystem::path& base, const TWaitForJob& wait, int32_t& filteredOut) {
+  setCurrentFile(base);
+  chooseGames([] { return TAnswer::no; });
+  int32_t chosen = 0;
+  {
+    TLockHold hold(gameLock());
+    chosen = static_cast<int32_t>(workList.size());
+  }
+  filteredOut = 0;
+  if (chosen == 0) return true;
+  if (!workerStarted(startJob(kJobWriteOutput, wait))) return false;
+  // A run stopped before its filters leaves every chosen game in outputOrder.
+  TLockHold hold(gameLock());
+  filteredOut = chosen - static_cast<int32_t>(outputOrder.size());
+  return true;
+}
+
+int finish(const TCommandLine& line, int32_t filteredOut) {
+  TRunReport report = collectReport(interruptCount() > 0);
+  report.gamesFilteredOut = filteredOut;
+  const int status = exitStatus(report);
+  if (!line.quiet || status != kExitDone) std::fputs(reportText(report).c_str(), stderr);
+  return status;
+}
+
+}  // namespace
+
+int runBatch(const TCommandLine& line) {
+  if (line.inputs.empty() && line.saveSettingsFile.empty()) {
+    std::fprintf(stderr, "gamesift: no INPUT given (see gamesift --help)\n");
+    return kExitUsage;
+  }
+  if (!setOptions(line)) return kExitIncomplete;
+  const std::filesystem::path base = outputBaseFrom(line.output);
+  std::vector<TInput> inputs;
+  if (!checkInputs(line, inputs)) return kExitIncomplete;
+  if (!inputs.empty() && !good(folderOf(base), checkWritableFolder(folderOf(base))))
+    return kExitIncomplete;
+  if (!inputs.empty() && !prepareEcoBase(line)) return kExitIncomplete;
+  if (!line.saveSettingsFile.empty() &&
+      !good(line.saveSettingsFile, saveSettings(line.saveSettingsFile, base)))
+    return kExitIncomplete;
+  if (inputs.empty()) return kExitDone;
+  installInterruptHandler();
+  resetJobReport();
+  const TWaitForJob wait = progressWaiter(!line.quiet && stderrIsTerminal());
+  int32_t filteredOut = 0;
+  if (!loadInputs(inputs, wait) || !writeBase(base, wait, filteredOut)) return kExitIncomplete;
+  return finish(line, filteredOut);
+}

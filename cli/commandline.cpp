@@ -1,0 +1,104 @@
+#include "cli/commandline.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/report.h"
+
+namespace {
+
+constexpr const char* kDescription =
+    "gamesift: reads chess games from PGN files and folders (every *.pgn in a folder), checks "
+    "every move, and writes the games that pass as PGN, stripped, classified and split as the "
+    "options ask.\n"
+    "Exit status: 0 all read and written, 1 an input could not be read or an output not written, "
+    "2 a usage error, 130 stopped by Ctrl-C (the first Ctrl-C stops the job and keeps what it "
+    "did, a second quits at once).";
+
+constexpr const char* kMkecoDescription =
+    "Builds the ECO base from a PGN file of opening lines, each game an ECO tag and the moves of "
+    "its line: the position each line reaches gets its code. When lines with different codes "
+    "reach one position, the longest line wins, and among lines of one length the first in the "
+    "file.";
+
+constexpr const char* kInputsAndOutput = "Input and output";
+
+// Shows a switch and its opposite as "--strip-comments, --keep-comments", without the library's
+// "{false}" marking the opposite.
+class TFormatter : public CLI::Formatter {
+ public:
+  std::string make_option_name(const CLI::Option* option, bool positional) const override {
+    std::string name = CLI::Formatter::make_option_name(option, positional);
+    for (size_t at; (at = name.find("{false}")) != std::string::npos;) name.erase(at, 7);
+    for (size_t at = 0; (at = name.find(",-", at)) != std::string::npos; at += 2)
+      name.insert(at + 1, " ");
+    return name;
+  }
+};
+
+void addRunOptions(CLI::App& app, TCommandLine& line) {
+  app.add_option("INPUT", line.inputs, "PGN files and folders to read, merged into one game base")
+      ->type_name("PATH");
+  app.add_option("-o,--output", line.output,
+                 "Base of the output file names: BASE.pgn, or BASE_eco=B.pgn and the like when "
+                 "split; an existing folder (or a path ending in /) writes FOLDER/games*.pgn. "
+                 "The folder must exist (default: ./output)")
+      ->type_name("BASE")
+      ->group(kInputsAndOutput);
+  app.add_option("--settings", line.settingsFile,
+                 "Take the batch options from a settings file (gamesift.dat); options given on "
+                 "the command line win over it. Its output path is not used")
+      ->type_name("FILE")
+      ->group(kInputsAndOutput);
+  app.add_option("--save-settings", line.saveSettingsFile,
+                 "Write the options in force to a settings file (with no INPUT: only that)")
+      ->type_name("FILE")
+      ->group(kInputsAndOutput);
+  app.add_option("--eco-base", line.ecoBaseFile,
+                 "ECO base for --add-eco and --eco (default: plugins/ecos.dat beside the program)")
+      ->type_name("FILE")
+      ->group(kInputsAndOutput);
+  app.add_flag("-q,--quiet", line.quiet,
+               "Draw no progress line; print the end report only when something failed")
+      ->group(kInputsAndOutput);
+  addBatchOptions(app, line.edits);
+}
+
+void addMkeco(CLI::App& app, TCommandLine& line) {
+  CLI::App* mkeco = app.add_subcommand("mkeco", kMkecoDescription);
+  mkeco->add_option("OPENINGS", line.openings, "PGN file of classified opening lines")
+      ->required()
+      ->type_name("FILE");
+  mkeco->add_option("-o,--output", line.ecoOutput,
+                    "The ECO base to write (default: plugins/ecos.dat); its folder must exist")
+      ->type_name("FILE");
+  mkeco->add_flag("-q,--quiet", line.quiet, "Print nothing unless something failed");
+  mkeco->callback([&line] { line.mkeco = true; });
+}
+
+}  // namespace
+
+TParseOutcome parseCommandLine(int argc, const char* const* argv, TCommandLine& line) {
+  CLI::App app(kDescription, "gamesift");
+  app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+  auto formatter = std::make_shared<TFormatter>();
+  formatter->column_width(40);
+  app.formatter(formatter);
+  addRunOptions(app, line);
+  addMkeco(app, line);
+  // The library reports a bad command line by throwing; nothing of ours throws past here.
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& help) {
+    return {false, app.exit(help)};
+  } catch (const CLI::CallForAllHelp& help) {
+    return {false, app.exit(help)};
+  } catch (const CLI::ParseError& error) {
+    std::fprintf(stderr, "gamesift: %s (see gamesift --help)\n", error.what());
+    return {false, kExitUsage};
+  }
+  return {true, kExitDone};
+}

@@ -1,0 +1,94 @@
+#include "cli/preflight.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+
+#include "platform/platform.h"
+
+namespace {
+
+std::string missingOrKind(const std::filesystem::path& path, std::filesystem::file_status& status) {
+  std::error_code error;
+  status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return "no such file or folder";
+  if (error) return error.message();
+  return {};
+}
+
+std::string openProblem(const std::filesystem::path& path) {
+  errno = 0;
+  TOsFile file;
+  if (file.open(path, TOpenMode::readShared)) return {};
+  const int cause = errno;
+  return "cannot be opened for reading" +
+         (cause != 0 ? ": " + std::generic_category().message(cause) : std::string());
+}
+
+std::string folderProblem(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::directory_iterator listing(path, error);
+  return error ? "cannot read the folder: " + error.message() : std::string();
+}
+
+// Creates and removes a file of a name nobody else uses; "x" never opens an existing file.
+std::string tryCreating(const std::filesystem::path& folder) {
+  const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+  const std::filesystem::path probe = folder / (".gamesift-probe-" + std::to_string(stamp));
+  errno = 0;
+#ifdef _WIN32
+  std::FILE* file = _wfopen(probe.c_str(), L"wx");
+#else
+  std::FILE* file = std::fopen(probe.c_str(), "wx");
+#endif
+  if (!file) {
+    const int cause = errno;
+    return "cannot write in the folder" +
+           (cause != 0 ? ": " + std::generic_category().message(cause) : std::string());
+  }
+  std::fclose(file);
+  std::error_code ignored;
+  std::filesystem::remove(probe, ignored);
+  return {};
+}
+
+}  // namespace
+
+std::string checkInput(const std::filesystem::path& path, TInputKind& kind) {
+  std::filesystem::file_status status;
+  if (std::string problem = missingOrKind(path, status); !problem.empty()) return problem;
+  if (std::filesystem::is_directory(status)) {
+    kind = TInputKind::folder;
+    return folderProblem(path);
+  }
+  kind = TInputKind::file;
+  if (!std::filesystem::is_regular_file(status)) return "is neither a file nor a folder";
+  return openProblem(path);
+}
+
+std::string checkReadableFile(const std::filesystem::path& path) {
+  std::filesystem::file_status status;
+  if (std::string problem = missingOrKind(path, status); !problem.empty()) return problem;
+  if (std::filesystem::is_directory(status)) return "is a folder, not a file";
+  return openProblem(path);
+}
+
+std::string checkWritableFolder(const std::filesystem::path& folder) {
+  std::filesystem::file_status status;
+  if (std::string problem = missingOrKind(folder, status); !problem.empty())
+    return status.type() == std::filesystem::file_type::not_found ? "no such folder" : problem;
+  if (!std::filesystem::is_directory(status)) return "is not a folder";
+  return tryCreating(folder);
+}
+
+std::filesystem::path folderOf(const std::filesystem::path& path) {
+  const std::filesystem::path parent = path.parent_path();
+  return parent.empty() ? std::filesystem::path(".") : parent;
+}
+
+std::filesystem::path outputBaseFrom(const std::filesystem::path& given) {
+  std::error_code error;
+  if (!given.has_filename() || std::filesystem::is_directory(given, error)) return given / "games";
+  return given;
+}

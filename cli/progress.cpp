@@ -1,0 +1,83 @@
+#include "cli/progress.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "cli/progressline.h"
+#include "cli/report.h"
+#include "cli/terminal.h"
+#include "pgnlongwork/jobstate.h"
+
+namespace {
+
+volatile std::sig_atomic_t interrupts = 0;
+constexpr auto kPollInterval = std::chrono::milliseconds(100);
+
+extern "C" void onInterrupt(int) {
+  interrupts = interrupts + 1;
+  if (interrupts >= 2) {
+    writeStderr("\n", 1);
+    std::_Exit(kExitInterrupted);
+  }
+}
+
+TProgressView currentView(bool stopping) {
+  TProgressView view;
+  const uint8_t now = stage.load(std::memory_order_relaxed);
+  view.stageText = utf16ToUtf8(kStageTexts[now < kStageCount ? now : uint8_t{kStageDone}]);
+  view.fileName = currentFileCopy().filename().string();
+  const bool loading = now == kStageLoading;
+  view.done = loading ? bytesDone.load(std::memory_order_relaxed) : itemsDone.load(std::memory_order_relaxed);
+  view.total = loading ? bytesTotal.load(std::memory_order_relaxed) : itemsTotal.load(std::memory_order_relaxed);
+  view.stopping = stopping;
+  return view;
+}
+
+// Redraws the line over the last one, only when it changed.
+void draw(const std::string& line, std::string& shown) {
+  if (line == shown) return;
+  // Cyrillic stage texts take two bytes a column: pad by columns, or the line would wrap.
+  std::string text = "\r" + line;
+  const int shorter = textColumns(shown) - textColumns(line);
+  if (shorter > 0) text += std::string(shorter, ' ') + "\r" + line;
+  writeStderr(text.data(), static_cast<int>(text.size()));
+  shown = line;
+}
+
+void clear(std::string& shown) {
+  if (shown.empty()) return;
+  const std::string text = "\r" + std::string(textColumns(shown), ' ') + "\r";
+  writeStderr(text.data(), static_cast<int>(text.size()));
+  shown.clear();
+}
+
+}  // namespace
+
+void installInterruptHandler() {
+  std::signal(SIGINT, onInterrupt);
+}
+
+int interruptCount() {
+  return interrupts;
+}
+
+TWaitForJob progressWaiter(bool drawLine) {
+  return [drawLine] {
+    const int before = interruptCount();
+    std::string shown;
+    bool stopping = false;
+    while (stage.load(std::memory_order_relaxed) != kStageDone) {
+      if (!stopping && interruptCount() > before) {
+        stopping = true;
+        stopRequested = true;
+      }
+      if (drawLine) draw(progressLine(currentView(stopping), terminalColumns()), shown);
+      std::this_thread::sleep_for(kPollInterval);
+    }
+    clear(shown);
+    return stopping ? -1 : 1;
+  };
+}

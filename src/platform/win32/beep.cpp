@@ -1,0 +1,5 @@
+#include <windows.h>
+
+#include "platform/platform.h"
+
+void defaultBeep() { MessageBeep(MB_OK); }

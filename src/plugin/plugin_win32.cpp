@@ -1,0 +1,113 @@
+// The plug-in's two entries: the start entry collects the host's services, builds the menus, has
+// the host make the panel and restores the settings; the stop entry saves them.
+
+#include <type_traits>
+
+#include "plugin/plugin_win32.h"
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/splitting.h"
+#include "platform/win32/hostlock.h"
+#include "plugin/hostservices_logic.h"
+#include "plugin/panel_win32.h"
+#include "plugin/panelstate_logic.h"
+#include "uchess/fileutil.h"
+
+HWND hostMainWindow = nullptr;
+HMENU hostGameMenu = nullptr;
+HMENU panelMenu = nullptr;
+HMENU renameMenu = nullptr;
+HWND panelWindow = nullptr;
+OPENFILENAMEW openFileDialog = {};
+
+extern "C" void VORLEN_CALL StartVorlenProc(TVorlenLookup lookup);
+extern "C" void VORLEN_CALL StopVorlenProc();
+static_assert(std::is_same_v<decltype(&StartVorlenProc), TVorlenStart>);
+static_assert(std::is_same_v<decltype(&StopVorlenProc), TVorlenStop>);
+
+namespace {
+
+std::wstring dialogFolder;  // the dialog's initial folder lives as long as the dialog
+
+void takeHostValues() {
+  fillHostValues(hostServices, hostValues);
+  hostMainWindow = static_cast<HWND>(hostValues.mainWindow);
+  hostGameMenu = static_cast<HMENU>(hostValues.gameMenu);
+  const int32_t bufferLength = hostInt(hostValues.textBufferLength, 0);
+  // A host without a usable length leaves the engine's own, so output names still fit a buffer.
+  if (bufferLength > 0) textBufferLength = bufferLength;
+}
+
+void prepareOpenFileDialog() {
+  static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88);
+  dialogFolder = hostFolder().wstring();
+  openFileDialog = {};
+  openFileDialog.lStructSize = sizeof(OPENFILENAMEW);
+  openFileDialog.hwndOwner = nullptr;
+  openFileDialog.lpstrFilter = L"Базы партий\0*.pgn\0\0";
+  openFileDialog.nFilterIndex = 1;
+  openFileDialog.nMaxFile = static_cast<DWORD>(textBufferLength);
+  openFileDialog.lpstrFileTitle = nullptr;
+  openFileDialog.lpstrInitialDir = dialogFolder.c_str();
+  openFileDialog.lpstrTitle = nullptr;
+  openFileDialog.Flags = 0;
+  openFileDialog.lpstrDefExt = L"pgn";
+}
+
+// The host's lock guards every game array from here on, on both threads.
+void adoptHostLock() {
+  static TRecursiveLock* hostLock = nullptr;
+  if (!hostLock) hostLock = wrapHostLock(askHost(hostServices, THostLevel::state, kStateGameLock));
+  if (hostLock) useGameLock(hostLock);
+}
+
+int32_t screenDpi() {
+  HDC screen = GetDC(nullptr);
+  const int32_t dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi;
+}
+
+void createPanel(const TPanelSize& size) {
+  panelWidth = size.width;
+  panelHeight = size.height;
+  auto create = serviceAs<TServiceCreatePanel>(hostServices.createPanel);
+  panelWindow = static_cast<HWND>(create(u"Партосев", 0, 0, panelWidth, panelHeight,
+                                         hostMainWindow, 1, 0, 2, panelMessageProc,
+                                         panelPaintProc));
+}
+
+// The host's record of the panel gets the panel's minimum size and tells its show command. A
+// host that keeps no record of the panel leaves the command 0: nothing can show the panel then.
+void adoptPanelRecordOfHost(const TPanelSize& size) {
+  auto* panels = static_cast<const THostPanelList*>(
+      askHost(hostServices, THostLevel::state, kStatePanels));
+  if (THostPanelRecord* record = findPanelRecord(panels, panelWindow))
+    panelCommand = adoptPanelRecord(*record, size, panelMinHeight);
+  if (panelHeight < panelMinHeight) panelHeight = panelMinHeight;
+}
+
+}  // namespace
+
+void showPanelThroughHost() {
+  if (panelCommand != 0)
+    SendMessageW(hostMainWindow, WM_COMMAND, static_cast<WPARAM>(panelCommand), 0);
+}
+
+extern "C" void VORLEN_CALL StartVorlenProc(TVorlenLookup lookup) {
+  if (!lookup || !fillServiceTable(lookup, hostServices)) return;
+  takeHostValues();
+  buildMenus();
+  outputPath = defaultOutputPath();
+  prepareOpenFileDialog();
+  adoptHostLock();
+  emptyGameBase();
+  const TPanelSize size = panelDefaultSize(screenDpi());
+  createPanel(size);
+  adoptPanelRecordOfHost(size);
+  LoadSettings();
+}
+
+extern "C" void VORLEN_CALL StopVorlenProc() {
+  if (panelWasShown == 1) SaveSettings();
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs with apt-get what building and testing gamesift needs and is not installed yet, plus
+# any packages named as arguments. Does nothing (and asks for nothing) when all are there.
+set -euo pipefail
+
+packages=(g++ cmake make libgtest-dev libbenchmark-dev pgn-extract libcli11-dev "$@")
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "installing ${missing[*]}" >&2
+sudo_cmd=""
+[ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+$sudo_cmd apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
