@@ -92,6 +92,21 @@ std::string panelsSection() {
   return out;
 }
 
+// What the plug-in made of the screen's resolution: the size it asked for and the minimum width
+// it set.
+std::string sizesSection() {
+  std::string out;
+  const THostPanelList* list = panelList();
+  for (int32_t i = 0; i < list->count; ++i) {
+    const TPanelInfo& info = panelInfos()[i];
+    if (!info.plugin) continue;
+    out += "\"" + utf16ToUtf8(info.caption) + "\" created " + std::to_string(info.createdWidth) +
+           "x" + std::to_string(info.createdHeight) + ", minimum width " +
+           std::to_string(list->records[i].minWidth) + "\n";
+  }
+  return out;
+}
+
 std::string placementSection() {
   std::string out;
   const THostPanelList* list = panelList();
@@ -138,6 +153,7 @@ std::string stateSection() {
 bool sectionText(const std::string& section, std::string& text) {
   if (section == "menus") text = menuListing();
   else if (section == "panels") text = panelsSection();
+  else if (section == "sizes") text = sizesSection();
   else if (section == "placement") text = placementSection();
   else if (section == "files") text = filesSection();
   else if (section == "messages") text = linesOf(dialogLog(), dialogLog().size());
@@ -168,7 +184,7 @@ void snapshotHostFolder(const std::wstring& excluded) {
 
 bool writeDump(const std::wstring& folder, const std::u16string& name,
                const std::vector<std::string>& sections, std::string& error) {
-  static const std::vector<std::string> kAll = {"menus", "panels", "placement", "files",
+  static const std::vector<std::string> kAll = {"menus", "panels", "sizes", "placement", "files",
                                                 "messages", "start", "state"};
   for (const std::string& section : sections.empty() ? kAll : sections) {
     std::string text;
