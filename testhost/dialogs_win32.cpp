@@ -62,10 +62,11 @@ BOOL CALLBACK collectStatic(HWND child, LPARAM out) {
   return TRUE;
 }
 
-// "«caption»: «texts»" of a dialog, for the log.
-std::string describe(HWND dialog) {
+// "«caption»: «texts»" of a dialog, for the log; the file dialogs' texts are the system's own
+// labels, so only their caption is the plug-in's.
+std::string describe(HWND dialog, bool withTexts) {
   std::u16string texts;
-  EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts));
+  if (withTexts) EnumChildWindows(dialog, collectStatic, reinterpret_cast<LPARAM>(&texts));
   std::string line = "«" + utf16ToUtf8(windowText(dialog)) + "»";
   if (!texts.empty()) line += ": «" + utf16ToUtf8(texts) + "»";
   return line;
@@ -135,7 +136,7 @@ void answer(HWND dialog) {
   const char* kindName = kind == TDialogKind::folder ? "folder dialog "
                          : kind == TDialogKind::file ? "file dialog "
                                                      : "message box ";
-  const std::string what = kindName + describe(dialog);
+  const std::string what = kindName + describe(dialog, kind != TDialogKind::file);
   const TDialogAnswer next = answers.front();
   answers.pop_front();
   if (next.kind == TAnswerKind::button) applyButton(dialog, next, what);
@@ -178,7 +179,7 @@ void answerDialogs() {
       answer(dialog);
     } else if (answers.empty() && age >= kUnexpectedMs) {
       known.answered = true;
-      answeredLog.push_back("unexpected dialog " + describe(dialog) + " -> cancelled");
+      answeredLog.push_back("unexpected dialog " + describe(dialog, true) + " -> cancelled");
       ++failures;
       press(dialog, IDCANCEL);
     }

@@ -7,9 +7,9 @@
 #include <vector>
 
 struct THostArgs {
-  std::u16string dll;      // empty: gamesift.dll beside the host
+  std::u16string dll;      // empty: gamesift.dll; a relative path is in the host folder
   std::u16string script;   // empty: the host runs for a user until its window closes
-  std::u16string games;    // the PGN file whose games the host opens
+  std::u16string games;    // the PGN file whose games the host opens, like dll
   std::u16string dumpDir;  // where dumps, the runner's log and screenshot requests go
   int32_t dpi = 0;         // the screen resolution the run expects; 0 takes any
   bool noSupport = false;  // answer 0 for service 48: a host without plug-in support

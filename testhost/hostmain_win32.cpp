@@ -59,7 +59,7 @@ int report(int code, const std::string& message) {
 
 bool openGames(const THostArgs& args, TGames& games) {
   if (args.games.empty()) return true;
-  const int code = loadPgnFile(std::filesystem::path(fullPath(args.games)), false, games);
+  const int code = loadPgnFile(std::filesystem::path(hostPath(args.games)), false, games);
   if (code > kLastGameCode && games.empty()) return false;
   hostGameList.load(games, !args.tagsOnly);
   return true;
@@ -96,7 +96,7 @@ TEntry entry(HMODULE module, const char* name) {
 
 // Loads the plug-in and runs its start entry; false when it is not a plug-in.
 bool startPlugin(const THostArgs& args, HMODULE& plugin) {
-  const std::wstring path = args.dll.empty() ? hostExeFolder() + L"gamesift.dll" : fullPath(args.dll);
+  const std::wstring path = hostPath(args.dll.empty() ? u"gamesift.dll" : args.dll);
   plugin = LoadLibraryW(path.c_str());
   if (plugin == nullptr) return false;
   auto start = entry<TVorlenStart>(plugin, "StartVorlenProc");

@@ -3,14 +3,19 @@
 # Started by ctest inside xvfb-run, so Wine, reg and import all share one X display.
 #
 # A scenario is a folder: script.txt (or script1.txt, script2.txt, ... run one after another in
-# the same host folder), optionally host/ (files put into the host folder first) and expected/
+# the same host folder), optionally host/ (files put into the host folder first, after the shared
+# data folder) and expected/
 # (files compared exactly with what the run produced). A script whose first line is "#! ARGS"
 # passes ARGS to the host. After each step N the driver decodes gamesift.dat into settings-N.txt
-# and notes in settings-changes.txt whether the step created, changed or kept it.
+# and notes in settings-changes.txt whether the step created, changed or kept it; logs the run
+# left in the host folder (*.log) are copied beside the dumps.
 set -u
+extras=()
+data=
 
 usage() { echo "usage: $0 --wine W --wineserver S --prefix P --host-exe E --dll D --build B" \
-  "--scenario DIR --work DIR --screens DIR --dpi N --name NAME" >&2; exit 2; }
+  "--scenario DIR --work DIR --screens DIR --dpi N --name NAME [--data DIR] [--extra FILE]..." >&2
+  exit 2; }
 
 while [ $# -gt 0 ]; do
   case $1 in
@@ -18,6 +23,7 @@ while [ $# -gt 0 ]; do
     --host-exe) host_exe=$2 ;; --dll) dll=$2 ;; --build) build=$2 ;;
     --scenario) scenario=$2 ;; --work) work=$2 ;; --screens) screens=$2 ;;
     --dpi) dpi=$2 ;; --name) name=$2 ;;
+    --data) data=$2 ;; --extra) extras+=("$2") ;;
     *) usage ;;
   esac
   shift 2
@@ -35,7 +41,8 @@ host=$work/host
 dump=$work/dump
 rm -rf "$work"
 mkdir -p "$host" "$dump" "$screens" || exit 2
-cp "$host_exe" "$dll" "$host/" || exit 2
+cp "$host_exe" "$dll" "${extras[@]}" "$host/" || exit 2
+[ -n "$data" ] && cp -r "$data/." "$host/"
 for folder in images plugins; do
   [ -d "$build/$folder" ] && cp -r "$build/$folder" "$host/"
 done
@@ -47,6 +54,8 @@ done
 "$wineserver" -w
 "$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
   { echo "cannot set the screen resolution" >&2; exit 2; }
+# Xvfb has no window manager: Wine draws the captions itself, so screenshots show them.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
 
 # Fields 1 to 7 of gamesift.dat as text; the host folder in the output path becomes <host>.
 decode_settings() {
@@ -135,6 +144,9 @@ for script in "${scripts[@]}"; do
   else change=changed
   fi
   echo "step $step: $change" >> "$dump/settings-changes.txt"
+  for log in "$host"/*.log; do
+    [ -e "$log" ] && cp "$log" "$dump/"
+  done
   rm -f "$previous"
   [ -f "$host/gamesift.dat" ] && cp "$host/gamesift.dat" "$previous"
 done
