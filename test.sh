@@ -1,11 +1,34 @@
 #!/usr/bin/env bash
 # Builds gamesift and runs every test. On a fresh Debian machine it first installs what is missing.
+# Besides the native build it cross-builds the plug-in DLL for 32- and 64-bit Windows and runs the
+# checks of the 64-bit build (its Wine scenarios among them), unless GAMESIFT_WINDOWS=0 or the
+# MinGW-w64 compilers cannot be had.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/install-deps.sh
+windows="${GAMESIFT_WINDOWS:-1}"
+if [ "$windows" != 0 ]; then
+  # The native build and its tests must not depend on the Windows tools being installable.
+  tools/install-deps.sh --windows || echo "test.sh: the Windows tools could not be installed" >&2
+  command -v x86_64-w64-mingw32-g++ >/dev/null && command -v i686-w64-mingw32-g++ >/dev/null \
+    || windows=0
+fi
 
+jobs="$(nproc)"
 preset="${GAMESIFT_PRESET:-debug}"
 cmake --preset "$preset"
-cmake --build --preset "$preset" -j "$(nproc)"
-ctest --preset "$preset" -j "$(nproc)"
+cmake --build --preset "$preset" -j "$jobs"
+if [ "$windows" != 0 ]; then
+  for cross in mingw-i686 mingw-x64; do
+    cmake --preset "$cross"
+    cmake --build --preset "$cross" -j "$jobs"
+  done
+else
+  echo "test.sh: MinGW-w64 is missing, the plug-in DLL is not built" >&2
+fi
+
+ctest --preset "$preset" -j "$jobs"
+if [ "$windows" != 0 ]; then
+  ctest --preset mingw-x64
+fi

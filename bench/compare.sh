@@ -23,7 +23,7 @@ echo "input: $# files, $(du -h "$work/input.pgn" | cut -f1), $(grep -c '^\[Event
 
 # Runs a command RUNS times in a fresh folder; prints "best-seconds peak-KB".
 measure() {
-  local best="" peak=0 out
+  local best="" peak=0 seconds kb
   for _ in $(seq "$runs"); do
     rm -rf "$work/out" && mkdir "$work/out"
     # pgn-extract counts games on stderr even when silent: the figures go to a file of their own.

@@ -57,8 +57,9 @@ bool prepareEcoBase(const TCommandLine& line) {
   if (!addEcoNames && ecoFilter.empty()) return true;
   const std::filesystem::path beside = hostFolder() / "plugins" / "ecos.dat";
   if (ensureEcoBase()) return true;
-  return good(beside, "no ECO base there for --add-eco or --eco (build it with gamesift mkeco, "
-                      "or give --eco-base)");
+  return good(beside,
+              "no ECO base there for --add-eco or --eco (build it with gamesift mkeco, "
+              "or give --eco-base)");
 }
 
 bool checkInputs(const TCommandLine& line, std::vector<TInput>& inputs) {

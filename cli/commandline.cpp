@@ -72,8 +72,9 @@ void addMkeco(CLI::App& app, TCommandLine& line) {
   mkeco->add_option("OPENINGS", line.openings, "PGN file of classified opening lines")
       ->required()
       ->type_name("FILE");
-  mkeco->add_option("-o,--output", line.ecoOutput,
-                    "The ECO base to write (default: plugins/ecos.dat); its folder must exist")
+  mkeco
+      ->add_option("-o,--output", line.ecoOutput,
+                   "The ECO base to write (default: plugins/ecos.dat); its folder must exist")
       ->type_name("FILE");
   mkeco->add_flag("-q,--quiet", line.quiet, "Print nothing unless something failed");
   mkeco->callback([&line] { line.mkeco = true; });

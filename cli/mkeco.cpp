@@ -118,7 +118,8 @@ std::string ecoBaseBytes(const ecoinfar& base) {
   return bytes;
 }
 
-int runMkeco(const std::filesystem::path& openings, const std::filesystem::path& output, bool quiet) {
+int runMkeco(const std::filesystem::path& openings, const std::filesystem::path& output,
+             bool quiet) {
   if (std::string problem = checkReadableFile(openings); !problem.empty())
     return fail(openings, problem);
   if (std::string problem = checkWritableFolder(folderOf(output)); !problem.empty())

@@ -12,10 +12,10 @@
 
 // One opening line: where it leads and what it is called.
 struct TEcoLine {
-  int64_t key = 0;     // poskey of the position after the line, with the right side to move
+  int64_t key = 0;  // poskey of the position after the line, with the right side to move
   std::string code;
-  int32_t plies = 0;   // half-moves of the line
-  int32_t order = 0;   // its place in the file
+  int32_t plies = 0;  // half-moves of the line
+  int32_t order = 0;  // its place in the file
 };
 
 // The key of the position the main line reaches, with the side to move after its last move.
@@ -37,4 +37,5 @@ std::string ecoBaseBytes(const ecoinfar& base);
 
 // The subcommand: reads openings, writes the base to output (an old file is replaced only by a
 // whole new one) and reports on stderr unless quiet. Answers the exit status.
-int runMkeco(const std::filesystem::path& openings, const std::filesystem::path& output, bool quiet);
+int runMkeco(const std::filesystem::path& openings, const std::filesystem::path& output,
+             bool quiet);

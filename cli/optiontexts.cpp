@@ -104,7 +104,8 @@ std::string readMarks(std::string_view text, TNagSet& marks) {
     int32_t first = 0, last = 0;
     if (!readMarkRange(item, first, last))
       return "'" + std::string(item) +
-             "' is not a mark code (0 to 255) or range; give all, moves, none or a list like 1-6,10";
+             "' is not a mark code (0 to 255) or range; give all, moves, none or a list like "
+             "1-6,10";
     for (int32_t code = first; code <= last; ++code) kept.add(code);
   }
   marks = kept;
@@ -116,7 +117,8 @@ std::string readResults(std::string_view text, uint8_t& mask) {
   for (std::string_view item : splitAt(text, ',')) {
     const uint8_t bit = resultBit(item);
     if (bit == 0)
-      return "'" + std::string(item) + "' is not a result; give a list of 1-0, 0-1, 1/2-1/2, *, "
+      return "'" + std::string(item) +
+             "' is not a result; give a list of 1-0, 0-1, 1/2-1/2, *, "
              "other or all";
     read |= bit;
   }
@@ -131,8 +133,7 @@ std::string readDateBound(std::string_view text, bool upper, int32_t& packed) {
   const bool good = parts.size() <= 3 && readDatePart(parts[0], 9999, year) &&
                     (parts.size() < 2 || readDatePart(parts[1], 12, month)) &&
                     (parts.size() < 3 || readDatePart(parts[2], 31, day));
-  if (!good)
-    return "'" + std::string(text) + "' is not a date; give YYYY, YYYY.MM or YYYY.MM.DD";
+  if (!good) return "'" + std::string(text) + "' is not a date; give YYYY, YYYY.MM or YYYY.MM.DD";
   if (upper) {
     // An upper bound with a part left open reaches to the end of what the known parts name.
     if (year == 0) year = 10000;
@@ -145,8 +146,8 @@ std::string readDateBound(std::string_view text, bool upper, int32_t& packed) {
 
 std::string readEcoPrefix(std::string_view text, std::string& prefix) {
   const bool good = !text.empty() && text.size() <= 3 && lowerAscii(text[0]) >= 'a' &&
-                    lowerAscii(text[0]) <= 'e' &&
-                    (text.size() < 2 || isDigit(text[1])) && (text.size() < 3 || isDigit(text[2]));
+                    lowerAscii(text[0]) <= 'e' && (text.size() < 2 || isDigit(text[1])) &&
+                    (text.size() < 3 || isDigit(text[2]));
   if (!good) return "'" + std::string(text) + "' is not an ECO code or its start (A, A0 or A00)";
   prefix = std::string(text);
   // Codes in PGN files carry capital letters, and the filter compares them as they are.

@@ -30,8 +30,10 @@ TProgressView currentView(bool stopping) {
   view.stageText = utf16ToUtf8(kStageTexts[now < kStageCount ? now : uint8_t{kStageDone}]);
   view.fileName = currentFileCopy().filename().string();
   const bool loading = now == kStageLoading;
-  view.done = loading ? bytesDone.load(std::memory_order_relaxed) : itemsDone.load(std::memory_order_relaxed);
-  view.total = loading ? bytesTotal.load(std::memory_order_relaxed) : itemsTotal.load(std::memory_order_relaxed);
+  view.done = loading ? bytesDone.load(std::memory_order_relaxed)
+                      : itemsDone.load(std::memory_order_relaxed);
+  view.total = loading ? bytesTotal.load(std::memory_order_relaxed)
+                       : itemsTotal.load(std::memory_order_relaxed);
   view.stopping = stopping;
   return view;
 }

@@ -12,4 +12,3 @@ int interruptCount();
 // The waiting function for startJob: polls until the job reaches its last stage, drawing one
 // progress line on stderr when draw is set. Answers -1 when Ctrl-C stopped the job, else 1.
 TWaitForJob progressWaiter(bool draw);
-

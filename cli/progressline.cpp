@@ -72,8 +72,8 @@ int progressPercent(int64_t done, int64_t total) {
 }
 
 int textColumns(std::string_view text) {
-  return static_cast<int>(std::count_if(text.begin(), text.end(),
-                                        [](char c) { return !isContinuation(c); }));
+  return static_cast<int>(
+      std::count_if(text.begin(), text.end(), [](char c) { return !isContinuation(c); }));
 }
 
 std::string utf16ToUtf8(std::u16string_view text) {
@@ -81,7 +81,8 @@ std::string utf16ToUtf8(std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     uint32_t cp = text[i];
     const bool high = cp >= 0xD800 && cp <= 0xDBFF;
-    const bool pairs = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool pairs =
+        high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
     if (pairs) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00);
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
@@ -96,11 +97,15 @@ std::string progressLine(const TProgressView& view, int width) {
   const int room = std::max(width - 1, 0);
   const int percent = progressPercent(view.done, view.total);
   const std::string_view note = view.stopping ? kStoppingNote : std::string_view();
-  const std::string percentText =
-      percent < 0 ? std::string() : std::string(percent < 10 ? 3 : percent < 100 ? 2 : 1, ' ') +
-                                        std::to_string(percent) + "%";
+  const std::string percentText = percent < 0 ? std::string()
+                                              : std::string(percent < 10    ? 3
+                                                            : percent < 100 ? 2
+                                                                            : 1,
+                                                            ' ') +
+                                                    std::to_string(percent) + "%";
   const int fixed = textColumns(view.stageText) + textColumns(percentText) + textColumns(note);
-  const int nameWish = view.fileName.empty() ? 0 : 1 + std::min(textColumns(view.fileName), kNameShare);
+  const int nameWish =
+      view.fileName.empty() ? 0 : 1 + std::min(textColumns(view.fileName), kNameShare);
   int barWidth = percent < 0 ? 0 : std::min(room - fixed - nameWish - 3, kWidestBar);
   if (barWidth < kNarrowestBar) barWidth = 0;
   const std::string barText = barWidth > 0 ? bar(view.done, view.total, barWidth) : std::string();

@@ -6,9 +6,9 @@
 
 // Exit statuses of the command-line tool.
 enum : int {
-  kExitDone = 0,         // every input read and every output written
-  kExitIncomplete = 1,   // an input could not be read or an output not written
-  kExitUsage = 2,        // the command line could not be understood
+  kExitDone = 0,           // every input read and every output written
+  kExitIncomplete = 1,     // an input could not be read or an output not written
+  kExitUsage = 2,          // the command line could not be understood
   kExitInterrupted = 130,  // stopped with Ctrl-C, as shells report an interrupt
 };
 

@@ -101,7 +101,8 @@ bool readField(std::string_view bytes, size_t pos, const TFieldRule& rule, int64
     case TFieldKind::text16:
       if (left < 4) return false;
       value = bigEndian32(bytes, pos);
-      size = 4 + static_cast<size_t>(value < 0 ? 0 : value) * (rule.kind == TFieldKind::text16 ? 2 : 1);
+      size = 4 +
+             static_cast<size_t>(value < 0 ? 0 : value) * (rule.kind == TFieldKind::text16 ? 2 : 1);
       // A negative length is reported as out of range by the caller, not as a short file.
       return value < 0 || left >= size;
   }
@@ -140,7 +141,8 @@ std::string checkSettingsBytes(std::string_view bytes, TSettingsContent& content
     if (value < kFields[i].min || value > kFields[i].max)
       return "not a settings file: " + fieldName(i) + " holds " + std::to_string(value) +
              (kFields[i].kind == TFieldKind::text8 || kFields[i].kind == TFieldKind::text16
-                  ? " as its length" : "");
+                  ? " as its length"
+                  : "");
     if (i + 1 == kAutoResetField) autoReset = value != 0;
     pos += size;
   }
@@ -173,7 +175,8 @@ TPanelSettings defaultPanelSettings(const std::filesystem::path& outputBase) {
   return settings;
 }
 
-std::string saveSettings(const std::filesystem::path& path, const std::filesystem::path& outputBase) {
+std::string saveSettings(const std::filesystem::path& path,
+                         const std::filesystem::path& outputBase) {
   if (std::string problem = checkWritableFolder(folderOf(path)); !problem.empty())
     return "cannot write the settings file: " + problem;
   if (!writeSettingsFile(path, defaultPanelSettings(outputBase)))

@@ -19,7 +19,8 @@ std::string loadSettings(const std::filesystem::path& path, TSettingsContent& co
 
 // Writes every field, the options in force included, with outputBase as the output path and the
 // panel at its default place. Empty when that worked, else the problem.
-std::string saveSettings(const std::filesystem::path& path, const std::filesystem::path& outputBase);
+std::string saveSettings(const std::filesystem::path& path,
+                         const std::filesystem::path& outputBase);
 
 // The panel placement written by the command line: a panel of the plug-in's base size centred on
 // a full-HD work area. The plug-in fits it to the real screen when it loads the file.

@@ -10,7 +10,7 @@ eco_lines=/usr/share/pgn-extract/eco.pgn
 
 # Only the tool is built; the build is incremental, so this is quick when nothing changed.
 cd "$here"
-[ -f "$build/CMakeCache.txt" ] || cmake --preset release >/dev/null
+cmake --preset release >/dev/null
 cmake --build --preset release --target gamesift -j "$(nproc)" >/dev/null
 
 # The ECO base beside the program, where gamesift looks for it.

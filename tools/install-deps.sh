@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # Installs with apt-get what building and testing gamesift needs and is not installed yet, plus
 # any packages named as arguments. Does nothing (and asks for nothing) when all are there.
+#   --windows  also the MinGW-w64 cross compilers for the plug-in DLL and what its Wine scenarios
+#              need (Wine, a virtual X server, ImageMagick for the panel pictures and screenshots)
 set -euo pipefail
 
-packages=(g++ cmake make libgtest-dev libbenchmark-dev pgn-extract libcli11-dev "$@")
+windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xauth imagemagick)
+packages=(g++ cmake make libgtest-dev libbenchmark-dev pgn-extract libcli11-dev)
+for arg in "$@"; do
+  if [ "$arg" = "--windows" ]; then
+    packages+=("${windows_packages[@]}")
+  else
+    packages+=("$arg")
+  fi
+done
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -41,7 +41,9 @@ void resetSettings() {
   showOptions();
 }
 
-void VORLEN_CALL ResetSettings() { resetSettings(); }
+void VORLEN_CALL ResetSettings() {
+  resetSettings();
+}
 
 void VORLEN_CALL ToggleAutoReset() {
   autoResetSettings = static_cast<uint8_t>(1 - autoResetSettings);

@@ -48,7 +48,15 @@ void fillHostValues(const THostServiceTable& table, THostValues& values) {
     values.*value.slot = askHost(table, value.level, value.value);
 }
 
-int32_t hostInt(const void* value, int32_t fallback) { return readHostValue(value, fallback); }
-uint32_t hostColour(const void* value, uint32_t fallback) { return readHostValue(value, fallback); }
-uint8_t hostByte(const void* value) { return readHostValue<uint8_t>(value, 0); }
-double hostDouble(const void* value, double fallback) { return readHostValue(value, fallback); }
+int32_t hostInt(const void* value, int32_t fallback) {
+  return readHostValue(value, fallback);
+}
+uint32_t hostColour(const void* value, uint32_t fallback) {
+  return readHostValue(value, fallback);
+}
+uint8_t hostByte(const void* value) {
+  return readHostValue<uint8_t>(value, 0);
+}
+double hostDouble(const void* value, double fallback) {
+  return readHostValue(value, fallback);
+}

@@ -98,7 +98,7 @@ struct THostValues {
   void* busyOther = nullptr;
   void* panelFont = nullptr;  // LOGFONTW
   void* drawFont = nullptr;
-  void* gameMenu = nullptr;  // HMENU
+  void* gameMenu = nullptr;            // HMENU
   void* pageScrollFraction = nullptr;  // double
   void* textBufferLength = nullptr;    // int32_t
   void* checkBoxHeight = nullptr;

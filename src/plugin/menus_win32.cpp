@@ -13,9 +13,9 @@ namespace {
 const TCommandRecord kCommandRecord = {9, 0};
 
 constexpr TVorlenHandler kHandlers[kCommandCount] = {
-    TransferAllAndShow, TransferAll,    TransferCurrentAndShow, TransferCurrent, OpenPgnFile,
-    BatchFromFolder,    RenamePlayer,   RenameTournament,       RenameSite,      DeleteSelected,
-    DeleteAll,          ResetSettings,  ToggleAutoReset,
+    TransferAllAndShow, TransferAll,   TransferCurrentAndShow, TransferCurrent, OpenPgnFile,
+    BatchFromFolder,    RenamePlayer,  RenameTournament,       RenameSite,      DeleteSelected,
+    DeleteAll,          ResetSettings, ToggleAutoReset,
 };
 
 int32_t registerCommand(TVorlenHandler handler) {
@@ -36,7 +36,9 @@ HMENU menuOf(TMenu menu) {
 }
 
 // Menu item identifiers are 16-bit on Win32; the host's identifiers are taken as it gives them.
-UINT_PTR itemId(int32_t command) { return static_cast<UINT_PTR>(static_cast<uint32_t>(command)); }
+UINT_PTR itemId(int32_t command) {
+  return static_cast<UINT_PTR>(static_cast<uint32_t>(command));
+}
 
 void appendItem(const TMenuItem& item) {
   const auto* text = reinterpret_cast<const wchar_t*>(item.text);

@@ -19,7 +19,9 @@ TPanelSize panelDefaultSize(int32_t dpi) {
   return {dpi * 640 / 120, dpi * 450 / 120, dpi * 600 / 120};
 }
 
-std::u16string defaultOutputPath() { return hostFolder().u16string() + u"output"; }
+std::u16string defaultOutputPath() {
+  return hostFolder().u16string() + u"output";
+}
 
 THostPanelRecord* findPanelRecord(const THostPanelList* panels, const void* window) {
   if (!panels || !panels->records) return nullptr;

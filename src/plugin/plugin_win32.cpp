@@ -39,6 +39,7 @@ void takeHostValues() {
 }
 
 void prepareOpenFileDialog() {
+  // The shipping 32-bit build hands the dialog the full 88-byte record; 64-bit has its own size.
   static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88);
   dialogFolder = hostFolder().wstring();
   openFileDialog = {};
@@ -72,16 +73,15 @@ void createPanel(const TPanelSize& size) {
   panelWidth = size.width;
   panelHeight = size.height;
   auto create = serviceAs<TServiceCreatePanel>(hostServices.createPanel);
-  panelWindow = static_cast<HWND>(create(u"Партосев", 0, 0, panelWidth, panelHeight,
-                                         hostMainWindow, 1, 0, 2, panelMessageProc,
-                                         panelPaintProc));
+  panelWindow = static_cast<HWND>(create(u"Партосев", 0, 0, panelWidth, panelHeight, hostMainWindow,
+                                         1, 0, 2, panelMessageProc, panelPaintProc));
 }
 
 // The host's record of the panel gets the panel's minimum size and tells its show command. A
 // host that keeps no record of the panel leaves the command 0: nothing can show the panel then.
 void adoptPanelRecordOfHost(const TPanelSize& size) {
-  auto* panels = static_cast<const THostPanelList*>(
-      askHost(hostServices, THostLevel::state, kStatePanels));
+  auto* panels =
+      static_cast<const THostPanelList*>(askHost(hostServices, THostLevel::state, kStatePanels));
   if (THostPanelRecord* record = findPanelRecord(panels, panelWindow))
     panelCommand = adoptPanelRecord(*record, size, panelMinHeight);
   if (panelHeight < panelMinHeight) panelHeight = panelMinHeight;

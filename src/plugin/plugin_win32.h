@@ -2,6 +2,7 @@
 // The plug-in's Win32 handles, shared by the main unit and the windows built on the panel.
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commdlg.h>
 
 #include "plugcommon/hostapi.h"

@@ -5,11 +5,14 @@
 #include "plugin/panelstate_logic.h"
 #include "plugin/plugin_win32.h"
 #include "plugin/settingsfile_logic.h"
+#include "plugin/settingsload_logic.h"
 #include "uchess/fileutil.h"
 
 namespace {
 
-std::filesystem::path settingsPath() { return hostFolder() / L"gamesift.dat"; }
+std::filesystem::path settingsPath() {
+  return hostFolder() / L"gamesift.dat";
+}
 
 TRect workArea() {
   RECT area{};
@@ -30,19 +33,17 @@ void LoadSettings() {
   settings.outputPath = outputPath;
   settings.autoResetSettings = autoResetSettings == 1;
   const TSettingsContent content = readSettingsFile(settingsPath(), settings);
-  const TRect area = workArea();
-  if (content == TSettingsContent::missing) {
-    placePanel(centredPlacement(panelWidth, panelHeight, area));
-    return;
+  const TSettingsLoad plan =
+      planSettingsLoad(content, settings, workArea(), panelWidth, panelHeight);
+  placePanel(plan.placement);
+  if (plan.showPanel) showPanelThroughHost();
+  if (plan.takeOutputPath) {
+    outputPath = settings.outputPath;
+    showOutputPath();
+    autoResetSettings = settings.autoResetSettings ? 1 : 0;
+    showAutoResetMark();
   }
-  placePanel(clampPlacement(settings.placement, area));
-  if (settings.panelVisible) showPanelThroughHost();
-  if (content == TSettingsContent::placement) return;
-  outputPath = settings.outputPath;
-  showOutputPath();
-  autoResetSettings = settings.autoResetSettings ? 1 : 0;
-  showAutoResetMark();
-  if (content == TSettingsContent::everything) showOptions();
+  if (plan.showOptions) showOptions();
 }
 
 void SaveSettings() {

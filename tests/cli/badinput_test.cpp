@@ -40,9 +40,15 @@ class BadInput : public TPipelineTest {
 
 TEST_F(BadInput, UsageErrorsGiveOneLineAndStatusTwo) {
   const std::vector<std::vector<std::string>> cases = {
-      {"--bogus", "in.pgn"},       {"--tags", "some", "in.pgn"}, {"--split-white-elo", "0", "in.pgn"},
-      {"--date-from", "1990.13"},  {"--output"},                 {},
-      {"mkeco"},                   {"mkeco", "a.pgn", "b.pgn"},  {"--marks", "1-300", "in.pgn"},
+      {"--bogus", "in.pgn"},
+      {"--tags", "some", "in.pgn"},
+      {"--split-white-elo", "0", "in.pgn"},
+      {"--date-from", "1990.13"},
+      {"--output"},
+      {},
+      {"mkeco"},
+      {"mkeco", "a.pgn", "b.pgn"},
+      {"--marks", "1-300", "in.pgn"},
   };
   TProgramOptions inFolder;
   inFolder.workDir = folder.path();
@@ -73,7 +79,8 @@ TEST_F(BadInput, MissingInputStopsBeforeAnyJob) {
 }
 
 TEST_F(BadInput, OutputFolderMustExistAndBeAFolder) {
-  const TProgramResult missing = gamesift({input.string(), "-o", (folder / "absent" / "g").string()});
+  const TProgramResult missing =
+      gamesift({input.string(), "-o", (folder / "absent" / "g").string()});
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, message(folder / "absent", "no such folder"));
   const TProgramResult file = gamesift({input.string(), "-o", (input / "g").string()});
@@ -90,7 +97,8 @@ TEST_F(BadInput, ReadOnlyOutputFolder) {
   const TProgramResult result =
       gamesift({input.string(), "-o", (folder / "locked" / "g").string()}, options);
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, message(folder / "locked", "cannot write in the folder: Permission denied"));
+  EXPECT_EQ(result.err,
+            message(folder / "locked", "cannot write in the folder: Permission denied"));
   EXPECT_TRUE(filesIn(folder / "locked").empty());
 }
 
@@ -113,15 +121,18 @@ TEST_F(BadInput, UnreadableFolderAndFile) {
 }
 
 TEST_F(BadInput, DamagedSettingsFilesAreRefusedWhole) {
-  ASSERT_EQ(gamesift({"--tags", "none", "--save-settings", (folder / "good.dat").string()}).status, 0);
+  ASSERT_EQ(gamesift({"--tags", "none", "--save-settings", (folder / "good.dat").string()}).status,
+            0);
   const std::string good = folder.read("good.dat");
   std::string badFlag = good;
   badFlag[16] = 2;
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"", "settings file is empty"},
-      {good.substr(0, good.size() - 3), "settings file is truncated: it ends inside field 36 (movesMax)"},
+      {good.substr(0, good.size() - 3),
+       "settings file is truncated: it ends inside field 36 (movesMax)"},
       {good.substr(0, 10), "settings file is truncated: it ends inside field 3 (panel width)"},
-      {"PK\x03\x04 this is a zip file, not settings", "not a settings file: field 5 (panel visible) holds 105"},
+      {"PK\x03\x04 this is a zip file, not settings",
+       "not a settings file: field 5 (panel visible) holds 105"},
       {badFlag, "not a settings file: field 5 (panel visible) holds 2"},
   };
   for (const auto& [bytes, problem] : cases) {
@@ -130,7 +141,8 @@ TEST_F(BadInput, DamagedSettingsFilesAreRefusedWhole) {
     EXPECT_EQ(result.status, 1) << problem;
     EXPECT_EQ(result.err, message(settings, problem));
   }
-  const TProgramResult missing = run({"--settings", (folder / "none.dat").string(), input.string()});
+  const TProgramResult missing =
+      run({"--settings", (folder / "none.dat").string(), input.string()});
   EXPECT_EQ(missing.err, message(folder / "none.dat", "no such file or folder"));
 }
 
@@ -139,13 +151,14 @@ TEST_F(BadInput, SavingSettingsNeverLeavesAHalfFile) {
   const TProgramResult result =
       gamesift({"--save-settings", (folder / "absent" / "s.dat").string()});
   EXPECT_EQ(result.status, 1);
-  EXPECT_EQ(result.err, message(folder / "absent" / "s.dat",
-                                "cannot write the settings file: no such folder"));
+  EXPECT_EQ(result.err,
+            message(folder / "absent" / "s.dat", "cannot write the settings file: no such folder"));
   EXPECT_EQ(folder.read("s.dat"), "old");
 }
 
 TEST_F(BadInput, EcoBaseGivenButMissing) {
-  const TProgramResult result = run({"--add-eco", "--eco-base", (folder / "e.dat").string(), input.string()});
+  const TProgramResult result =
+      run({"--add-eco", "--eco-base", (folder / "e.dat").string(), input.string()});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, message(folder / "e.dat", "no such file or folder"));
 }
@@ -155,10 +168,12 @@ TEST_F(BadInput, NoEcoBaseBesideTheProgram) {
   const std::filesystem::path copy = folder / "bin" / "gamesift";
   std::filesystem::create_directories(copy.parent_path());
   std::filesystem::copy_file(gamesiftProgram(), copy);
-  const TProgramResult result = runProgram(copy, {"--add-eco", input.string(), "-o", (folder / "games").string()});
+  const TProgramResult result =
+      runProgram(copy, {"--add-eco", input.string(), "-o", (folder / "games").string()});
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err.rfind("gamesift: " + (copy.parent_path() / "plugins" / "ecos.dat").string() +
-                                 ": no ECO base there", 0),
+                                 ": no ECO base there",
+                             0),
             0u)
       << result.err;
   EXPECT_EQ(folder.read("games.pgn"), "earlier output\r\n");
@@ -166,14 +181,16 @@ TEST_F(BadInput, NoEcoBaseBesideTheProgram) {
 
 TEST_F(BadInput, FailedWriteIsReportedEvenWhenQuiet) {
   std::filesystem::create_directories(folder / "out" / "g.pgn");  // a folder where the file goes
-  const TProgramResult result = gamesift({"-q", input.string(), "-o", (folder / "out" / "g").string()});
+  const TProgramResult result =
+      gamesift({"-q", input.string(), "-o", (folder / "out" / "g").string()});
   EXPECT_EQ(result.status, 1);
   EXPECT_NE(result.err.find("writes that failed: 1\n"), std::string::npos) << result.err;
   EXPECT_NE(result.err.find("games written: 0\n"), std::string::npos) << result.err;
 }
 
 TEST_F(BadInput, UnreadableGamesAreCountedNotFatal) {
-  const std::filesystem::path mixed = folder.write("mixed.pgn", kGame + "[White \"x\"]\n\n1. e4 e4 *\n\n" + kGame);
+  const std::filesystem::path mixed =
+      folder.write("mixed.pgn", kGame + "[White \"x\"]\n\n1. e4 e4 *\n\n" + kGame);
   const TProgramResult result = gamesift({mixed.string(), "-o", (folder / "m").string()});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.err.find("games skipped as bad: 1\n"), std::string::npos) << result.err;
@@ -182,7 +199,8 @@ TEST_F(BadInput, UnreadableGamesAreCountedNotFatal) {
 
 TEST_F(BadInput, FolderWithoutPgnFilesReadsNothing) {
   std::filesystem::create_directories(folder / "empty");
-  const TProgramResult result = gamesift({(folder / "empty").string(), "-o", (folder / "e").string()});
+  const TProgramResult result =
+      gamesift({(folder / "empty").string(), "-o", (folder / "e").string()});
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.err.find("files read: 0\n"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / "e.pgn"));

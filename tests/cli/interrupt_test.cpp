@@ -41,11 +41,13 @@ class ProgramAtWork : public TPipelineTest {
       games += pgnText(gameText("W" + std::to_string(i), "B", "1-0",
                                 "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 4.Ba4 Nf6 5.O-O Be7 6.Re1 b5"));
     std::filesystem::create_directories(folder / "in");
-    for (const char* name : {"part1.pgn", "part2.pgn", "part3.pgn"}) folder.write(std::filesystem::path("in") / name, games);
+    for (const char* name : {"part1.pgn", "part2.pgn", "part3.pgn"})
+      folder.write(std::filesystem::path("in") / name, games);
     return folder / "in";
   }
   std::vector<std::string> args(int gamesPerFile, std::vector<std::string> extra = {}) {
-    extra.insert(extra.begin(), {bigFolder(gamesPerFile).string(), "-o", (folder / "games").string()});
+    extra.insert(extra.begin(),
+                 {bigFolder(gamesPerFile).string(), "-o", (folder / "games").string()});
     return extra;
   }
 };

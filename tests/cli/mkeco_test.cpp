@@ -48,16 +48,16 @@ class Mkeco : public TPipelineTest {
   // Runs the real program's mkeco on the opening lines and answers the base's bytes.
   std::string build(const std::string& lines, int expectedStatus = 0) {
     folder.write("openings.pgn", lines);
-    const TProgramResult run = gamesift({"mkeco", (folder / "openings.pgn").string(), "-o",
-                                         (folder / "ecos.dat").string()});
+    const TProgramResult run = gamesift(
+        {"mkeco", (folder / "openings.pgn").string(), "-o", (folder / "ecos.dat").string()});
     EXPECT_EQ(run.status, expectedStatus) << run.err;
     return folder.read("ecos.dat");
   }
 };
 
 TEST_F(Mkeco, KeysCarryTheSideToMoveAfterTheLine) {
-  const auto base = records(build(openingLine("B00", "1. e4") +
-                                  openingLine("A00", "1. Nf3 Nf6 2. Ng1 Ng8")));
+  const auto base =
+      records(build(openingLine("B00", "1. e4") + openingLine("A00", "1. Nf3 Nf6 2. Ng1 Ng8")));
   ASSERT_EQ(base.size(), 2u);
   EXPECT_EQ(base.at(kAfterE4Key), "B00");
   EXPECT_EQ(base.at(kInitialKey), "A00");  // back at the start, White to move
@@ -75,9 +75,9 @@ TEST_F(Mkeco, ClassifiesTranspositionsThroughTheBase) {
 
 TEST(MkecoRule, LongerLineWinsThenFirstInFile) {
   const std::vector<TEcoLine> lines = {
-      {5, "A10", 3, 0}, {5, "A20", 5, 1}, {5, "A30", 5, 2},  // the longest, first of two
-      {-9, "E00", 4, 3}, {-9, "E01", 4, 4},                   // same length: the first
-      {7, "B00", 2, 5}, {7, "B00", 6, 6},                     // same code, no conflict
+      {5, "A10", 3, 0},  {5, "A20", 5, 1},  {5, "A30", 5, 2},  // the longest, first of two
+      {-9, "E00", 4, 3}, {-9, "E01", 4, 4},                    // same length: the first
+      {7, "B00", 2, 5},  {7, "B00", 6, 6},                     // same code, no conflict
   };
   int32_t conflicts = 0;
   const ecoinfar base = chooseEcoEntries(lines, conflicts);
@@ -91,16 +91,21 @@ TEST(MkecoRule, LongerLineWinsThenFirstInFile) {
 
 TEST_F(Mkeco, OrdersKeysAsSignedNumbers) {
   // 1.e4 has the top bit set and sorts before the initial position; as unsigned it would not.
-  const std::string bytes = build(openingLine("A00", "1. Nf3 Nf6 2. Ng1 Ng8") +
-                                  openingLine("B00", "1. e4"));
+  const std::string bytes =
+      build(openingLine("A00", "1. Nf3 Nf6 2. Ng1 Ng8") + openingLine("B00", "1. e4"));
   ASSERT_EQ(bytes.size(), 22u);
-  EXPECT_EQ(bytes.substr(0, 11), std::string("\x82\x3c\x9b\x50\xfd\x11\x41\x96" "B00", 11));
-  EXPECT_EQ(bytes.substr(11, 11), std::string("\x46\x3b\x96\x18\x16\x91\xfc\x9c" "A00", 11));
+  EXPECT_EQ(bytes.substr(0, 11), std::string("\x82\x3c\x9b\x50\xfd\x11\x41\x96"
+                                             "B00",
+                                             11));
+  EXPECT_EQ(bytes.substr(11, 11), std::string("\x46\x3b\x96\x18\x16\x91\xfc\x9c"
+                                              "A00",
+                                              11));
 }
 
 TEST_F(Mkeco, SkipsLinesWithoutAUsableCode) {
-  const auto base = records(build(openingLine("Z99", "1. e4") + "[Opening \"none\"]\n\n1. d4 *\n\n" +
-                                  openingLine("A40", "1. d4") + openingLine("A45", "1. d4 Qxh8")));
+  const auto base =
+      records(build(openingLine("Z99", "1. e4") + "[Opening \"none\"]\n\n1. d4 *\n\n" +
+                    openingLine("A40", "1. d4") + openingLine("A45", "1. d4 Qxh8")));
   ASSERT_EQ(base.size(), 1u);
   EXPECT_EQ(base.begin()->second, "A40");
 }
@@ -108,8 +113,8 @@ TEST_F(Mkeco, SkipsLinesWithoutAUsableCode) {
 TEST_F(Mkeco, BadInputsKeepTheOldBase) {
   folder.write("ecos.dat", "old base!!!");
   EXPECT_EQ(build("[Event \"no codes\"]\n\n1. e4 *\n", 1), "old base!!!");
-  const TProgramResult missing = gamesift({"mkeco", (folder / "nope.pgn").string(), "-o",
-                                           (folder / "ecos.dat").string()});
+  const TProgramResult missing =
+      gamesift({"mkeco", (folder / "nope.pgn").string(), "-o", (folder / "ecos.dat").string()});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("nope.pgn: no such file or folder"), std::string::npos) << missing.err;
   const TProgramResult noFolder = gamesift({"mkeco", (folder / "openings.pgn").string(), "-o",
@@ -122,7 +127,8 @@ TEST_F(Mkeco, BadInputsKeepTheOldBase) {
 TEST_F(Mkeco, RealOpeningLinesClassifyAKnownTransposition) {
   const std::filesystem::path lines = "/usr/share/pgn-extract/eco.pgn";
   if (!std::filesystem::exists(lines)) GTEST_SKIP() << "no " << lines << " (package pgn-extract)";
-  const TProgramResult run = gamesift({"mkeco", lines.string(), "-o", (folder / "ecos.dat").string()});
+  const TProgramResult run =
+      gamesift({"mkeco", lines.string(), "-o", (folder / "ecos.dat").string()});
   ASSERT_EQ(run.status, 0) << run.err;
   const auto base = records(folder.read("ecos.dat"));
   EXPECT_GT(base.size(), 1000u);

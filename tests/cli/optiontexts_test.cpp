@@ -79,7 +79,8 @@ TEST(OptionTexts, EcoPrefixGetsACapitalLetter) {
   std::string prefix;
   EXPECT_EQ(readEcoPrefix("b1", prefix), "");
   EXPECT_EQ(prefix, "B1");
-  for (const char* bad : {"", "F", "B123", "BB", "B1x"}) EXPECT_NE(readEcoPrefix(bad, prefix), "") << bad;
+  for (const char* bad : {"", "F", "B123", "BB", "B1x"})
+    EXPECT_NE(readEcoPrefix(bad, prefix), "") << bad;
   EXPECT_EQ(prefix, "B1");
 }
 

@@ -46,7 +46,8 @@ TEST(ProgressLine, NeverFillsTheLastColumn) {
 }
 
 TEST(ProgressLine, LongFileNameKeepsItsEnd) {
-  const std::string line = progressLine(loading(1, 2, "players-" + std::string(60, 'q') + "-2022.pgn"), 80);
+  const std::string line =
+      progressLine(loading(1, 2, "players-" + std::string(60, 'q') + "-2022.pgn"), 80);
   EXPECT_NE(line.find("... ...q"), std::string::npos) << line;
   EXPECT_NE(line.find("qqq-2022.pgn ["), std::string::npos) << line;
   EXPECT_NE(line.find(" 50%"), std::string::npos) << line;
@@ -73,7 +74,9 @@ TEST(Utf16ToUtf8, ConvertsEveryStageText) {
 
 TEST(Utf16ToUtf8, PairsSurrogatesAndReplacesLoneOnes) {
   EXPECT_EQ(utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
-  EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"), "\xEF\xBF\xBD" "a");
+  EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"),
+            "\xEF\xBF\xBD"
+            "a");
   EXPECT_EQ(utf16ToUtf8(std::u16string(1, char16_t(0xDC00))), "\xEF\xBF\xBD");
 }
 

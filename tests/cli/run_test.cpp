@@ -31,7 +31,9 @@ class ProgramRun : public TPipelineTest {
     folder.write("openings.pgn", kOpenings);
     const std::filesystem::path base = folder / "ecos.dat";
     if (!std::filesystem::exists(base)) {
-      EXPECT_EQ(gamesift({"mkeco", "-q", (folder / "openings.pgn").string(), "-o", base.string()}).status, 0);
+      EXPECT_EQ(
+          gamesift({"mkeco", "-q", (folder / "openings.pgn").string(), "-o", base.string()}).status,
+          0);
     }
     return base;
   }
@@ -43,9 +45,9 @@ class ProgramRun : public TPipelineTest {
 
 TEST_F(ProgramRun, ExamplesWithDuplicatesDroppedAndSplitByEcoLetter) {
   const std::filesystem::path out = subfolder("out");
-  const TProgramResult run = gamesift({examplesPath().string(), "--drop-duplicates", "--add-eco",
-                                       "--split-eco", "letter", "--eco-base", ecoBase().string(),
-                                       "-o", out.string() + "/"});
+  const TProgramResult run =
+      gamesift({examplesPath().string(), "--drop-duplicates", "--add-eco", "--split-eco", "letter",
+                "--eco-base", ecoBase().string(), "-o", out.string() + "/"});
   ASSERT_EQ(run.status, 0) << run.err;
   for (const char* line : {"files read: 2", "games accepted: 8", "games skipped as bad: 1",
                            "files that could not be read: 0", "duplicates dropped: 1",
@@ -55,14 +57,15 @@ TEST_F(ProgramRun, ExamplesWithDuplicatesDroppedAndSplitByEcoLetter) {
   std::vector<std::string> names;
   for (const auto& [name, text] : files) names.push_back(name);
   // The studies set up from FEN reach no base position and get an empty code.
-  EXPECT_EQ(names, (std::vector<std::string>{"games_eco=.pgn", "games_eco=A.pgn",
-                                             "games_eco=C.pgn", "games_eco=D.pgn"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"games_eco=.pgn", "games_eco=A.pgn", "games_eco=C.pgn",
+                                             "games_eco=D.pgn"}));
   EXPECT_NE(files.at("games_eco=A.pgn").find("[ECO \"A00\"]\r\n"), std::string::npos);
 }
 
 TEST_F(ProgramRun, WritesWhatItReadsByteForByte) {
-  const std::string games = pgnText(gameText("Tal, Mikhail", "Botvinnik, Mikhail", "1-0", "1.e4 e5 2.Nf3")) +
-                            pgnText(gameText("Smyslov", "Keres", "1/2-1/2", "1.d4 d5"));
+  const std::string games =
+      pgnText(gameText("Tal, Mikhail", "Botvinnik, Mikhail", "1-0", "1.e4 e5 2.Nf3")) +
+      pgnText(gameText("Smyslov", "Keres", "1/2-1/2", "1.d4 d5"));
   const std::filesystem::path input = folder.write("in.pgn", games);
   const std::string base = (folder / "games").string();
   ASSERT_EQ(gamesift({input.string(), "-o", base}).status, 0);
@@ -75,15 +78,18 @@ TEST_F(ProgramRun, WritesWhatItReadsByteForByte) {
 }
 
 TEST_F(ProgramRun, AFileGivenTwiceIsLoadedOnce) {
-  const std::filesystem::path input = folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
-  const TProgramResult run = gamesift({input.string(), input.string(), "-o", (folder / "g").string()});
+  const std::filesystem::path input =
+      folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
+  const TProgramResult run =
+      gamesift({input.string(), input.string(), "-o", (folder / "g").string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(hasLine(run.err, "games already loaded: 1")) << run.err;
   EXPECT_TRUE(hasLine(run.err, "games written: 1")) << run.err;
 }
 
 TEST_F(ProgramRun, QuietPrintsNothingWhenAllWent) {
-  const std::filesystem::path input = folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
+  const std::filesystem::path input =
+      folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
   const TProgramResult run = gamesift({"-q", input.string(), "-o", (folder / "g").string()});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err, "");
@@ -91,8 +97,9 @@ TEST_F(ProgramRun, QuietPrintsNothingWhenAllWent) {
 }
 
 TEST_F(ProgramRun, SavedSettingsGiveTheSameRunAsTheirOptions) {
-  const std::vector<std::string> options = {"--tags", "seven", "--strip-comments", "--split-result",
-                                            "--marks", "none", "--replace", "--date-from", "1852"};
+  const std::vector<std::string> options = {"--tags",         "seven",       "--strip-comments",
+                                            "--split-result", "--marks",     "none",
+                                            "--replace",      "--date-from", "1852"};
   std::vector<std::string> save = options;
   save.insert(save.end(), {"--save-settings", (folder / "saved.dat").string()});
   ASSERT_EQ(gamesift(save).status, 0);
@@ -105,16 +112,36 @@ TEST_F(ProgramRun, SavedSettingsGiveTheSameRunAsTheirOptions) {
   direct.insert(direct.end(), {examplesPath().string(), "-o", subfolder("direct").string()});
   ASSERT_EQ(gamesift(direct).status, 0);
   ASSERT_EQ(gamesift({"--settings", (folder / "saved.dat").string(), examplesPath().string(), "-o",
-                      subfolder("loaded").string()}).status, 0);
+                      subfolder("loaded").string()})
+                .status,
+            0);
   EXPECT_EQ(filesIn(folder / "loaded"), filesIn(folder / "direct"));
   EXPECT_EQ(filesIn(folder / "direct").size(), 2u);  // 1-0 and 0-1: the only draw is broken
 }
 
 TEST_F(ProgramRun, CommandLineWinsOverTheSettingsFile) {
   ASSERT_EQ(gamesift({"--tags", "none", "--save-settings", (folder / "s.dat").string()}).status, 0);
-  const std::filesystem::path input = folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
+  const std::filesystem::path input =
+      folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
   ASSERT_EQ(gamesift({"--settings", (folder / "s.dat").string(), "--tags", "all", input.string(),
-                      "-o", (folder / "g").string()}).status, 0);
+                      "-o", (folder / "g").string()})
+                .status,
+            0);
+  EXPECT_EQ(folder.read("g.pgn"), folder.read("in.pgn"));
+}
+
+TEST_F(ProgramRun, SettingsSavedWithAutoResetLeaveTheDefaults) {
+  TPanelSettings settings = defaultPanelSettings(folder / "games");
+  settings.autoResetSettings = true;
+  tagMode = 0;  // not saved: the file stops after the auto-reset flag
+  ASSERT_TRUE(writeSettingsFile(folder / "reset.dat", settings));
+  const std::filesystem::path input =
+      folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));
+  const TProgramResult run = gamesift({"--settings", (folder / "reset.dat").string(),
+                                       input.string(), "-o", (folder / "g").string()});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("reset.dat: holds no batch options; the defaults apply\n"),
+            std::string::npos);
   EXPECT_EQ(folder.read("g.pgn"), folder.read("in.pgn"));
 }
 
@@ -126,36 +153,55 @@ struct TOptionCase {
 };
 
 const TOptionCase kOptionCases[] = {
-    {"StripCommentsAndVariations", {"--strip-comments", "--strip-variations"},
+    {"StripCommentsAndVariations",
+     {"--strip-comments", "--strip-variations"},
      [] { removeComments = removeVariations = true; }},
     {"LastOfASwitchPairWins", {"--strip-comments", "--keep-comments"}, [] {}},
-    {"SevenTagsMoveMarks", {"--tags", "seven", "--marks", "moves"},
+    {"SevenTagsMoveMarks",
+     {"--tags", "seven", "--marks", "moves"},
      [] { tagMode = 1, keptNags = TNagSet::moveMarksOnly(); }},
-    {"NoTagsNoMarks", {"--tags", "none", "--marks", "none"},
+    {"NoTagsNoMarks",
+     {"--tags", "none", "--marks", "none"},
      [] { tagMode = 0, keptNags = TNagSet::none(); }},
-    {"MarkList", {"--marks", "2,4-5"}, [] {
+    {"MarkList",
+     {"--marks", "2,4-5"},
+     [] {
        keptNags = TNagSet::none();
        keptNags.add(2), keptNags.add(4), keptNags.add(5);
      }},
-    {"SplitByResultAndYear", {"--split-result", "--split-date", "year"},
+    {"SplitByResultAndYear",
+     {"--split-result", "--split-date", "year"},
      [] { splitByResult = true, splitByDate = 1; }},
-    {"SplitByPlayerAndEvent", {"--split-player", "--split-event"},
+    {"SplitByPlayerAndEvent",
+     {"--split-player", "--split-event"},
      [] { splitByPlayer = splitByEvent = true; }},
-    {"SplitByColours", {"--split-white", "--split-black"}, [] { splitByWhite = splitByBlack = true; }},
-    {"SplitByRatingBands", {"--split-white-elo", "3", "--split-black-elo", "2"},
+    {"SplitByColours",
+     {"--split-white", "--split-black"},
+     [] { splitByWhite = splitByBlack = true; }},
+    {"SplitByRatingBands",
+     {"--split-white-elo", "3", "--split-black-elo", "2"},
      [] { whiteEloParts = 3, blackEloParts = 2; }},
-    {"SplitByEcoCode", {"--add-eco", "--split-eco", "code"}, [] { addEcoNames = true, splitByEco = 3; }},
-    {"ResultFilter", {"--result", "1-0,1/2-1/2"}, [] { resultMask = kResultWhiteWins | kResultDraw; }},
-    {"DateFilter", {"--date-from", "1852", "--date-to", "1900.12"},
+    {"SplitByEcoCode",
+     {"--add-eco", "--split-eco", "code"},
+     [] { addEcoNames = true, splitByEco = 3; }},
+    {"ResultFilter",
+     {"--result", "1-0,1/2-1/2"},
+     [] { resultMask = kResultWhiteWins | kResultDraw; }},
+    {"DateFilter",
+     {"--date-from", "1852", "--date-to", "1900.12"},
      [] { dateFrom = packDate(1852, 0, 0), dateTo = packDate(1900, 12, 31); }},
     {"WhitePlayer", {"--white", "Anderssen, Adolf"}, [] { whitePlayer = "Anderssen, Adolf"; }},
-    {"EitherColour", {"--white", "Dufresne, Jean", "--ignore-colour", "--black", "X"},
+    {"EitherColour",
+     {"--white", "Dufresne, Jean", "--ignore-colour", "--black", "X"},
      [] { whitePlayer = "Dufresne, Jean", blackPlayer = "X", ignoreColour = true; }},
-    {"Ratings", {"--white-elo-min", "1500", "--black-elo-max", "1400"},
+    {"Ratings",
+     {"--white-elo-min", "1500", "--black-elo-max", "1400"},
      [] { whiteEloMin = 1500, blackEloMax = 1400; }},
     {"MoveCounts", {"--moves-min", "5", "--moves-max", "20"}, [] { movesMin = 5, movesMax = 20; }},
     {"EcoFilter", {"--eco", "c2"}, [] { ecoFilter = "C2"; }},
-    {"KeepOldEco", {"--add-eco", "--keep-old-eco"}, [] { addEcoNames = true, removeOldEco = false; }},
+    {"KeepOldEco",
+     {"--add-eco", "--keep-old-eco"},
+     [] { addEcoNames = true, removeOldEco = false; }},
     {"Duplicates", {"--drop-duplicates"}, [] { removeDuplicates = true; }},
 };
 

@@ -66,7 +66,8 @@ TEST_F(SettingsCheck, RefusesAGarbageFile) {
   std::string garbage;
   for (int i = 0; i < 300; ++i) garbage += static_cast<char>((i * 73 + 41) % 256);
   EXPECT_EQ(check(garbage).rfind("not a settings file", 0), 0u) << check(garbage);
-  EXPECT_EQ(check(std::string(40, '\xFF')), "not a settings file: field 5 (panel visible) holds 255");
+  EXPECT_EQ(check(std::string(40, '\xFF')),
+            "not a settings file: field 5 (panel visible) holds 255");
 }
 
 TEST_F(SettingsCheck, NegativeTextLengthIsGarbageNotTruncation) {

@@ -47,7 +47,8 @@ class TRunningProgram {
 };
 
 TProgramResult runProgram(const std::filesystem::path& program,
-                          const std::vector<std::string>& args, const TProgramOptions& options = {});
+                          const std::vector<std::string>& args,
+                          const TProgramOptions& options = {});
 
 // The user tests run the program as to meet permissions that bind (root passes every check);
 // -1 when the tests do not run as root.

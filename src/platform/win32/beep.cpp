@@ -2,4 +2,6 @@
 
 #include "platform/platform.h"
 
-void defaultBeep() { MessageBeep(MB_OK); }
+void defaultBeep() {
+  MessageBeep(MB_OK);
+}

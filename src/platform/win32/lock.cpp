@@ -31,7 +31,9 @@ class THostCriticalSection : public TRecursiveLock {
 
 }  // namespace
 
-TRecursiveLock* newRecursiveLock() { return new TCriticalSectionLock; }
+TRecursiveLock* newRecursiveLock() {
+  return new TCriticalSectionLock;
+}
 
 TRecursiveLock* wrapHostLock(void* criticalSection) {
   if (!criticalSection) return nullptr;

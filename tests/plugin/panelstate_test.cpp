@@ -1,0 +1,86 @@
+#include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "plugin/panelstate_logic.h"
+#include "uchess/fileutil.h"
+
+namespace {
+
+struct TDpiCase {
+  int32_t dpi;
+  TPanelSize expected;
+};
+
+void PrintTo(const TDpiCase& c, std::ostream* out) {
+  *out << c.dpi << " dpi";
+}
+
+class PanelDefaultSize : public ::testing::TestWithParam<TDpiCase> {};
+
+TEST_P(PanelDefaultSize, ScalesWithTheScreenResolution) {
+  const TPanelSize size = panelDefaultSize(GetParam().dpi);
+  EXPECT_EQ(size.width, GetParam().expected.width);
+  EXPECT_EQ(size.height, GetParam().expected.height);
+  EXPECT_EQ(size.minWidth, GetParam().expected.minWidth);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Resolutions, PanelDefaultSize,
+    ::testing::Values(TDpiCase{96, {512, 360, 480}}, TDpiCase{120, {640, 450, 600}},
+                      TDpiCase{144, {768, 540, 720}}, TDpiCase{100, {533, 375, 500}},  // truncated
+                      TDpiCase{0, {512, 360, 480}}, TDpiCase{-5, {512, 360, 480}}));
+
+class PanelRecords : public ::testing::Test {
+ protected:
+  static uint64_t handle(const void* window) {
+    return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(window));
+  }
+  int panelA = 0, panelB = 0;
+  THostPanelRecord records[3] = {{handle(&panelA), 0, 11, 0, 0, 0},
+                                 {handle(&panelB), 0, 22, 0, 0, 0},
+                                 {handle(&panelA), 0, 33, 0, 0, 0}};
+  THostPanelList list{records, 3};
+};
+
+TEST_F(PanelRecords, SearchRunsFromTheLastRecord) {
+  EXPECT_EQ(findPanelRecord(&list, &panelA), &records[2]);
+  EXPECT_EQ(findPanelRecord(&list, &panelB), &records[1]);
+}
+
+TEST_F(PanelRecords, NoMatchNoRecordsOrNoListFindsNothing) {
+  int other = 0;
+  EXPECT_EQ(findPanelRecord(&list, &other), nullptr);
+  EXPECT_EQ(findPanelRecord(nullptr, &panelA), nullptr);
+  THostPanelList empty{records, 0};
+  EXPECT_EQ(findPanelRecord(&empty, &panelA), nullptr);
+  THostPanelList negative{records, -4};
+  EXPECT_EQ(findPanelRecord(&negative, &panelA), nullptr);
+  THostPanelList noRecords{nullptr, 3};
+  EXPECT_EQ(findPanelRecord(&noRecords, &panelA), nullptr);
+}
+
+TEST_F(PanelRecords, AdoptedRecordGetsTheMinimumSizeAndGivesItsCommand) {
+  EXPECT_EQ(adoptPanelRecord(records[1], panelDefaultSize(144), 520), 22);
+  EXPECT_EQ(records[1].minWidth, 720);
+  EXPECT_EQ(records[1].minHeight, 520);
+  EXPECT_EQ(records[0].minWidth, 0);  // the others stay as the host keeps them
+  EXPECT_EQ(records[2].minHeight, 0);
+}
+
+TEST(PanelState, OutputPathStartsInTheHostFolder) {
+  const std::u16string path = defaultOutputPath();
+  const std::u16string folder = hostFolder().u16string();
+  ASSERT_FALSE(folder.empty());
+  EXPECT_EQ(path, folder + u"output");
+}
+
+TEST(PanelState, StartValues) {
+  EXPECT_EQ(panelMinHeight, 450);
+  EXPECT_EQ(autoResetSettings, 1);
+  EXPECT_EQ(panelWasShown, 0);
+  EXPECT_EQ(panelCommand, 0);
+}
+
+}  // namespace
