@@ -100,7 +100,8 @@ LRESULT CALLBACK buttonProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       releaseButton(window, lParam);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != window) setCell(hostStore.pressedWindow, nullptr, window);
+      if (reinterpret_cast<HWND>(lParam) != window)
+        setCell(hostStore.pressedWindow, nullptr, window);
       return 0;
     case WM_SETTEXT:
       InvalidateRect(window, nullptr, FALSE);
@@ -130,7 +131,8 @@ void* gradientPicture(COLORREF top, COLORREF bottom, COLORREF border) {
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
   for (int y = 0; y < kHeight; ++y) {
-    HPEN pen = CreatePen(PS_SOLID, 1, y == 0 || y == kHeight - 1 ? border : blend(top, bottom, y, kHeight));
+    HPEN pen = CreatePen(PS_SOLID, 1,
+                         y == 0 || y == kHeight - 1 ? border : blend(top, bottom, y, kHeight));
     HGDIOBJ oldPen = SelectObject(dc, pen);
     MoveToEx(dc, 0, y, nullptr);
     LineTo(dc, kWidth, y);

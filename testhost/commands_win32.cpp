@@ -20,7 +20,9 @@ int32_t nextId = kFirstCommand;
 
 }  // namespace
 
-int32_t newCommandId() { return nextId <= kLastCommand ? nextId++ : 0; }
+int32_t newCommandId() {
+  return nextId <= kLastCommand ? nextId++ : 0;
+}
 
 intptr_t VORLEN_CALL registerCommandService(const TCommandRecord* record, TVorlenHandler handler) {
   std::string note = "register ";
@@ -42,4 +44,6 @@ bool runRegisteredCommand(int32_t id) {
   return false;
 }
 
-int32_t registeredCommandCount() { return static_cast<int32_t>(commands.size()); }
+int32_t registeredCommandCount() {
+  return static_cast<int32_t>(commands.size());
+}

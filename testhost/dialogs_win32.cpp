@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include <deque>
 #include <shlobj.h>
+#include <deque>
 
 #include "hostpaths_win32.h"
 #include "script_logic.h"
@@ -104,7 +104,8 @@ const char* buttonName(int32_t id) {
 bool applyButton(HWND dialog, const TDialogAnswer& answer, const std::string& what) {
   // A dialog without the asked button is a wrong answer; Cancel is the one every dialog has.
   const bool fits = GetDlgItem(dialog, answer.button) != nullptr || answer.button == IDCANCEL;
-  answeredLog.push_back(what + " -> " + buttonName(answer.button) + (fits ? "" : " (no such button)"));
+  answeredLog.push_back(what + " -> " + buttonName(answer.button) +
+                        (fits ? "" : " (no such button)"));
   if (!fits) {
     ++failures;
     press(dialog, IDCANCEL);
@@ -139,9 +140,12 @@ void answer(HWND dialog) {
   const std::string what = kindName + describe(dialog, kind != TDialogKind::file);
   const TDialogAnswer next = answers.front();
   answers.pop_front();
-  if (next.kind == TAnswerKind::button) applyButton(dialog, next, what);
-  else if (next.kind == TAnswerKind::file && kind == TDialogKind::file) applyFile(dialog, next, what);
-  else if (next.kind == TAnswerKind::folder && kind == TDialogKind::folder) applyFolder(dialog, next, what);
+  if (next.kind == TAnswerKind::button)
+    applyButton(dialog, next, what);
+  else if (next.kind == TAnswerKind::file && kind == TDialogKind::file)
+    applyFile(dialog, next, what);
+  else if (next.kind == TAnswerKind::folder && kind == TDialogKind::folder)
+    applyFolder(dialog, next, what);
   else {
     answeredLog.push_back(what + " -> cancelled: the answer was for another kind of dialog");
     ++failures;
@@ -165,7 +169,9 @@ void forgetClosed() {
 
 }  // namespace
 
-void queueAnswer(const TDialogAnswer& answer) { answers.push_back(answer); }
+void queueAnswer(const TDialogAnswer& answer) {
+  answers.push_back(answer);
+}
 
 void answerDialogs() {
   forgetClosed();
@@ -186,10 +192,18 @@ void answerDialogs() {
   }
 }
 
-bool dialogOpen() { return !openDialogs().empty(); }
+bool dialogOpen() {
+  return !openDialogs().empty();
+}
 
-const std::vector<std::string>& dialogLog() { return answeredLog; }
+const std::vector<std::string>& dialogLog() {
+  return answeredLog;
+}
 
-int32_t dialogFailures() { return failures; }
+int32_t dialogFailures() {
+  return failures;
+}
 
-int32_t pendingAnswers() { return static_cast<int32_t>(answers.size()); }
+int32_t pendingAnswers() {
+  return static_cast<int32_t>(answers.size());
+}

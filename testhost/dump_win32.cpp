@@ -63,7 +63,8 @@ std::string filesSection() {
   for (const auto& [path, stamp] : now) {
     out += utf8(path);
     auto before = atStart.find(path);
-    if (before == atStart.end()) out += " (new)";
+    if (before == atStart.end())
+      out += " (new)";
     else if (before->second.size != stamp.size || before->second.written != stamp.written)
       out += " (changed)";
     out += "\n";
@@ -83,8 +84,8 @@ std::string panelsSection() {
            (info.plugin ? " (plug-in)\n" : " (host)\n");
     if (info.plugin) {
       out += "  created " + std::to_string(info.createdWidth) + "x" +
-             std::to_string(info.createdHeight) + ", flags " + std::to_string(info.flags[0]) +
-             " " + std::to_string(info.flags[1]) + " " + std::to_string(info.flags[2]) + "\n";
+             std::to_string(info.createdHeight) + ", flags " + std::to_string(info.flags[0]) + " " +
+             std::to_string(info.flags[1]) + " " + std::to_string(info.flags[2]) + "\n";
     }
     out += "  minimum width " + std::to_string(record.minWidth) + "\n";
     out += "  minimum height " + std::to_string(record.minHeight) + "\n";
@@ -118,10 +119,10 @@ std::string placementSection() {
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
     out += "\"" + utf16ToUtf8(panelInfos()[i].caption) + "\" " +
-           (IsWindowVisible(window) ? "visible" : "hidden") + " at " +
-           std::to_string(outer.left) + "," + std::to_string(outer.top) + " size " +
-           std::to_string(outer.right - outer.left) + "x" + std::to_string(outer.bottom - outer.top) +
-           " client " + std::to_string(client.right) + "x" + std::to_string(client.bottom) + "\n";
+           (IsWindowVisible(window) ? "visible" : "hidden") + " at " + std::to_string(outer.left) +
+           "," + std::to_string(outer.top) + " size " + std::to_string(outer.right - outer.left) +
+           "x" + std::to_string(outer.bottom - outer.top) + " client " +
+           std::to_string(client.right) + "x" + std::to_string(client.bottom) + "\n";
   }
   return out;
 }
@@ -142,24 +143,32 @@ bool lockFree() {
 
 std::string stateSection() {
   return "current game " + std::to_string(*hostGameList.currentGameCell()) + "\n" +
-         "variation depth " + std::to_string(hostGameList.depth()) + "\n" +
-         "current move " + std::to_string(hostGameList.currentMove()) + "\n" +
-         "busy " + std::to_string(hostStore.busy) + " " + std::to_string(hostStore.busyOther) + "\n" +
-         "dialog cell " + std::to_string(hostStore.dialogResult) + "\n" +
-         "modal windows " + std::to_string(modalDepth()) + "\n" +
-         "lock " + (lockFree() ? "free" : "held") + "\n";
+         "variation depth " + std::to_string(hostGameList.depth()) + "\n" + "current move " +
+         std::to_string(hostGameList.currentMove()) + "\n" + "busy " +
+         std::to_string(hostStore.busy) + " " + std::to_string(hostStore.busyOther) + "\n" +
+         "dialog cell " + std::to_string(hostStore.dialogResult) + "\n" + "modal windows " +
+         std::to_string(modalDepth()) + "\n" + "lock " + (lockFree() ? "free" : "held") + "\n";
 }
 
 bool sectionText(const std::string& section, std::string& text) {
-  if (section == "menus") text = menuListing();
-  else if (section == "panels") text = panelsSection();
-  else if (section == "sizes") text = sizesSection();
-  else if (section == "placement") text = placementSection();
-  else if (section == "files") text = filesSection();
-  else if (section == "messages") text = linesOf(dialogLog(), dialogLog().size());
-  else if (section == "start") text = linesOf(serviceLog(), startLogLength());
-  else if (section == "state") text = stateSection();
-  else return false;
+  if (section == "menus")
+    text = menuListing();
+  else if (section == "panels")
+    text = panelsSection();
+  else if (section == "sizes")
+    text = sizesSection();
+  else if (section == "placement")
+    text = placementSection();
+  else if (section == "files")
+    text = filesSection();
+  else if (section == "messages")
+    text = linesOf(dialogLog(), dialogLog().size());
+  else if (section == "start")
+    text = linesOf(serviceLog(), startLogLength());
+  else if (section == "state")
+    text = stateSection();
+  else
+    return false;
   return true;
 }
 
@@ -184,8 +193,8 @@ void snapshotHostFolder(const std::wstring& excluded) {
 
 bool writeDump(const std::wstring& folder, const std::u16string& name,
                const std::vector<std::string>& sections, std::string& error) {
-  static const std::vector<std::string> kAll = {"menus", "panels", "sizes", "placement", "files",
-                                                "messages", "start", "state"};
+  static const std::vector<std::string> kAll = {"menus", "panels",   "sizes", "placement",
+                                                "files", "messages", "start", "state"};
   for (const std::string& section : sections.empty() ? kAll : sections) {
     std::string text;
     if (!sectionText(section, text)) {

@@ -19,19 +19,29 @@ const char* VORLEN_CALL lineTextService(intptr_t beforeFirstMove) {
   return hostGameList.lineText((beforeFirstMove & 0xFF) != 0);
 }
 
-void VORLEN_CALL enterVariationService(intptr_t n) { hostGameList.enterVariation(narrow(n)); }
+void VORLEN_CALL enterVariationService(intptr_t n) {
+  hostGameList.enterVariation(narrow(n));
+}
 
-void VORLEN_CALL leaveVariationService() { hostGameList.leaveVariation(); }
+void VORLEN_CALL leaveVariationService() {
+  hostGameList.leaveVariation();
+}
 
 const TMove* VORLEN_CALL moveRecordService(intptr_t index) {
   return hostGameList.moveRecord(narrow(index));
 }
 
-void VORLEN_CALL setPositionService(intptr_t n) { hostGameList.setPosition(narrow(n)); }
+void VORLEN_CALL setPositionService(intptr_t n) {
+  hostGameList.setPosition(narrow(n));
+}
 
-intptr_t VORLEN_CALL inVariationService() { return hostGameList.inVariation() ? 1 : 0; }
+intptr_t VORLEN_CALL inVariationService() {
+  return hostGameList.inVariation() ? 1 : 0;
+}
 
-intptr_t VORLEN_CALL lineMoveCountService() { return hostGameList.lineMoveCount(); }
+intptr_t VORLEN_CALL lineMoveCountService() {
+  return hostGameList.lineMoveCount();
+}
 
 intptr_t VORLEN_CALL currentMoveService(int32_t* cell) {
   int32_t move = hostGameList.currentMove();
@@ -39,11 +49,17 @@ intptr_t VORLEN_CALL currentMoveService(int32_t* cell) {
   return move;
 }
 
-intptr_t VORLEN_CALL moveNumberService() { return hostGameList.moveNumber(); }
+intptr_t VORLEN_CALL moveNumberService() {
+  return hostGameList.moveNumber();
+}
 
-const char* VORLEN_CALL resultTextService() { return hostGameList.resultText(); }
+const char* VORLEN_CALL resultTextService() {
+  return hostGameList.resultText();
+}
 
-void VORLEN_CALL selectGameService(intptr_t n) { selectHostGame(narrow(n)); }
+void VORLEN_CALL selectGameService(intptr_t n) {
+  selectHostGame(narrow(n));
+}
 
 void selectHostGame(int32_t n) {
   hostGameList.selectGame(n);

@@ -137,7 +137,9 @@ THostLine* THostGames::line() {
   return games[currentGame]->mainLine.get();
 }
 
-intptr_t THostGames::currentLine() { return reinterpret_cast<intptr_t>(line()); }
+intptr_t THostGames::currentLine() {
+  return reinterpret_cast<intptr_t>(line());
+}
 
 void THostGames::selectGame(int32_t n) {
   currentGame = n;
@@ -197,7 +199,8 @@ int32_t THostGames::currentMove() {
 int32_t THostGames::moveNumber() {
   THostLine* current = line();
   if (current == nullptr) return 1;
-  if (position < static_cast<int32_t>(current->moves.size())) return current->moves[position].number;
+  if (position < static_cast<int32_t>(current->moves.size()))
+    return current->moves[position].number;
   return current->numberAfterLast;
 }
 

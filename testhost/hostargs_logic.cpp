@@ -69,7 +69,8 @@ bool parseHostArgs(const std::vector<std::u16string>& args, THostArgs& parsed, s
       return false;
     }
     const std::u16string& next = args[++i];
-    if (value) *value = next;
+    if (value)
+      *value = next;
     else if (!readDpi(next, parsed.dpi)) {
       error = "--dpi needs a positive number";
       return false;

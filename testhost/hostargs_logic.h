@@ -7,13 +7,13 @@
 #include <vector>
 
 struct THostArgs {
-  std::u16string dll;      // empty: gamesift.dll; a relative path is in the host folder
-  std::u16string script;   // empty: the host runs for a user until its window closes
-  std::u16string games;    // the PGN file whose games the host opens, like dll
-  std::u16string dumpDir;  // where dumps, the runner's log and screenshot requests go
-  int32_t dpi = 0;         // the screen resolution the run expects; 0 takes any
-  bool noSupport = false;  // answer 0 for service 48: a host without plug-in support
-  bool tagsOnly = false;   // list the games as if their moves were not loaded
+  std::u16string dll;        // empty: gamesift.dll; a relative path is in the host folder
+  std::u16string script;     // empty: the host runs for a user until its window closes
+  std::u16string games;      // the PGN file whose games the host opens, like dll
+  std::u16string dumpDir;    // where dumps, the runner's log and screenshot requests go
+  int32_t dpi = 0;           // the screen resolution the run expects; 0 takes any
+  bool noSupport = false;    // answer 0 for service 48: a host without plug-in support
+  bool tagsOnly = false;     // list the games as if their moves were not loaded
   bool screenshots = false;  // a driver is there to take the screenshots the script asks for
 };
 

@@ -3,6 +3,7 @@
 // script or waits for a user; at the end it stops the plug-in.
 
 #include <windows.h>
+
 #include <ole2.h>
 
 #include <cstdio>
@@ -44,7 +45,9 @@ void stopPlugin() {
   pluginStop();
 }
 
-std::wstring wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }
+std::wstring wide(const std::u16string& text) {
+  return std::wstring(text.begin(), text.end());
+}
 
 std::wstring fullPath(const std::u16string& path) {
   wchar_t full[32768] = {};
@@ -127,10 +130,11 @@ int runHost(const THostArgs& args) {
   hostSupportsPlugins = !args.noSupport;
   initHostValues();
   if (args.dpi != 0 && args.dpi != hostDpi)
-    return report(kExitWrongDpi, "the screen has " + std::to_string(hostDpi) + " dpi, the run expects " +
-                                     std::to_string(args.dpi));
+    return report(kExitWrongDpi, "the screen has " + std::to_string(hostDpi) +
+                                     " dpi, the run expects " + std::to_string(args.dpi));
   TGames games;
-  if (!openGames(args, games)) return report(kExitNoGames, "cannot read " + utf16ToUtf8(args.games));
+  if (!openGames(args, games))
+    return report(kExitNoGames, "cannot read " + utf16ToUtf8(args.games));
   std::vector<TScriptAction> actions;
   std::string error;
   if (!args.script.empty() && !readScript(args, actions, error)) return report(kExitUsage, error);

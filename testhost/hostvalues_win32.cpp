@@ -63,24 +63,42 @@ void* VORLEN_CALL hostValuesService(intptr_t value) {
   noteSecondLevel(kServiceValues, value);
   THostValueStore& s = hostStore;
   switch (value) {
-    case kValueTextBufferLength: return &s.textBufferLength;
-    case kValuePageScrollFraction: return &s.pageScrollFraction;
-    case kValuePanelColour: return &s.panelColour;
-    case kValueTickedColour: return &s.tickedColour;
-    case kValueTickedTextColour: return &s.tickedTextColour;
-    case kValueMarginTop: return &s.margins[0];
-    case kValueMarginBottom: return &s.margins[1];
-    case kValueMarginLeft: return &s.margins[2];
-    case kValueMarginRight: return &s.margins[3];
-    case kValueCheckBoxHeight: return &s.checkBoxHeight;
-    case kValueCheckBoxWidth: return &s.checkBoxWidth;
-    case kValuePanelFont: return &s.panelFont;
-    case kValueDrawFont: return &s.drawFont;
-    case kValueOddRowColour: return &s.oddRowColour;
-    case kValueHeaderLineColour: return &s.headerLineColour;
-    case kValueFrameColour: return &s.frameColour;
-    case kValueGameCapacity: return &s.gameCapacity;
-    default: return nullptr;
+    case kValueTextBufferLength:
+      return &s.textBufferLength;
+    case kValuePageScrollFraction:
+      return &s.pageScrollFraction;
+    case kValuePanelColour:
+      return &s.panelColour;
+    case kValueTickedColour:
+      return &s.tickedColour;
+    case kValueTickedTextColour:
+      return &s.tickedTextColour;
+    case kValueMarginTop:
+      return &s.margins[0];
+    case kValueMarginBottom:
+      return &s.margins[1];
+    case kValueMarginLeft:
+      return &s.margins[2];
+    case kValueMarginRight:
+      return &s.margins[3];
+    case kValueCheckBoxHeight:
+      return &s.checkBoxHeight;
+    case kValueCheckBoxWidth:
+      return &s.checkBoxWidth;
+    case kValuePanelFont:
+      return &s.panelFont;
+    case kValueDrawFont:
+      return &s.drawFont;
+    case kValueOddRowColour:
+      return &s.oddRowColour;
+    case kValueHeaderLineColour:
+      return &s.headerLineColour;
+    case kValueFrameColour:
+      return &s.frameColour;
+    case kValueGameCapacity:
+      return &s.gameCapacity;
+    default:
+      return nullptr;
   }
 }
 
@@ -88,22 +106,37 @@ void* VORLEN_CALL hostStateService(intptr_t value) {
   noteSecondLevel(kServiceState, value);
   THostValueStore& s = hostStore;
   switch (value) {
-    case kStateBusy: return &s.busy;
-    case kStateDialogResult: return &s.dialogResult;
-    case kStateSkin: return &s.skin;
-    case kStateGameLock: return &s.gameLock;
-    case kStateCurrentGame: return hostGameList.currentGameCell();
-    case kStateHoverWindow: return &s.hoverWindow;
-    case kStatePressedWindow: return &s.pressedWindow;
-    case kStatePanels: return panelList();
+    case kStateBusy:
+      return &s.busy;
+    case kStateDialogResult:
+      return &s.dialogResult;
+    case kStateSkin:
+      return &s.skin;
+    case kStateGameLock:
+      return &s.gameLock;
+    case kStateCurrentGame:
+      return hostGameList.currentGameCell();
+    case kStateHoverWindow:
+      return &s.hoverWindow;
+    case kStatePressedWindow:
+      return &s.pressedWindow;
+    case kStatePanels:
+      return panelList();
     // The line's identity itself, not a pointer to it: the plug-in compares it with the ids in
     // a move's variation list.
-    case kStateCurrentLine: return reinterpret_cast<void*>(hostGameList.currentLine());
-    case kStateBusyOther: return &s.busyOther;
-    case kStateRowOrder: return const_cast<const int32_t**>(hostGameList.rowOrderCell());
-    case kStateTextHeight: return &s.textHeight;
-    case kStateGames: return const_cast<THostGameList*>(hostGameList.list());
-    case kStateWheelByPage: return &s.wheelByPage;
-    default: return nullptr;
+    case kStateCurrentLine:
+      return reinterpret_cast<void*>(hostGameList.currentLine());
+    case kStateBusyOther:
+      return &s.busyOther;
+    case kStateRowOrder:
+      return const_cast<const int32_t**>(hostGameList.rowOrderCell());
+    case kStateTextHeight:
+      return &s.textHeight;
+    case kStateGames:
+      return const_cast<THostGameList*>(hostGameList.list());
+    case kStateWheelByPage:
+      return &s.wheelByPage;
+    default:
+      return nullptr;
   }
 }

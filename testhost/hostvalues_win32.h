@@ -38,9 +38,9 @@ struct THostValueStore {
 };
 
 extern THostValueStore hostStore;
-extern HWND hostMain;     // the host's main window
-extern HMENU hostGames;   // the game menu the plug-in adds its items to
-extern int32_t hostDpi;   // the screen's logical pixels per inch
+extern HWND hostMain;    // the host's main window
+extern HMENU hostGames;  // the game menu the plug-in adds its items to
+extern int32_t hostDpi;  // the screen's logical pixels per inch
 
 // Sets the values that follow the screen (fonts, check boxes, text height), the lock and the skin.
 void initHostValues();

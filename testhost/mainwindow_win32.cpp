@@ -175,6 +175,10 @@ void addPanelMenuItem(const std::u16string& caption, int32_t command) {
   if (hostMain) DrawMenuBar(hostMain);
 }
 
-HMENU hostMenuBar() { return menuBar; }
+HMENU hostMenuBar() {
+  return menuBar;
+}
 
-bool menuTracking() { return trackingDepth > 0; }
+bool menuTracking() {
+  return trackingDepth > 0;
+}

@@ -25,7 +25,8 @@ ULONG_PTR* importSlot(HMODULE module, const char* library, const char* function)
   auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
   if (dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
   auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
   if (imports.VirtualAddress == 0) return nullptr;
   for (auto* entry = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
        entry->Name != 0; ++entry) {
@@ -149,10 +150,14 @@ int32_t findMenuCommand(const std::u16string& text, std::string& error) {
   bool seen = findIn(hostMenuBar(), text, 0, found);
   for (size_t i = 0; !seen && i < pluginMenus.size(); ++i)
     if (IsMenu(pluginMenus[i])) seen = findIn(pluginMenus[i], text, 0, found);
-  if (!seen) error = "no menu item '" + utf16ToUtf8(text) + "'";
-  else if (found.submenu) error = "menu item '" + utf16ToUtf8(text) + "' opens a submenu";
-  else if (found.disabled) error = "menu item '" + utf16ToUtf8(text) + "' is disabled";
-  else return static_cast<int32_t>(found.id);
+  if (!seen)
+    error = "no menu item '" + utf16ToUtf8(text) + "'";
+  else if (found.submenu)
+    error = "menu item '" + utf16ToUtf8(text) + "' opens a submenu";
+  else if (found.disabled)
+    error = "menu item '" + utf16ToUtf8(text) + "' is disabled";
+  else
+    return static_cast<int32_t>(found.id);
   return 0;
 }
 

@@ -38,8 +38,8 @@ intptr_t VORLEN_CALL modalWindowService(const char16_t* caption, intptr_t left, 
   const uint8_t outerBusy = hostStore.busy;
   hostStore.dialogResult = 0;
   TProcWindow procs{messageProc, paintProc, TProcWindowKind::modal};
-  const RECT place{static_cast<LONG>(left), static_cast<LONG>(top),
-                   static_cast<LONG>(left + width), static_cast<LONG>(top + height)};
+  const RECT place{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + width),
+                   static_cast<LONG>(top + height)};
   HWND window = createProcWindow(procs, caption ? caption : u"", WS_EX_DLGMODALFRAME,
                                  WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN, place, ownerWindow);
   if (window == nullptr) return -1;
@@ -74,4 +74,6 @@ intptr_t VORLEN_CALL defaultProcService(void* window, uint32_t message, uintptr_
   return DefWindowProcW(handle, message, wParam, lParam);
 }
 
-int32_t modalDepth() { return depth; }
+int32_t modalDepth() {
+  return depth;
+}

@@ -63,11 +63,10 @@ void registerOptionBoxClass() {
 
 void VORLEN_CALL optionControlService(TOptionBox* box, intptr_t left, intptr_t top, void* parent) {
   if (box == nullptr) return;
-  HWND window = CreateWindowExW(0, kOptionClass, L"", WS_CHILD | WS_VISIBLE,
-                                static_cast<int>(left), static_cast<int>(top),
-                                hostStore.checkBoxWidth, hostStore.checkBoxHeight,
-                                static_cast<HWND>(parent), nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+  HWND window =
+      CreateWindowExW(0, kOptionClass, L"", WS_CHILD | WS_VISIBLE, static_cast<int>(left),
+                      static_cast<int>(top), hostStore.checkBoxWidth, hostStore.checkBoxHeight,
+                      static_cast<HWND>(parent), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (window != nullptr) SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(box));
   box->window = window;
 }

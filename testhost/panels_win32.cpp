@@ -47,8 +47,8 @@ void* VORLEN_CALL createPanelService(const char16_t* caption, intptr_t left, int
   noteEvent("create panel");
   if (list.count >= kPanelCapacity) return nullptr;
   TProcWindow procs{messageProc, paintProc, TProcWindowKind::panel};
-  const RECT place{static_cast<LONG>(left), static_cast<LONG>(top),
-                   static_cast<LONG>(left + width), static_cast<LONG>(top + height)};
+  const RECT place{static_cast<LONG>(left), static_cast<LONG>(top), static_cast<LONG>(left + width),
+                   static_cast<LONG>(top + height)};
   HWND window = createProcWindow(procs, caption ? caption : u"", WS_EX_TOOLWINDOW,
                                  WS_POPUP | WS_CLIPCHILDREN, place, static_cast<HWND>(owner));
   if (window == nullptr) return nullptr;
@@ -66,9 +66,13 @@ void* VORLEN_CALL createPanelService(const char16_t* caption, intptr_t left, int
   return window;
 }
 
-THostPanelList* panelList() { return &list; }
+THostPanelList* panelList() {
+  return &list;
+}
 
-const std::vector<TPanelInfo>& panelInfos() { return infos; }
+const std::vector<TPanelInfo>& panelInfos() {
+  return infos;
+}
 
 HWND panelWindowAt(int32_t index) {
   if (index < 0 || index >= list.count) return nullptr;

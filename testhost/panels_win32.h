@@ -17,7 +17,7 @@ void* VORLEN_CALL createPanelService(const char16_t* caption, intptr_t left, int
 // What the host remembers of a panel besides its record.
 struct TPanelInfo {
   std::u16string caption;
-  bool plugin = false;      // made through the panel service
+  bool plugin = false;       // made through the panel service
   int32_t createdWidth = 0;  // the size asked at creation
   int32_t createdHeight = 0;
   intptr_t flags[3] = {};

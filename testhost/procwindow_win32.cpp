@@ -59,14 +59,14 @@ void registerProcWindowClass() {
   RegisterClassExW(&type);
 }
 
-HWND createProcWindow(const TProcWindow& procs, const char16_t* caption, DWORD exStyle,
-                      DWORD style, RECT place, HWND owner) {
+HWND createProcWindow(const TProcWindow& procs, const char16_t* caption, DWORD exStyle, DWORD style,
+                      RECT place, HWND owner) {
   auto* copy = new TProcWindow(procs);
   unadopted = copy;
-  HWND window = CreateWindowExW(exStyle, kClassName, reinterpret_cast<const wchar_t*>(caption),
-                                style, place.left, place.top, place.right - place.left,
-                                place.bottom - place.top, owner, nullptr,
-                                GetModuleHandleW(nullptr), copy);
+  HWND window =
+      CreateWindowExW(exStyle, kClassName, reinterpret_cast<const wchar_t*>(caption), style,
+                      place.left, place.top, place.right - place.left, place.bottom - place.top,
+                      owner, nullptr, GetModuleHandleW(nullptr), copy);
   // A window that got as far as its first message owns the copy, even when it refused to be
   // created (its destruction freed it); one that never started leaves it here.
   if (unadopted == copy) delete copy;

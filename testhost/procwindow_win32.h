@@ -18,7 +18,7 @@ struct TProcWindow {
 void registerProcWindowClass();
 
 // Creates the window; the plug-in's procedure sees its creation messages already.
-HWND createProcWindow(const TProcWindow& procs, const char16_t* caption, DWORD exStyle,
-                      DWORD style, RECT place, HWND owner);
+HWND createProcWindow(const TProcWindow& procs, const char16_t* caption, DWORD exStyle, DWORD style,
+                      RECT place, HWND owner);
 // The procedures of a window made here; null for any other window.
 const TProcWindow* procWindowOf(HWND window);

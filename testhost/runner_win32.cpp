@@ -41,9 +41,13 @@ void fail(const TScriptAction& action, const std::string& problem) {
   next = setup.actions.size();  // the rest of the script would only add noise
 }
 
-bool idleNow() { return modalDepth() == 0 && !dialogOpen() && !menuTracking(); }
+bool idleNow() {
+  return modalDepth() == 0 && !dialogOpen() && !menuTracking();
+}
 
-bool passed(DWORD when) { return static_cast<LONG>(GetTickCount() - when) >= 0; }
+bool passed(DWORD when) {
+  return static_cast<LONG>(GetTickCount() - when) >= 0;
+}
 
 std::wstring shotRequestPath() {
   return setup.dumpFolder + std::wstring(shotName.begin(), shotName.end()) + L".request";
@@ -83,7 +87,8 @@ void click(const TScriptAction& action, bool right) {
   HWND target = windowAt(panel, point);
   const LPARAM where = MAKELPARAM(point.x, point.y);
   PostMessageW(target, WM_MOUSEMOVE, 0, where);
-  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON, where);
+  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
+               where);
   PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
 }
 
@@ -145,27 +150,42 @@ void selectGame(const TScriptAction& action) {
 
 void run(const TScriptAction& action) {
   switch (action.kind) {
-    case TActionKind::menu: return chooseMenu(action);
-    case TActionKind::click: return click(action, false);
-    case TActionKind::rightClick: return click(action, true);
+    case TActionKind::menu:
+      return chooseMenu(action);
+    case TActionKind::click:
+      return click(action, false);
+    case TActionKind::rightClick:
+      return click(action, true);
     case TActionKind::key:
       postKey(WM_KEYDOWN, action.x);
       return postKey(WM_KEYUP, action.x);
-    case TActionKind::keyDown: return postKey(WM_KEYDOWN, action.x);
-    case TActionKind::keyUp: return postKey(WM_KEYUP, action.x);
+    case TActionKind::keyDown:
+      return postKey(WM_KEYDOWN, action.x);
+    case TActionKind::keyUp:
+      return postKey(WM_KEYUP, action.x);
     case TActionKind::type:
       for (char16_t c : action.text) PostMessageW(keyTarget(), WM_CHAR, c, 1);
       return;
-    case TActionKind::answer: return queue(TAnswerKind::button, action);
-    case TActionKind::answerFile: return queue(TAnswerKind::file, action);
-    case TActionKind::answerFolder: return queue(TAnswerKind::folder, action);
-    case TActionKind::wait: return waitFor(TWait::idle, static_cast<DWORD>(action.x) * 1000);
-    case TActionKind::sleep: return waitFor(TWait::until, static_cast<DWORD>(action.x));
-    case TActionKind::select: return selectGame(action);
-    case TActionKind::dump: return dump(action);
-    case TActionKind::screenshot: return screenshot(action);
-    case TActionKind::hidePanels: return hidePluginPanels();
-    case TActionKind::stop: return waitFor(TWait::beforeStop, kStopWaitMs);
+    case TActionKind::answer:
+      return queue(TAnswerKind::button, action);
+    case TActionKind::answerFile:
+      return queue(TAnswerKind::file, action);
+    case TActionKind::answerFolder:
+      return queue(TAnswerKind::folder, action);
+    case TActionKind::wait:
+      return waitFor(TWait::idle, static_cast<DWORD>(action.x) * 1000);
+    case TActionKind::sleep:
+      return waitFor(TWait::until, static_cast<DWORD>(action.x));
+    case TActionKind::select:
+      return selectGame(action);
+    case TActionKind::dump:
+      return dump(action);
+    case TActionKind::screenshot:
+      return screenshot(action);
+    case TActionKind::hidePanels:
+      return hidePluginPanels();
+    case TActionKind::stop:
+      return waitFor(TWait::beforeStop, kStopWaitMs);
   }
 }
 
@@ -177,8 +197,10 @@ const TScriptAction& currentAction() {
 // True once the action in progress is over; a wait that runs out is a failure.
 bool waitOver() {
   switch (waiting) {
-    case TWait::none: return true;
-    case TWait::until: return passed(deadline);
+    case TWait::none:
+      return true;
+    case TWait::until:
+      return passed(deadline);
     case TWait::shotSettle:
       if (!passed(deadline)) return false;
       requestShot();
@@ -237,8 +259,10 @@ void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
   inTick = true;
   if (waitOver()) {
     waiting = TWait::none;
-    if (next < setup.actions.size()) run(setup.actions[next++]);
-    else finish();
+    if (next < setup.actions.size())
+      run(setup.actions[next++]);
+    else
+      finish();
   }
   inTick = false;
 }

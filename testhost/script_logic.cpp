@@ -10,11 +10,10 @@ struct TNamedCode {
 };
 
 constexpr TNamedCode kKeys[] = {
-    {"Backspace", 0x08}, {"Tab", 0x09},     {"Enter", 0x0D},    {"Shift", 0x10},
-    {"Ctrl", 0x11},      {"Alt", 0x12},     {"Escape", 0x1B},   {"Space", 0x20},
-    {"PageUp", 0x21},    {"PageDown", 0x22}, {"End", 0x23},     {"Home", 0x24},
-    {"Left", 0x25},      {"Up", 0x26},      {"Right", 0x27},    {"Down", 0x28},
-    {"Insert", 0x2D},    {"Delete", 0x2E},
+    {"Backspace", 0x08}, {"Tab", 0x09},    {"Enter", 0x0D},  {"Shift", 0x10},  {"Ctrl", 0x11},
+    {"Alt", 0x12},       {"Escape", 0x1B}, {"Space", 0x20},  {"PageUp", 0x21}, {"PageDown", 0x22},
+    {"End", 0x23},       {"Home", 0x24},   {"Left", 0x25},   {"Up", 0x26},     {"Right", 0x27},
+    {"Down", 0x28},      {"Insert", 0x2D}, {"Delete", 0x2E},
 };
 
 constexpr TNamedCode kAnswers[] = {
@@ -88,8 +87,10 @@ bool unescape(std::string_view text, std::string& out) {
     }
     if (i + 1 >= text.size()) return false;
     char next = text[++i];
-    if (next == '\\') out += '\\';
-    else if (next == 't') out += '\t';
+    if (next == '\\')
+      out += '\\';
+    else if (next == 't')
+      out += '\t';
     else if (next == 'x' && i + 2 < text.size() && hexDigit(text[i + 1]) >= 0 &&
              hexDigit(text[i + 2]) >= 0) {
       out += static_cast<char>(hexDigit(text[i + 1]) * 16 + hexDigit(text[i + 2]));
@@ -178,7 +179,11 @@ bool parseLine(std::string_view text, int line, std::vector<TScriptAction>& acti
 // One code point from position i on; i moves past it.
 bool decodeUtf8(std::string_view text, size_t& i, char32_t& code) {
   auto byte = static_cast<unsigned char>(text[i]);
-  size_t extra = byte < 0x80 ? 0 : (byte >> 5) == 6 ? 1 : (byte >> 4) == 14 ? 2 : (byte >> 3) == 30 ? 3 : 4;
+  size_t extra = byte < 0x80         ? 0
+                 : (byte >> 5) == 6  ? 1
+                 : (byte >> 4) == 14 ? 2
+                 : (byte >> 3) == 30 ? 3
+                                     : 4;
   if (extra == 4 || extra > text.size() - 1 - i) return false;
   code = extra == 0 ? byte : byte & (0x3F >> extra);
   for (size_t k = 1; k <= extra; ++k) {
@@ -207,7 +212,8 @@ bool parseScript(std::string_view text, std::vector<TScriptAction>& actions, std
 int32_t keyCode(std::string_view name) {
   for (const TNamedCode& key : kKeys)
     if (key.name == name) return key.code;
-  if (name.size() == 1 && ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
+  if (name.size() == 1 &&
+      ((name[0] >= 'A' && name[0] <= 'Z') || (name[0] >= '0' && name[0] <= '9')))
     return name[0];
   if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
     int32_t n = 0;

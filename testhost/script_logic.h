@@ -29,11 +29,11 @@ enum class TActionKind {
 
 struct TScriptAction {
   TActionKind kind = TActionKind::stop;
-  int line = 0;                        // 1-based line of the script
-  std::u16string text;                 // menu text, typed text, answer, path or dump name
-  int32_t x = 0;                       // coordinates; key code; seconds, milliseconds, game
+  int line = 0;         // 1-based line of the script
+  std::u16string text;  // menu text, typed text, answer, path or dump name
+  int32_t x = 0;        // coordinates; key code; seconds, milliseconds, game
   int32_t y = 0;
-  std::vector<std::string> sections;   // of a dump; empty for all
+  std::vector<std::string> sections;  // of a dump; empty for all
 };
 
 // Button answers of a message box, as the dialog's command ids.

@@ -17,7 +17,9 @@ size_t askedAtStartReturn = 0;
 bool startReturned = false;
 
 // 10003 is asked and never called; whatever calls it anyway gets a harmless 0.
-intptr_t VORLEN_CALL unusedService() { return 0; }
+intptr_t VORLEN_CALL unusedService() {
+  return 0;
+}
 
 template <class TFunction>
 intptr_t address(TFunction function) {
@@ -26,18 +28,30 @@ intptr_t address(TFunction function) {
 
 intptr_t gameService(intptr_t service) {
   switch (service) {
-    case kServiceLineText: return hostSupportsPlugins ? address(&lineTextService) : 0;
-    case kServiceEnterVariation: return address(&enterVariationService);
-    case kServiceLeaveVariation: return address(&leaveVariationService);
-    case kServiceMoveRecord: return address(&moveRecordService);
-    case kServiceSetPosition: return address(&setPositionService);
-    case kServiceInVariation: return address(&inVariationService);
-    case kServiceLineMoveCount: return address(&lineMoveCountService);
-    case kServiceCurrentMove: return address(&currentMoveService);
-    case kServicePlyNumber: return address(&moveNumberService);
-    case kServiceResultText: return address(&resultTextService);
-    case kServiceSelectGame: return address(&selectGameService);
-    default: return 0;
+    case kServiceLineText:
+      return hostSupportsPlugins ? address(&lineTextService) : 0;
+    case kServiceEnterVariation:
+      return address(&enterVariationService);
+    case kServiceLeaveVariation:
+      return address(&leaveVariationService);
+    case kServiceMoveRecord:
+      return address(&moveRecordService);
+    case kServiceSetPosition:
+      return address(&setPositionService);
+    case kServiceInVariation:
+      return address(&inVariationService);
+    case kServiceLineMoveCount:
+      return address(&lineMoveCountService);
+    case kServiceCurrentMove:
+      return address(&currentMoveService);
+    case kServicePlyNumber:
+      return address(&moveNumberService);
+    case kServiceResultText:
+      return address(&resultTextService);
+    case kServiceSelectGame:
+      return address(&selectGameService);
+    default:
+      return 0;
   }
 }
 
@@ -46,20 +60,34 @@ intptr_t gameService(intptr_t service) {
 intptr_t VORLEN_CALL hostLookup(intptr_t service) {
   noteEvent(std::to_string(service));
   switch (service) {
-    case kServiceCreatePanel: return address(&createPanelService);
-    case kServiceModalWindow: return address(&modalWindowService);
-    case kServiceDefaultProc: return address(&defaultProcService);
-    case kServicePaintBackground: return address(&paintBackgroundService);
-    case kServiceOptionControl: return address(&optionControlService);
-    case kServiceButtonFace: return address(&buttonFaceService);
-    case kServiceWindows: return address(&hostWindowsService);
-    case kServiceValues: return address(&hostValuesService);
-    case kServiceUnused: return address(&unusedService);
-    case kServiceRegisterCommand: return address(&registerCommandService);
-    case kServiceState: return address(&hostStateService);
-    case kServicePrepareButton: return address(&prepareButtonService);
-    case kServicePrepareCaptionButton: return address(&prepareCaptionButtonService);
-    default: return gameService(service);
+    case kServiceCreatePanel:
+      return address(&createPanelService);
+    case kServiceModalWindow:
+      return address(&modalWindowService);
+    case kServiceDefaultProc:
+      return address(&defaultProcService);
+    case kServicePaintBackground:
+      return address(&paintBackgroundService);
+    case kServiceOptionControl:
+      return address(&optionControlService);
+    case kServiceButtonFace:
+      return address(&buttonFaceService);
+    case kServiceWindows:
+      return address(&hostWindowsService);
+    case kServiceValues:
+      return address(&hostValuesService);
+    case kServiceUnused:
+      return address(&unusedService);
+    case kServiceRegisterCommand:
+      return address(&registerCommandService);
+    case kServiceState:
+      return address(&hostStateService);
+    case kServicePrepareButton:
+      return address(&prepareButtonService);
+    case kServicePrepareCaptionButton:
+      return address(&prepareCaptionButtonService);
+    default:
+      return gameService(service);
   }
 }
 
@@ -74,7 +102,9 @@ void noteEvent(const std::string& event) {
   if (asked.size() < kLogLimit) asked.push_back(event);
 }
 
-const std::vector<std::string>& serviceLog() { return asked; }
+const std::vector<std::string>& serviceLog() {
+  return asked;
+}
 
 void markStartReturned() {
   if (startReturned) return;
@@ -82,4 +112,6 @@ void markStartReturned() {
   askedAtStartReturn = asked.size();
 }
 
-size_t startLogLength() { return startReturned ? askedAtStartReturn : asked.size(); }
+size_t startLogLength() {
+  return startReturned ? askedAtStartReturn : asked.size();
+}

@@ -7,9 +7,8 @@ namespace {
 TEST(HostCommandLine, ReadsOptionsAndTheGamesFile) {
   THostArgs args;
   std::string error;
-  ASSERT_TRUE(parseHostArgs({u"games.pgn", u"--dll", u"x.dll", u"--script", u"s.txt",
-                             u"--dump-dir", u"D:\\out\\", u"--dpi", u"144", u"--no-support",
-                             u"--screenshots"},
+  ASSERT_TRUE(parseHostArgs({u"games.pgn", u"--dll", u"x.dll", u"--script", u"s.txt", u"--dump-dir",
+                             u"D:\\out\\", u"--dpi", u"144", u"--no-support", u"--screenshots"},
                             args, error))
       << error;
   EXPECT_EQ(args.games, u"games.pgn");

@@ -7,26 +7,26 @@ namespace {
 TEST(ScenarioScript, ReadsEveryAction) {
   std::vector<TScriptAction> actions;
   std::string error;
-  ASSERT_TRUE(parseScript(
-      "\xEF\xBB\xBF# a scenario\r\n"
-      "menu Перенести в \"Партосев\"\r\n"
-      "\n"
-      "  click 10 -20\n"
-      "rclick 5 6\n"
-      "key Delete\n"
-      "keydown Ctrl\n"
-      "type a\\x01b\\\\c\n"
-      "answer Yes\n"
-      "answer-file games\\one.pgn\n"
-      "wait\n"
-      "wait 5\n"
-      "sleep 200\n"
-      "select 3\n"
-      "dump start menus panels\n"
-      "screenshot start\n"
-      "hide-panels\n"
-      "stop\n",
-      actions, error))
+  ASSERT_TRUE(
+      parseScript("\xEF\xBB\xBF# a scenario\r\n"
+                  "menu Перенести в \"Партосев\"\r\n"
+                  "\n"
+                  "  click 10 -20\n"
+                  "rclick 5 6\n"
+                  "key Delete\n"
+                  "keydown Ctrl\n"
+                  "type a\\x01b\\\\c\n"
+                  "answer Yes\n"
+                  "answer-file games\\one.pgn\n"
+                  "wait\n"
+                  "wait 5\n"
+                  "sleep 200\n"
+                  "select 3\n"
+                  "dump start menus panels\n"
+                  "screenshot start\n"
+                  "hide-panels\n"
+                  "stop\n",
+                  actions, error))
       << error;
   ASSERT_EQ(actions.size(), 16u);
   EXPECT_EQ(actions[0].kind, TActionKind::menu);
@@ -37,7 +37,9 @@ TEST(ScenarioScript, ReadsEveryAction) {
   EXPECT_EQ(actions[1].y, -20);
   EXPECT_EQ(actions[1].line, 4);
   EXPECT_EQ(actions[3].x, 0x2E);
-  EXPECT_EQ(actions[5].text, u"a\x01" u"b\\c");
+  EXPECT_EQ(actions[5].text,
+            u"a\x01"
+            u"b\\c");
   EXPECT_EQ(actions[6].x, kAnswerYes);
   EXPECT_EQ(actions[7].text, u"games\\one.pgn");
   EXPECT_EQ(actions[8].x, 60);

@@ -10,11 +10,16 @@ namespace {
 
 std::string answerName(int answer) {
   switch (answer) {
-    case IDOK: return "OK";
-    case IDCANCEL: return "Cancel";
-    case IDYES: return "Yes";
-    case IDNO: return "No";
-    default: return std::to_string(answer);
+    case IDOK:
+      return "OK";
+    case IDCANCEL:
+      return "Cancel";
+    case IDYES:
+      return "Yes";
+    case IDNO:
+      return "No";
+    default:
+      return std::to_string(answer);
   }
 }
 
@@ -65,9 +70,13 @@ void VORLEN_CALL probeMessageBox() {
   probeLog("message box " + answerName(answer));
 }
 
-void VORLEN_CALL probeOpenFile() { chooseFile(false); }
+void VORLEN_CALL probeOpenFile() {
+  chooseFile(false);
+}
 
-void VORLEN_CALL probeSaveFile() { chooseFile(true); }
+void VORLEN_CALL probeSaveFile() {
+  chooseFile(true);
+}
 
 void VORLEN_CALL probeFolder() {
   BROWSEINFOW browse{};
@@ -85,7 +94,8 @@ void VORLEN_CALL probeFolder() {
 
 void VORLEN_CALL probeModalWindow() {
   auto modal = service<TServiceModalWindow>(kServiceModalWindow);
-  const intptr_t result = modal(u"Проба окна", 0, 0, 300, 160, probeHost.main, modalProc, modalPaint);
+  const intptr_t result =
+      modal(u"Проба окна", 0, 0, 300, 160, probeHost.main, modalProc, modalPaint);
   probeLog("modal returned " + std::to_string(result) + ", dialog cell " +
            std::to_string(*probeHost.dialogCell));
 }

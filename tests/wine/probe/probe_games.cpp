@@ -14,7 +14,9 @@ class TServedGame : public THostGame {
   std::string lineText(bool beforeFirstMove) override {
     return service<TServiceLineText>(kServiceLineText)(beforeFirstMove ? 1 : 0);
   }
-  void enterVariation(int n) override { service<TServiceEnterVariation>(kServiceEnterVariation)(n); }
+  void enterVariation(int n) override {
+    service<TServiceEnterVariation>(kServiceEnterVariation)(n);
+  }
   void leaveVariation() override { service<TServiceLeaveVariation>(kServiceLeaveVariation)(); }
   const TMove* moveRecord(int index) override {
     return service<TServiceMoveRecord>(kServiceMoveRecord)(index);
@@ -46,7 +48,7 @@ std::string tagValue(const THostGameRecord& game, int index) {
 }
 
 struct TPosition {
-  std::vector<int32_t> moves;   // innermost level first
+  std::vector<int32_t> moves;  // innermost level first
   std::vector<intptr_t> lines;
 };
 

@@ -85,4 +85,6 @@ extern "C" __declspec(dllexport) void VORLEN_CALL StartVorlenProc(TVorlenLookup 
   createProbePanel();
 }
 
-extern "C" __declspec(dllexport) void VORLEN_CALL StopVorlenProc() { probeLog("stop"); }
+extern "C" __declspec(dllexport) void VORLEN_CALL StopVorlenProc() {
+  probeLog("stop");
+}

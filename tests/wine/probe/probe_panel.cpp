@@ -11,9 +11,13 @@ TOptionBox option{};
 TButInf button{};
 bool shownOnce = false;
 
-void VORLEN_CALL optionChanged() { probeLog("option state " + std::to_string(option.state)); }
+void VORLEN_CALL optionChanged() {
+  probeLog("option state " + std::to_string(option.state));
+}
 
-void VORLEN_CALL buttonClicked() { probeLog("button clicked"); }
+void VORLEN_CALL buttonClicked() {
+  probeLog("button clicked");
+}
 
 void addControls(HWND window) {
   option.state = kOptionOff;
@@ -67,8 +71,8 @@ void VORLEN_CALL panelPaint(void* window, void* dc) {
 
 void createProbePanel() {
   auto create = service<TServiceCreatePanel>(kServiceCreatePanel);
-  panel = static_cast<HWND>(create(u"Проба", 0, 0, 320, 200, probeHost.main, 1, 0, 2, panelProc,
-                                   panelPaint));
+  panel = static_cast<HWND>(
+      create(u"Проба", 0, 0, 320, 200, probeHost.main, 1, 0, 2, panelProc, panelPaint));
   const auto* panels = static_cast<const THostPanelList*>(hostValue(kServiceState, kStatePanels));
   for (int32_t i = panels->count - 1; i >= 0; --i) {
     if (panels->records[i].window != reinterpret_cast<uintptr_t>(panel)) continue;
