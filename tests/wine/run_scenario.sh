@@ -111,8 +111,11 @@ run_step() {
   local first
   first=$(head -n 1 "$script")
   [[ $first == "#!"* ]] && read -r -a args <<< "${first#\#!}"
-  "$wine" "$host/vorlen-host.exe" --script "$(winpath "$script")" --dump-dir "$(winpath "$dump")" \
-    --dpi "$dpi" --screenshots "${args[@]}" &
+  # A host that hangs is ended here, before ctest's own limit, so the dumps and the log it left
+  # still get reported.
+  timeout --kill-after=5 "$step_limit" "$wine" "$host/vorlen-host.exe" \
+    --script "$(winpath "$script")" --dump-dir "$(winpath "$dump")" --dpi "$dpi" --screenshots \
+    "${args[@]}" &
   local pid=$!
   while kill -0 "$pid" 2>/dev/null; do
     serve_screenshots
@@ -123,6 +126,8 @@ run_step() {
 
 status=0
 step=0
+# Each step's share of ctest's 120 seconds.
+step_limit=$(( 90 / $(ls "$scenario"/script*.txt | wc -l) ))
 previous=$work/settings-before
 [ -f "$host/gamesift.dat" ] && cp "$host/gamesift.dat" "$previous"
 scripts=("$scenario"/script.txt)
@@ -132,6 +137,7 @@ for script in "${scripts[@]}"; do
   run_step "$script"
   code=$?
   "$wineserver" -w
+  [ $code -eq 124 ] && "$wineserver" -k 2>/dev/null
   if [ $code -ne 0 ]; then
     echo "step $step ($script): the host ended with $code" >&2
     [ -f "$dump/runner.log" ] && sed 's/^/  runner: /' "$dump/runner.log" >&2

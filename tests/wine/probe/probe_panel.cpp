@@ -9,6 +9,8 @@ HWND panel = nullptr;
 int32_t panelCommand = 0;
 TOptionBox option{};
 TButInf button{};
+HWND edit = nullptr;
+HMENU popup = nullptr;
 bool shownOnce = false;
 
 void VORLEN_CALL optionChanged() {
@@ -16,7 +18,28 @@ void VORLEN_CALL optionChanged() {
 }
 
 void VORLEN_CALL buttonClicked() {
-  probeLog("button clicked");
+  wchar_t text[64] = {};
+  GetWindowTextW(edit, text, 64);
+  probeLog("button clicked, edit «" + utf8(text) + "»");
+}
+
+void VORLEN_CALL popupChosen() {
+  probeLog("popup item chosen");
+}
+
+// The popup menu of a right click, owned by the host's main window as the real panel's is.
+void makePopup() {
+  popup = CreatePopupMenu();
+  const TCommandRecord record{9, 0};
+  const intptr_t id =
+      service<TServiceRegisterCommand>(kServiceRegisterCommand)(&record, popupChosen);
+  AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(id), L"Проба: пункт меню");
+}
+
+void showPopup(HWND window, LPARAM lParam) {
+  POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ClientToScreen(window, &point);
+  TrackPopupMenu(popup, TPM_LEFTBUTTON, point.x, point.y, 0, probeHost.main, nullptr);
 }
 
 void addControls(HWND window) {
@@ -32,6 +55,8 @@ void addControls(HWND window) {
   button.window = CreateWindowExW(0, L"knop", L"", WS_CHILD | WS_VISIBLE, 20, 100, 105, 28, window,
                                   nullptr, GetModuleHandleW(nullptr), nullptr);
   service<TServicePrepareCaptionButton>(kServicePrepareCaptionButton)(&button, u"Нажми");
+  edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 150,
+                         58, 140, 20, window, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
 intptr_t VORLEN_CALL panelProc(void* window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
@@ -40,6 +65,10 @@ intptr_t VORLEN_CALL panelProc(void* window, uint32_t message, uintptr_t wParam,
     const intptr_t result = defaultProc(window, message, wParam, lParam);
     addControls(static_cast<HWND>(window));
     return result;
+  }
+  if (message == WM_RBUTTONUP) {
+    showPopup(static_cast<HWND>(window), lParam);
+    return 0;
   }
   if (message == WM_SHOWWINDOW && wParam && !shownOnce) {
     shownOnce = true;
@@ -54,7 +83,7 @@ void VORLEN_CALL panelPaint(void* window, void* dc) {
   HFONT made = CreateFontIndirectW(font);
   HGDIOBJ old = SelectObject(static_cast<HDC>(dc), made);
   SetBkMode(static_cast<HDC>(dc), TRANSPARENT);
-  TextOutW(static_cast<HDC>(dc), 40, 60, L"Флажок хоста", 12);
+  TextOutW(static_cast<HDC>(dc), 40, 60, L"Флажок", 6);
   SelectObject(static_cast<HDC>(dc), old);
   DeleteObject(made);
   // The face service draws at the origin: the face goes through a viewport offset.
@@ -70,6 +99,7 @@ void VORLEN_CALL panelPaint(void* window, void* dc) {
 }  // namespace
 
 void createProbePanel() {
+  makePopup();
   auto create = service<TServiceCreatePanel>(kServiceCreatePanel);
   panel = static_cast<HWND>(
       create(u"Проба", 0, 0, 320, 200, probeHost.main, 1, 0, 2, panelProc, panelPaint));
