@@ -14,6 +14,8 @@ const std::wstring& hostExeFolder() {
 
 std::wstring hostPath(const std::u16string& path) {
   std::wstring wide(path.begin(), path.end());
-  const bool full = (wide.size() >= 2 && wide[1] == L':') || (!wide.empty() && wide[0] == L'\\');
+  // Under Wine a Unix path ("/home/...") is a full path too.
+  const bool full = (wide.size() >= 2 && wide[1] == L':') ||
+                    (!wide.empty() && (wide[0] == L'\\' || wide[0] == L'/'));
   return full ? wide : hostExeFolder() + wide;
 }

@@ -5,5 +5,6 @@
 
 // The folder of the host's executable, with its final backslash.
 const std::wstring& hostExeFolder();
-// A script's path: full paths as they are, any other inside the host folder.
+// A path named by the command line or a script: full paths (drive, backslash or, under Wine,
+// slash first) as they are, any other inside the host folder.
 std::wstring hostPath(const std::u16string& path);
