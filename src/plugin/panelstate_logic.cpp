@@ -24,7 +24,8 @@ std::u16string defaultOutputPath() {
 }
 
 THostPanelRecord* findPanelRecord(const THostPanelList* panels, const void* window) {
-  if (!panels || !panels->records) return nullptr;
+  // Without a panel window (its creation failed) a free record of the host would match.
+  if (!panels || !panels->records || !window) return nullptr;
   const auto wanted = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(window));
   for (int32_t i = panels->count - 1; i >= 0; --i)
     if (panels->records[i].window == wanted) return &panels->records[i];

@@ -53,6 +53,8 @@ TEST_F(PanelRecords, NoMatchNoRecordsOrNoListFindsNothing) {
   int other = 0;
   EXPECT_EQ(findPanelRecord(&list, &other), nullptr);
   EXPECT_EQ(findPanelRecord(nullptr, &panelA), nullptr);
+  records[0].window = 0;
+  EXPECT_EQ(findPanelRecord(&list, nullptr), nullptr) << "a panel that was never created";
   THostPanelList empty{records, 0};
   EXPECT_EQ(findPanelRecord(&empty, &panelA), nullptr);
   THostPanelList negative{records, -4};

@@ -1,0 +1,279 @@
+#include "runner_win32.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "dialogs_win32.h"
+#include "dump_win32.h"
+#include "gameservices_win32.h"
+#include "hostvalues_win32.h"
+#include "mainwindow_win32.h"
+#include "menus_win32.h"
+#include "modal_win32.h"
+#include "panels_win32.h"
+
+namespace {
+
+constexpr UINT_PTR kRunnerTimer = 0x5C51;
+constexpr UINT kTickMs = 20;
+// The host counts as idle once nothing modal has been open for this many ticks in a row.
+constexpr int kIdleTicks = 3;
+constexpr DWORD kShotSettleMs = 400;
+constexpr DWORD kShotTimeoutMs = 30000;
+constexpr DWORD kStopWaitMs = 60000;
+
+enum class TWait { none, idle, until, shotSettle, shotTaken, beforeStop };
+
+TRunnerSetup setup;
+size_t next = 0;
+bool inTick = false;
+bool finishing = false;
+TWait waiting = TWait::none;
+DWORD deadline = 0;
+int idleTicks = 0;
+std::u16string shotName;
+std::vector<std::string> problems;
+
+void fail(const TScriptAction& action, const std::string& problem) {
+  problems.push_back("line " + std::to_string(action.line) + ": " + problem);
+  std::fprintf(stderr, "vorlen-host: %s\n", problems.back().c_str());
+  next = setup.actions.size();  // the rest of the script would only add noise
+}
+
+bool idleNow() {
+  return modalDepth() == 0 && !dialogOpen() && !menuTracking();
+}
+
+bool passed(DWORD when) {
+  return static_cast<LONG>(GetTickCount() - when) >= 0;
+}
+
+std::wstring shotRequestPath() {
+  return setup.dumpFolder + std::wstring(shotName.begin(), shotName.end()) + L".request";
+}
+
+void requestShot() {
+  HANDLE file = CreateFileW(shotRequestPath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+// The point in the panel's client area goes to the window that lies there, as the mouse would.
+HWND windowAt(HWND parent, POINT& point) {
+  for (int depth = 0; depth < 16; ++depth) {
+    HWND found = nullptr;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (!(GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+      RECT area{};
+      GetWindowRect(child, &area);
+      MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&area), 2);
+      if (PtInRect(&area, point)) {
+        found = child;
+        break;
+      }
+    }
+    if (found == nullptr) return parent;
+    MapWindowPoints(parent, found, &point, 1);
+    parent = found;
+  }
+  return parent;
+}
+
+void click(const TScriptAction& action, bool right) {
+  HWND panel = firstPluginPanel();
+  if (panel == nullptr) return fail(action, "the plug-in made no panel to click");
+  POINT point{action.x, action.y};
+  HWND target = windowAt(panel, point);
+  const LPARAM where = MAKELPARAM(point.x, point.y);
+  PostMessageW(target, WM_MOUSEMOVE, 0, where);
+  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
+               where);
+  PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+}
+
+HWND keyTarget() {
+  if (HWND focus = GetFocus()) return focus;
+  HWND panel = firstPluginPanel();
+  return panel ? panel : hostMain;
+}
+
+void postKey(UINT message, int32_t code) {
+  const UINT scan = MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC);
+  LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16);
+  if (message == WM_KEYUP) bits |= (1 << 30) | (static_cast<LPARAM>(1) << 31);
+  PostMessageW(keyTarget(), message, static_cast<WPARAM>(code), bits);
+}
+
+void chooseMenu(const TScriptAction& action) {
+  std::string error;
+  const int32_t id = findMenuCommand(action.text, error);
+  if (id == 0) return fail(action, error);
+  // A popup menu that is up closes first, as it does when the user picks an item.
+  if (menuTracking()) EndMenu();
+  PostMessageW(hostMain, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void dump(const TScriptAction& action) {
+  if (setup.dumpFolder.empty()) return;
+  std::string error;
+  if (!writeDump(setup.dumpFolder, action.text, action.sections, error)) fail(action, error);
+}
+
+void queue(TAnswerKind kind, const TScriptAction& action) {
+  TDialogAnswer answer;
+  answer.kind = kind;
+  answer.button = kind == TAnswerKind::button ? action.x : 0;
+  answer.path = action.text;
+  queueAnswer(answer);
+}
+
+void waitFor(TWait kind, DWORD milliseconds) {
+  waiting = kind;
+  deadline = GetTickCount() + milliseconds;
+  idleTicks = 0;
+}
+
+void screenshot(const TScriptAction& action) {
+  if (!setup.screenshots || setup.dumpFolder.empty()) return;
+  shotName = action.text;
+  RedrawWindow(hostMain, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (HWND panel = firstPluginPanel())
+    RedrawWindow(panel, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  waitFor(TWait::shotSettle, kShotSettleMs);
+}
+
+void selectGame(const TScriptAction& action) {
+  if (action.x >= hostGameList.count()) return fail(action, "no game " + std::to_string(action.x));
+  selectHostGame(action.x);
+}
+
+void run(const TScriptAction& action) {
+  switch (action.kind) {
+    case TActionKind::menu:
+      return chooseMenu(action);
+    case TActionKind::click:
+      return click(action, false);
+    case TActionKind::rightClick:
+      return click(action, true);
+    case TActionKind::key:
+      postKey(WM_KEYDOWN, action.x);
+      return postKey(WM_KEYUP, action.x);
+    case TActionKind::keyDown:
+      return postKey(WM_KEYDOWN, action.x);
+    case TActionKind::keyUp:
+      return postKey(WM_KEYUP, action.x);
+    case TActionKind::type:
+      for (char16_t c : action.text) PostMessageW(keyTarget(), WM_CHAR, c, 1);
+      return;
+    case TActionKind::answer:
+      return queue(TAnswerKind::button, action);
+    case TActionKind::answerFile:
+      return queue(TAnswerKind::file, action);
+    case TActionKind::answerFolder:
+      return queue(TAnswerKind::folder, action);
+    case TActionKind::wait:
+      return waitFor(TWait::idle, static_cast<DWORD>(action.x) * 1000);
+    case TActionKind::sleep:
+      return waitFor(TWait::until, static_cast<DWORD>(action.x));
+    case TActionKind::select:
+      return selectGame(action);
+    case TActionKind::dump:
+      return dump(action);
+    case TActionKind::screenshot:
+      return screenshot(action);
+    case TActionKind::hidePanels:
+      return hidePluginPanels();
+    case TActionKind::stop:
+      return waitFor(TWait::beforeStop, kStopWaitMs);
+  }
+}
+
+const TScriptAction& currentAction() {
+  static const TScriptAction none;
+  return next > 0 && next <= setup.actions.size() ? setup.actions[next - 1] : none;
+}
+
+// True once the action in progress is over; a wait that runs out is a failure.
+bool waitOver() {
+  switch (waiting) {
+    case TWait::none:
+      return true;
+    case TWait::until:
+      return passed(deadline);
+    case TWait::shotSettle:
+      if (!passed(deadline)) return false;
+      requestShot();
+      waitFor(TWait::shotTaken, kShotTimeoutMs);
+      return false;
+    case TWait::shotTaken:
+      if (GetFileAttributesW(shotRequestPath().c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+      if (passed(deadline)) fail(currentAction(), "nobody took the screenshot");
+      return passed(deadline);
+    default:
+      break;
+  }
+  idleTicks = idleNow() ? idleTicks + 1 : 0;
+  if (idleTicks >= kIdleTicks) {
+    if (waiting == TWait::beforeStop) setup.stopPlugin();
+    return true;
+  }
+  if (!passed(deadline)) return false;
+  fail(currentAction(), "still busy when the wait ran out");
+  return true;
+}
+
+void writeLog() {
+  if (setup.dumpFolder.empty()) return;
+  std::string text;
+  for (const std::string& problem : problems) text += problem + "\n";
+  for (const std::string& line : dialogLog()) text += line + "\n";
+  HANDLE file = CreateFileW((setup.dumpFolder + L"runner.log").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// The end of the script: the plug-in is stopped (when the script did not) once the host is idle;
+// a host that never gets idle is left without stopping the plug-in.
+void finish() {
+  if (!finishing) {
+    finishing = true;
+    waitFor(TWait::beforeStop, problems.empty() ? kStopWaitMs : 10000);
+    return;
+  }
+  KillTimer(hostMain, kRunnerTimer);
+  writeLog();
+  if (!idleNow()) {
+    std::fprintf(stderr, "vorlen-host: still busy at the end of the script\n");
+    ExitProcess(static_cast<UINT>(2 + runnerFailures()));
+  }
+  DestroyWindow(hostMain);
+}
+
+void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
+  answerDialogs();
+  if (inTick) return;
+  inTick = true;
+  if (waitOver()) {
+    waiting = TWait::none;
+    if (next < setup.actions.size())
+      run(setup.actions[next++]);
+    else
+      finish();
+  }
+  inTick = false;
+}
+
+}  // namespace
+
+void startRunner(TRunnerSetup runnerSetup) {
+  setup = std::move(runnerSetup);
+  SetTimer(hostMain, kRunnerTimer, kTickMs, tick);
+}
+
+int32_t runnerFailures() {
+  return static_cast<int32_t>(problems.size()) + dialogFailures();
+}

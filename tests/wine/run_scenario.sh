@@ -1,0 +1,170 @@
+#!/bin/bash
+# Runs one scenario of the plug-in in vorlen-host.exe under Wine and checks what it left behind.
+# Started by ctest inside xvfb-run, so Wine, reg and import all share one X display.
+#
+# A scenario is a folder: script.txt (or script1.txt, script2.txt, ... run one after another in
+# the same host folder), optionally host/ (files put into the host folder first, after the shared
+# data folder) and expected/
+# (files compared exactly with what the run produced). A script whose first line is "#! ARGS"
+# passes ARGS to the host. After each step N the driver decodes gamesift.dat into settings-N.txt
+# and notes in settings-changes.txt whether the step created, changed or kept it; logs the run
+# left in the host folder (*.log) are copied beside the dumps.
+set -u
+extras=()
+data=
+
+usage() { echo "usage: $0 --wine W --wineserver S --prefix P --host-exe E --dll D --build B" \
+  "--scenario DIR --work DIR --screens DIR --dpi N --name NAME [--data DIR] [--extra FILE]..." >&2
+  exit 2; }
+
+while [ $# -gt 0 ]; do
+  case $1 in
+    --wine) wine=$2 ;; --wineserver) wineserver=$2 ;; --prefix) prefix=$2 ;;
+    --host-exe) host_exe=$2 ;; --dll) dll=$2 ;; --build) build=$2 ;;
+    --scenario) scenario=$2 ;; --work) work=$2 ;; --screens) screens=$2 ;;
+    --dpi) dpi=$2 ;; --name) name=$2 ;;
+    --data) data=$2 ;; --extra) extras+=("$2") ;;
+    *) usage ;;
+  esac
+  shift 2
+done
+for v in wine wineserver prefix host_exe dll build scenario work screens dpi name; do
+  [ -n "${!v:-}" ] || usage
+done
+
+export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=C.UTF-8
+
+# Unix path as Wine sees it through its Z: drive.
+winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
+
+host=$work/host
+dump=$work/dump
+rm -rf "$work"
+mkdir -p "$host" "$dump" "$screens" || exit 2
+cp "$host_exe" "$dll" "${extras[@]}" "$host/" || exit 2
+[ -n "$data" ] && cp -r "$data/." "$host/"
+for folder in images plugins; do
+  [ -d "$build/$folder" ] && cp -r "$build/$folder" "$host/"
+done
+[ -d "$scenario/host" ] && cp -r "$scenario/host/." "$host/"
+
+# One fresh wineserver per scenario: the screen resolution is read when it starts, and a server
+# left from elsewhere might have been started without this X display.
+"$wineserver" -k 2>/dev/null
+"$wineserver" -w
+"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null ||
+  { echo "cannot set the screen resolution" >&2; exit 2; }
+# Xvfb has no window manager: Wine draws the captions itself, so screenshots show them.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null
+
+# Fields 1 to 7 of gamesift.dat as text; the host folder in the output path becomes <host>.
+decode_settings() {
+  local file=$1
+  if [ ! -f "$file" ]; then echo "absent"; return; fi
+  local -a b
+  read -r -a b <<< "$(od -An -v -tu1 "$file" | tr -s ' \n' '  ')"
+  local n=${#b[@]} i=0 v
+  readint() {
+    if (( i + 4 > n )); then v=; return 1; fi
+    v=$(( (b[i] << 24) | (b[i+1] << 16) | (b[i+2] << 8) | b[i+3] ))
+    (( v >= 2147483648 )) && v=$(( v - 4294967296 ))
+    i=$(( i + 4 ))
+  }
+  local field
+  for field in left top width height; do
+    readint || { echo "ends before $field"; return; }
+    echo "$field $v"
+  done
+  (( i < n )) || { echo "ends before visible"; return; }
+  echo "visible ${b[i]}"; i=$(( i + 1 ))
+  readint || { echo "ends before output path"; return; }
+  local length=$v text="" k unit
+  (( length >= 0 && i + 2 * length <= n )) || { echo "output path of $length units runs past the end"; return; }
+  for (( k = 0; k < length; k++ )); do
+    unit=$(( b[i] | (b[i+1] << 8) )); i=$(( i + 2 ))
+    text+=$(printf "\\u$(printf %04x "$unit")")
+  done
+  local host_win
+  host_win=$(winpath "$host/")
+  echo "output path ${text/#"$host_win"/<host>\\}"
+  (( i < n )) || { echo "ends before auto reset"; return; }
+  echo "auto reset ${b[i]}"; i=$(( i + 1 ))
+  echo "bytes after auto reset $(( n - i ))"
+}
+
+# Takes the screenshots the host asks for (it waits until the request file is gone).
+serve_screenshots() {
+  local request shot
+  for request in "$dump"/*.request; do
+    [ -e "$request" ] || continue
+    shot=$(basename "$request" .request)
+    if command -v import >/dev/null; then
+      import -window root "$screens/$name-$shot.png" 2>/dev/null ||
+        echo "screenshot $shot failed" >&2
+    fi
+    rm -f "$request"
+  done
+}
+
+run_step() {
+  local script=$1 args=()
+  local first
+  first=$(head -n 1 "$script")
+  [[ $first == "#!"* ]] && read -r -a args <<< "${first#\#!}"
+  # A host that hangs is ended here, before ctest's own limit, so the dumps and the log it left
+  # still get reported.
+  timeout --kill-after=5 "$step_limit" "$wine" "$host/vorlen-host.exe" \
+    --script "$(winpath "$script")" --dump-dir "$(winpath "$dump")" --dpi "$dpi" --screenshots \
+    "${args[@]}" &
+  local pid=$!
+  while kill -0 "$pid" 2>/dev/null; do
+    serve_screenshots
+    sleep 0.1
+  done
+  wait "$pid"
+}
+
+status=0
+step=0
+# Each step's share of ctest's 120 seconds.
+step_limit=$(( 90 / $(ls "$scenario"/script*.txt | wc -l) ))
+previous=$work/settings-before
+[ -f "$host/gamesift.dat" ] && cp "$host/gamesift.dat" "$previous"
+scripts=("$scenario"/script.txt)
+[ -f "${scripts[0]}" ] || scripts=("$scenario"/script[0-9]*.txt)
+for script in "${scripts[@]}"; do
+  step=$(( step + 1 ))
+  run_step "$script"
+  code=$?
+  "$wineserver" -w
+  [ $code -eq 124 ] && "$wineserver" -k 2>/dev/null
+  if [ $code -ne 0 ]; then
+    echo "step $step ($script): the host ended with $code" >&2
+    [ -f "$dump/runner.log" ] && sed 's/^/  runner: /' "$dump/runner.log" >&2
+    status=1
+  fi
+  decode_settings "$host/gamesift.dat" > "$dump/settings-$step.txt"
+  if [ ! -f "$host/gamesift.dat" ]; then change=absent
+  elif [ ! -f "$previous" ]; then change=new
+  elif cmp -s "$previous" "$host/gamesift.dat"; then change=unchanged
+  else change=changed
+  fi
+  echo "step $step: $change" >> "$dump/settings-changes.txt"
+  for log in "$host"/*.log; do
+    [ -e "$log" ] && cp "$log" "$dump/"
+  done
+  rm -f "$previous"
+  [ -f "$host/gamesift.dat" ] && cp "$host/gamesift.dat" "$previous"
+done
+
+for expected in "$scenario"/expected/*; do
+  [ -e "$expected" ] || continue
+  produced=$dump/$(basename "$expected")
+  if [ ! -f "$produced" ]; then
+    echo "missing: $(basename "$expected")" >&2
+    status=1
+  elif ! diff -u "$expected" "$produced" >&2; then
+    status=1
+  fi
+done
+exit $status
