@@ -53,12 +53,8 @@ std::string fenOfGame(const TGame& game) {
 }
 
 std::unique_ptr<jurnal> journalFor(const std::string& fen) {
-  if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
   int error = 0;
-  int64_t fenPosition = 1;
-  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
-  if (error != 0) journal.reset();
-  return journal;
+  return startJournal(fen, error);
 }
 
 void reloadGame(std::string_view text, int64_t lowest, int32_t index) {

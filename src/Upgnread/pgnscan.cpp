@@ -29,17 +29,6 @@ void skipByteOrderMark(std::string_view text, int64_t& position) {
   if (position == 1 && startsAt(text, 1, "\xEF\xBB\xBF")) position = 4;
 }
 
-// The journal a game's moves start from: set up from its FEN text, or empty.
-std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error) {
-  error = 0;
-  if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
-  int64_t fenPosition = 1;
-  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
-  if (error == 0 && !journal) error = 10;
-  if (error != 0) journal.reset();
-  return journal;
-}
-
 struct TScan {
   std::string_view text;
   int64_t& position;
@@ -166,4 +155,14 @@ int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& ba
   int64_t position = 1;
   int32_t badCount = 0;
   return scanGames(text, position, applyFilters, badCount, batch);
+}
+
+std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error) {
+  error = 0;
+  if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
+  int64_t fenPosition = 1;
+  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
+  if (error == 0 && !journal) error = 10;
+  if (error != 0) journal.reset();
+  return journal;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,9 @@ extern int32_t capacityStep;
 
 // The comment text collected since the last move or tag; the movetext reader attaches it.
 extern std::string pendingComment;
+
+// The journal a game's moves start from: set up from its FEN text, or empty; none on a FEN error.
+std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error);
 
 // Files
 // Reads the whole file and fills the batch with its accepted games; returns the scan's code.

@@ -18,16 +18,9 @@ TScanned scanText(std::string_view text, bool applyFilters) {
 
 int readMoves(std::string_view movetext, std::unique_ptr<jurnal>& journal, std::string_view fen,
               int64_t* position) {
-  journal.reset();
-  if (fen.empty()) {
-    journal = std::make_unique<jurnal>(nullptr, nullptr);
-  } else {
-    int error = 0;
-    int64_t fenPosition = 1;
-    journal = jurnal::createfromfen(fen, error, fenPosition);
-    if (error != 0) journal.reset();
-    if (!journal) return -1;
-  }
+  int error = 0;
+  journal = startJournal(std::string(fen), error);
+  if (!journal) return -1;
   // As after a tag section: the comments before the first move are pending.
   int64_t at = 1;
   skipSpace(movetext, at, pendingComment);

@@ -29,16 +29,9 @@ std::string rereadGame(std::string_view text, const TGame& game) {
   TGamesTagArray tags;
   std::string unused;
   if (readTags(span, position, false, unused, tags) != kReadOk) return "its tags do not read again";
-  std::unique_ptr<jurnal> journal;
-  std::string fen = fenOf(game.Tags);
-  if (fen.empty()) {
-    journal = std::make_unique<jurnal>(nullptr, nullptr);
-  } else {
-    int error = 0;
-    int64_t fenPosition = 1;
-    journal = jurnal::createfromfen(fen, error, fenPosition);
-    if (error != 0 || !journal) return "its FEN no longer sets up";
-  }
+  int error = 0;
+  std::unique_ptr<jurnal> journal = startJournal(fenOf(game.Tags), error);
+  if (!journal) return "its FEN no longer sets up";
   if (readMovetext(span, position, *journal) != kMovetextOk) return "its moves do not read again";
   if (journal->movecount() != game.Journal->movecount()) return "its main line reads differently";
   return {};
