@@ -1,5 +1,6 @@
 // Reading and writing speed over real games: players/ and twic/ of the shared data concatenated
-// into one file of about 35 MB, as a user's large collection would be.
+// into one file of about 35 MB, as a user's large collection would be, or the file that
+// GAMESIFT_BENCH_FILE names (bench/compare.sh --make builds bigger ones).
 
 #include <benchmark/benchmark.h>
 
@@ -9,8 +10,10 @@
 #include <fstream>
 #include <string>
 
+#include "Upgnread/leangame.h"
 #include "Upgnread/outputbuffer.h"
 #include "Upgnread/pgnscan.h"
+#include "Upgnread/pgnstretches.h"
 #include "Upgnread/pgnwriter.h"
 #include "platform/platform.h"
 #include "uchess/fileutil.h"
@@ -24,7 +27,9 @@ std::filesystem::path sharedData() {
 
 // The concatenated collection, built once per process in the temporary folder.
 const std::filesystem::path& collectionFile() {
-  static const std::filesystem::path built = [] {
+  static const std::filesystem::path built = []() -> std::filesystem::path {
+    const char* given = std::getenv("GAMESIFT_BENCH_FILE");
+    if (given && *given) return given;
     std::filesystem::path target = std::filesystem::temp_directory_path() / "gamesift-bench.pgn";
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
     for (const char* folder : {"players", "twic"}) {
@@ -66,6 +71,9 @@ void BM_LoadCollection(benchmark::State& state) {
     state.SkipWithError("the real games are not present");
     return;
   }
+  // Every journal kept whole: this times reading, checking and building every move tree.
+  journalBudget = -1;
+  readerThreads = static_cast<int>(state.range(0));
   size_t games = 0;
   int64_t plies = 0;
   for (auto _ : state) {
@@ -77,10 +85,12 @@ void BM_LoadCollection(benchmark::State& state) {
   }
   setRates(state, bytes, games, plies);
 }
-BENCHMARK(BM_LoadCollection)->Unit(benchmark::kMillisecond)->Iterations(1);
+// Argument: reader threads, 0 for one per processor.
+BENCHMARK(BM_LoadCollection)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_WriteCollection(benchmark::State& state) {
   const auto& path = collectionFile();
+  journalBudget = -1;
   TGames batch;
   loadPgnFile(path, false, batch);
   if (batch.empty()) {

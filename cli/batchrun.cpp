@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Upgnread/gamebase.h"
+#include "Upgnread/leangame.h"
 #include "Upgnread/options.h"
 #include "cli/preflight.h"
 #include "cli/progress.h"
@@ -116,6 +117,8 @@ int finish(const TCommandLine& line, int32_t filteredOut) {
   TRunReport report = collectReport(interruptCount() > 0);
   report.gamesFilteredOut = filteredOut;
   const int status = exitStatus(report);
+  for (const std::string& problem : problemLines())
+    std::fprintf(stderr, "gamesift: %s\n", problem.c_str());
   if (!line.quiet || status != kExitDone) std::fputs(reportText(report).c_str(), stderr);
   return status;
 }
@@ -140,6 +143,8 @@ int runBatch(const TCommandLine& line) {
   if (inputs.empty()) return kExitDone;
   installInterruptHandler();
   resetJobReport();
+  // The tool loads once and writes once: every game is read again from its file when written.
+  journalBudget = 0;
   const TWaitForJob wait = progressWaiter(!line.quiet && stderrIsTerminal());
   int32_t filteredOut = 0;
   if (!loadInputs(inputs, wait) || !writeBase(base, wait, filteredOut)) return kExitIncomplete;

@@ -23,6 +23,7 @@ TRunReport collectReport(bool interrupted) {
   report.gamesWritten = gamesWritten;
   report.outputFilesWritten = outputFilesWritten;
   report.writesFailed = writesFailed;
+  report.gamesNotWritten = gamesNotWritten;
   report.interrupted = interrupted;
   return report;
 }
@@ -38,12 +39,15 @@ std::string reportText(const TRunReport& report) {
                      line("games written", report.gamesWritten) +
                      line("output files written", report.outputFilesWritten) +
                      line("writes that failed", report.writesFailed);
+  if (report.gamesNotWritten > 0)
+    text += line("games not written: their moves could not be read again", report.gamesNotWritten);
   if (report.interrupted) text += "stopped by Ctrl-C: the output holds the games handled before\n";
   return text;
 }
 
 int exitStatus(const TRunReport& report) {
   if (report.interrupted) return kExitInterrupted;
-  if (report.filesUnreadable > 0 || report.writesFailed > 0) return kExitIncomplete;
+  if (report.filesUnreadable > 0 || report.writesFailed > 0 || report.gamesNotWritten > 0)
+    return kExitIncomplete;
   return kExitDone;
 }

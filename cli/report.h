@@ -23,13 +23,15 @@ struct TRunReport {
   int32_t gamesWritten = 0;
   int32_t outputFilesWritten = 0;
   int32_t writesFailed = 0;
+  int32_t gamesNotWritten = 0;  // their moves could not be read again from their files
   bool interrupted = false;
 };
 
 // The counters of the job state as they stand after the jobs.
 TRunReport collectReport(bool interrupted);
 
-// One "label: number" line per counter, then a line on a stop.
+// One "label: number" line per counter (games not written only when there were any), then a line
+// on a stop.
 std::string reportText(const TRunReport& report);
 
 int exitStatus(const TRunReport& report);

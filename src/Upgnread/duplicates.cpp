@@ -115,6 +115,9 @@ THashEntry gameEntry(const TGame& game, int32_t index) {
     const TGameKeys keys = game.Journal->gamekeys();
     entry.StartKey = keys.StartKey;
     entry.MovesKey = keys.MovesKey;
+  } else if (game.KeysKnown) {
+    entry.StartKey = game.StartKey;
+    entry.MovesKey = game.MovesKey;
   }
   return entry;
 }

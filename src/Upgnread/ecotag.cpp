@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Upgnread/gamebase.h"
+#include "Upgnread/leangame.h"
 #include "Upgnread/options.h"
 
 namespace {
@@ -35,9 +36,11 @@ size_t newEcoSlot(const TGamesTagArray& tags) {
   return std::min(slot, tags.size() - 1);
 }
 
+}  // namespace
+
 // The main line's code, played from the line's true start: a game set up from FEN starts on its
 // own position, not on the initial one, or its moves would be replayed on the wrong pieces.
-std::string journalEco(jurnal& journal) {
+std::string mainLineEco(jurnal& journal) {
   static doska scratch;  // shared by every call: the caller holds gameLock
   if (journal.startboard) {
     // A line still played on its own start board has moved it on; rewinding restores it.
@@ -49,15 +52,23 @@ std::string journalEco(jurnal& journal) {
   return journal.ecocode();
 }
 
+namespace {
+
+// A lean game classified while loading answers from what it kept; otherwise its moves decide.
+std::string gameLineEco(TGame& game) {
+  if (game.EcoKnown) return game.Eco;
+  TLockHold hold(gameLock());
+  std::unique_ptr<jurnal> reread;
+  jurnal* journal = journalOf(game, reread);
+  return journal ? mainLineEco(*journal) : std::string();
+}
+
 // The ECO base loads on first use and the scratch board is shared, so both go under gameLock.
 std::string fillSlot(TGame& game, int slot, bool recompute) {
   std::string code;
-  if (game.Journal) {
+  if (game.Journal || isLeanGame(game)) {
     if (slot >= 0) code = game.Tags[slot].Value;
-    if ((recompute && removeOldEco) || !isValidEco(code)) {
-      TLockHold hold(gameLock());
-      code = journalEco(*game.Journal);
-    }
+    if ((recompute && removeOldEco) || !isValidEco(code)) code = gameLineEco(game);
   }
   if (slot >= 0) game.Tags[slot].Value = code;
   return code;

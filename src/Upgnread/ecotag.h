@@ -8,6 +8,8 @@
 
 // A letter A..E (either case) and two digits.
 bool isValidEco(std::string_view code);
+// The code of the journal's main line played from its own start; the caller holds gameLock.
+std::string mainLineEco(jurnal& journal);
 // The first tag among 7..9 named "ECO" in any case, or -1.
 int findEcoSlot(const TGamesTagArray& tags);
 // The code the game should carry: the stored one, or the journal's classification when recompute

@@ -79,12 +79,27 @@ bool acceptTags(const TGamesTagArray& tags) {
   return acceptResult(tags) && acceptDate(tags) && acceptPlayers(tags) && acceptRatings(tags);
 }
 
-bool acceptMoves(const jurnal* journal) {
-  if (movesMin <= 0 && movesMax > 9999) return true;
-  if (!journal) return false;
-  // In 64 bits: bounds typed into the settings may be as large as int32 allows.
-  int64_t halfMoves = journal->movecount();
+namespace {
+
+// In 64 bits: bounds typed into the settings may be as large as int32 allows.
+bool halfMovesInBounds(int64_t halfMoves) {
   return halfMoves >= 2 * int64_t(movesMin) - 2 && halfMoves <= 2 * int64_t(movesMax);
+}
+
+bool anyLengthGoes() {
+  return movesMin <= 0 && movesMax > 9999;
+}
+
+}  // namespace
+
+bool acceptMoves(const jurnal* journal) {
+  if (anyLengthGoes()) return true;
+  return journal && halfMovesInBounds(journal->movecount());
+}
+
+bool acceptMoveCount(const TGame& game) {
+  if (game.Journal || !isLeanGame(game)) return acceptMoves(game.Journal.get());
+  return anyLengthGoes() || halfMovesInBounds(game.MoveCount);
 }
 
 bool acceptEco(TGame& game, bool recompute) {
@@ -94,7 +109,7 @@ bool acceptEco(TGame& game, bool recompute) {
 }
 
 bool acceptGame(TGame& game) {
-  return acceptTags(game.Tags) && acceptMoves(game.Journal.get()) && acceptEco(game, false);
+  return acceptTags(game.Tags) && acceptMoveCount(game) && acceptEco(game, false);
 }
 
 TIndexArray filterList(TGames& games, const TIndexArray& list) {

@@ -19,6 +19,8 @@ struct TRatings {
 
 bool acceptTags(const TGamesTagArray& tags);
 bool acceptMoves(const jurnal* journal);
+// The same bounds for a game with its journal or a lean one that kept its move count.
+bool acceptMoveCount(const TGame& game);
 bool acceptEco(TGame& game, bool recompute);
 bool acceptGame(TGame& game);
 // The indices whose games pass, in their order; each game is read under gameLock.

@@ -1,5 +1,7 @@
 #include "Upgnread/gamebase.h"
 
+#include "Upgnread/leangame.h"
+
 #include <atomic>
 #include <utility>
 
@@ -21,7 +23,9 @@ TRecursiveLock& ownLock() {
 
 std::atomic<TRecursiveLock*> lockInUse{nullptr};
 
-int32_t gameCount() { return static_cast<int32_t>(panelGames.size()); }
+int32_t gameCount() {
+  return static_cast<int32_t>(panelGames.size());
+}
 
 // Old game index -> new index, or -1 for a removed game.
 TIndexArray survivorNumbers(const TBoolArray& marks, int32_t& removed) {
@@ -145,4 +149,5 @@ void emptyGameBase() {
   gameHashes.clear();
   workList.clear();
   outputOrder.clear();
+  restartJournalBudget();
 }

@@ -26,11 +26,12 @@ bool needsMoves(const TGame& game, const std::filesystem::path& path) {
   return !game.Journal && game.FileName == path && game.TextStart >= 1 && game.TextLength >= 0;
 }
 
-TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& list,
-                         int32_t first, TBoolArray& done) {
+TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,
+                         TBoolArray& done) {
   TLockHold hold(gameLock());
   TReloadSpan span;
-  for (size_t j = static_cast<size_t>(std::max(first, 0)); j < list.size() && j < done.size(); ++j) {
+  for (size_t j = static_cast<size_t>(std::max(first, 0)); j < list.size() && j < done.size();
+       ++j) {
     if (list[j] < 0 || static_cast<size_t>(list[j]) >= panelGames.size() || done[j]) continue;
     const TGame& game = panelGames[static_cast<size_t>(list[j])];
     if (!needsMoves(game, path)) continue;
@@ -40,16 +41,6 @@ TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& l
     done[j] = 1;
   }
   return span;
-}
-
-// The FEN a game starts from, where the normalised tags keep it: SetUp "1" at 7, FEN at 8.
-// The tags read again from the file are not normalised and so cannot say it.
-std::string fenOfGame(const TGame& game) {
-  const TGamesTagArray& tags = game.Tags;
-  if (tags.size() <= kTagFen || lowerCase(tags[kTagSetUp].Name) != "setup" ||
-      tags[kTagSetUp].Value != "1" || lowerCase(tags[kTagFen].Name) != "fen")
-    return {};
-  return tags[kTagFen].Value;
 }
 
 std::unique_ptr<jurnal> journalFor(const std::string& fen) {
@@ -67,12 +58,21 @@ void reloadGame(std::string_view text, int64_t lowest, int32_t index) {
   TGamesTagArray scratch;
   std::string unusedFen;
   if (readTags(text, position, false, unusedFen, scratch) != kReadOk) return;
-  std::unique_ptr<jurnal> journal = journalFor(fenOfGame(game));
+  std::unique_ptr<jurnal> journal = journalFor(startFenOf(game));
   if (!journal) return;
   if (readMovetext(text, position, *journal) == kMovetextOk) game.Journal = std::move(journal);
 }
 
 }  // namespace
+
+// The tags read again from the file are not normalised and so cannot say it.
+std::string startFenOf(const TGame& game) {
+  const TGamesTagArray& tags = game.Tags;
+  if (tags.size() <= kTagFen || lowerCase(tags[kTagSetUp].Name) != "setup" ||
+      tags[kTagSetUp].Value != "1" || lowerCase(tags[kTagFen].Name) != "fen")
+    return {};
+  return tags[kTagFen].Value;
+}
 
 void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,
                       TBoolArray& done) {

@@ -35,10 +35,13 @@ constexpr int kLastGameCode = 100;
 extern int32_t capacityStep;
 
 // The comment text collected since the last move or tag; the movetext reader attaches it.
-extern std::string pendingComment;
+extern thread_local std::string pendingComment;
 
 // The journal a game's moves start from: set up from its FEN text, or empty; none on a FEN error.
 std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error);
+
+// The FEN a game starts from, where its normalised tags keep it (SetUp "1" at 7, FEN at 8).
+std::string startFenOf(const TGame& game);
 
 // Files
 // Reads the whole file and fills the batch with its accepted games; returns the scan's code.
@@ -46,6 +49,21 @@ int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& ba
 // Loads the journals of the work-list games (from index first on) of that file that have none.
 void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,
                       TBoolArray& done);
+
+// One stretch of a file's text read on its own, for readers on other threads: the games whose
+// tags start before limit, read with the whole text after them at hand. Nothing shared is
+// touched: no lock, no counters, no progress.
+struct TScanStretch {
+  TGames games;
+  int64_t start = 1;
+  int64_t end = 1;  // where the scan stopped: at or past the limit, unless the reading ended
+  int code = kReadOk;
+  int32_t bad = 0;
+  int32_t unreadable = 0;
+  bool endedEarly = false;  // a game with a code above 100 ended the reading
+};
+TScanStretch scanStretch(std::string_view text, int64_t start, int64_t limit, bool applyFilters,
+                         const std::filesystem::path& fileName);
 
 // Texts; positions are 1-based and in/out
 int scanGames(std::string_view text, int64_t& position, bool applyFilters, int32_t& badCount,
@@ -55,6 +73,8 @@ int readTags(std::string_view text, int64_t& position, bool normalise, std::stri
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag);
 void skipSpace(std::string_view text, int64_t& position, std::string& comments);
 void skipToGame(std::string_view text, int64_t& position);
+// From the start of a file's text: past a byte-order mark and the space before the first game.
+void skipToFirstGame(std::string_view text, int64_t& position);
 
 // "A".."Z", the Windows-1251 capitals 0xC0..0xDF and Ё (0xA8) lowered; all other bytes kept.
 std::string lowerCase(std::string_view text);

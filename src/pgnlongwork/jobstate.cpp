@@ -36,6 +36,21 @@ std::atomic<int32_t> gamesAlreadyLoaded{0};
 std::atomic<int32_t> duplicatesDropped{0};
 std::atomic<int32_t> gamesWritten{0};
 std::atomic<int32_t> outputFilesWritten{0};
+std::atomic<int32_t> gamesNotWritten{0};
+
+namespace {
+std::vector<std::string> problems;  // under gameLock
+}  // namespace
+
+void noteProblem(const std::string& line) {
+  TLockHold hold(gameLock());
+  if (problems.size() < kProblemLinesKept) problems.push_back(line);
+}
+
+std::vector<std::string> problemLines() {
+  TLockHold hold(gameLock());
+  return problems;
+}
 
 std::filesystem::path currentFileCopy() {
   TLockHold hold(gameLock());
@@ -60,7 +75,10 @@ void resetJobReport() {
   gamesSkipped.store(0, std::memory_order_relaxed);
   filesUnreadable.store(0, std::memory_order_relaxed);
   writesFailed.store(0, std::memory_order_relaxed);
-  for (std::atomic<int32_t>* counter : {&filesRead, &gamesAccepted, &gamesAlreadyLoaded,
-                                        &duplicatesDropped, &gamesWritten, &outputFilesWritten})
+  for (std::atomic<int32_t>* counter :
+       {&filesRead, &gamesAccepted, &gamesAlreadyLoaded, &duplicatesDropped, &gamesWritten,
+        &outputFilesWritten, &gamesNotWritten})
     counter->store(0, std::memory_order_relaxed);
+  TLockHold hold(gameLock());
+  problems.clear();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 enum : uint8_t { kJobLoadFile = 0, kJobLoadFolder = 1, kJobWriteOutput = 2 };
 
@@ -27,7 +28,7 @@ extern const std::u16string kStageTexts[kStageCount];
 extern std::atomic<uint8_t> jobMode;
 extern std::atomic<bool> stopRequested;
 extern std::atomic<uint8_t> stage;
-extern std::filesystem::path currentFile;   // under gameLock
+extern std::filesystem::path currentFile;  // under gameLock
 extern std::filesystem::path sourceFolder;
 extern std::filesystem::path outputBase;
 extern std::atomic<int64_t> bytesTotal;
@@ -45,6 +46,13 @@ extern std::atomic<int32_t> gamesAlreadyLoaded;  // games dropped because the ba
 extern std::atomic<int32_t> duplicatesDropped;   // games dropped as equal to another game
 extern std::atomic<int32_t> gamesWritten;        // games in output writes that succeeded
 extern std::atomic<int32_t> outputFilesWritten;  // distinct output files written by a run
+extern std::atomic<int32_t> gamesNotWritten;     // games whose moves could not be read again
+
+// What went wrong with single games during the jobs since the report was reset, one line each
+// (the first kProblemLinesKept of them; the counters keep the full numbers).
+constexpr size_t kProblemLinesKept = 1000;
+void noteProblem(const std::string& line);
+std::vector<std::string> problemLines();
 
 // currentFile copied or replaced under gameLock.
 std::filesystem::path currentFileCopy();

@@ -5,6 +5,7 @@
 
 #include "Upgnread/filters.h"
 #include "Upgnread/gamebase.h"
+#include "Upgnread/leangame.h"
 #include "Upgnread/options.h"
 #include "Upgnread/outputbuffer.h"
 #include "Upgnread/pgnscan.h"
@@ -22,6 +23,8 @@ const std::u16string kChooseOneQuestion =
 
 namespace {
 
+constexpr size_t kFlushBytes = 8 * 1024 * 1024;
+
 // The writing loop's state: the games gathered for the current file and the files done so far.
 struct TOutputRun {
   std::filesystem::path base;
@@ -31,6 +34,7 @@ struct TOutputRun {
   // A name can come up twice in one run (two tag values made safe to the same text); the later
   // games then join the file instead of replacing what this run wrote a moment before.
   std::set<std::filesystem::path::string_type> written;
+  TGameRereader rereader;  // lean games get their journals back only while they are written
 };
 
 // Writes the buffer to currentFile; the caller holds gameLock.
@@ -65,7 +69,7 @@ void loadMissingMoves() {
       TLockHold hold(gameLock());
       const int32_t game = i < static_cast<int32_t>(workList.size()) ? workList[i] : -1;
       if (done[i] || game < 0 || game >= static_cast<int32_t>(panelGames.size()) ||
-          panelGames[game].Journal)
+          panelGames[game].Journal || isLeanGame(panelGames[game]))
         continue;
       file = panelGames[game].FileName;
     }
@@ -86,6 +90,21 @@ void filterOutputOrder() {
   outputOrder = std::move(kept);
 }
 
+// A lean game is read again for the moment it is written; one that cannot be is reported.
+bool writeLeanOrNot(TOutputRun& run, TGame& game) {
+  if (!isLeanGame(game)) return writeGame(game, run.buffer);
+  std::string problem;
+  game.Journal = run.rereader.read(game, problem);
+  if (!game.Journal) {
+    ++gamesNotWritten;
+    noteProblem(problem);
+    return false;
+  }
+  const bool written = writeGame(game, run.buffer);
+  game.Journal.reset();
+  return written;
+}
+
 // One game into the buffer, after switching files when the game starts a new one.
 void bufferGame(TOutputRun& run, int32_t position) {
   TLockHold hold(gameLock());
@@ -97,9 +116,11 @@ void bufferGame(TOutputRun& run, int32_t position) {
   }
   const int32_t game = outputOrder[position];
   if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return;
-  if (!writeGame(panelGames[game], run.buffer)) return;
+  if (!writeLeanOrNot(run, panelGames[game])) return;
   ++run.gamesBuffered;
   run.everFilled = true;
+  // A file of many games goes out in pieces: the whole output need not fit in memory at once.
+  if (run.buffer.used >= kFlushBytes) flushBuffer(run);
 }
 
 void writeGames(const std::filesystem::path& base) {

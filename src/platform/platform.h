@@ -117,5 +117,9 @@ using TThreadHandle = void*;
 
 // Starts body on a new thread with the default stack.
 TThreadHandle startThread(void (*body)());
+// Starts body(argument) on a new thread with the default stack.
+TThreadHandle startThread(void (*body)(void*), void* argument);
 // Waits until the thread has ended and releases it; a null handle is left alone.
 void joinThread(TThreadHandle thread);
+// How many threads the machine runs at once; at least 1.
+int processorCount();

@@ -38,7 +38,23 @@ struct TGame {
   std::filesystem::path FileName;
   int64_t TextStart = 0;   // 1-based position of the "[" that opens the game
   int64_t TextLength = 0;  // characters from TextStart to where reading the movetext stopped
+
+  // What a game read from a file keeps when its journal is dropped to save memory; the journal
+  // is read again from the file when the game is written. MoveCount -1: nothing kept.
+  int32_t MoveCount = -1;  // half-moves of the main line
+  bool KeysKnown = false;
+  bool EcoKnown = false;
+  char Eco[4] = {};  // the main line's code as classified while loading, when asked for
+  uint64_t StartKey = 0;
+  uint64_t MovesKey = 0;
+  int64_t FileSize = -1;  // the file as it was when the game was read: a reload checks both
+  int64_t FileTime = 0;
 };
+
+// True when the game's journal was dropped after loading and can be read again from its file.
+inline bool isLeanGame(const TGame& game) {
+  return !game.Journal && game.MoveCount >= 0;
+}
 
 using TGames = std::vector<TGame>;
 using TIndexArray = std::vector<int32_t>;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Upgnread/gamebase.h"
+#include "Upgnread/leangame.h"
 #include "Upgnread/options.h"
 #include "Upgnread/splitting.h"
 #include "pgnlongwork/jobs.h"
@@ -15,6 +16,7 @@
 
 void resetPipeline() {
   workerObserver = nullptr;
+  journalBudget = kDefaultJournalBudget;
   emptyGameBase();
   emptyRunArrays();
   resetOptions();

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -9,6 +10,18 @@ TThreadHandle startThread(void (*body)()) {
   } catch (const std::system_error&) {
     return nullptr;  // the system has no thread to spare: the caller runs no job
   }
+}
+
+TThreadHandle startThread(void (*body)(void*), void* argument) {
+  try {
+    return new std::thread(body, argument);
+  } catch (const std::system_error&) {
+    return nullptr;
+  }
+}
+
+int processorCount() {
+  return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
 }
 
 void joinThread(TThreadHandle thread) {

@@ -1,0 +1,136 @@
+#include "Upgnread/leangame.h"
+
+#include <algorithm>
+#include <chrono>
+#include <system_error>
+
+#include "Upgnread/ecotag.h"
+#include "Upgnread/movetext.h"
+#include "Upgnread/options.h"
+#include "Upgnread/pgnscan.h"
+#include "uchess/fileutil.h"
+
+// The plug-in runs in a 32-bit host: about a tenth of its address space for journals.
+const int64_t kDefaultJournalBudget = 64 * 1024 * 1024;
+int64_t journalBudget = kDefaultJournalBudget;
+
+namespace {
+
+int64_t journalTextHeld = 0;  // under gameLock, like the base
+
+// Games written in file order are read a stretch at a time; a jump back reads the game alone.
+constexpr int64_t kReadAhead = 4 * 1024 * 1024;
+
+bool ecoAskedFor() {
+  return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
+}
+
+void keepSummary(TGame& game, const TFileStamp& stamp) {
+  const jurnal& journal = *game.Journal;
+  game.MoveCount = journal.movecount();
+  const TGameKeys keys = journal.gamekeys();
+  game.StartKey = keys.StartKey;
+  game.MovesKey = keys.MovesKey;
+  game.KeysKnown = true;
+  game.FileSize = stamp.size;
+  game.FileTime = stamp.time;
+}
+
+void keepEco(TGame& game) {
+  const std::string code = mainLineEco(*game.Journal);
+  std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
+  std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
+  game.EcoKnown = true;
+}
+
+std::string placeText(const TGame& game) {
+  return game.FileName.string() + " at byte " + std::to_string(game.TextStart);
+}
+
+}  // namespace
+
+TFileStamp fileStamp(const std::filesystem::path& path) {
+  TFileStamp stamp;
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  if (error) return stamp;
+  const auto time = std::filesystem::last_write_time(path, error);
+  if (error) return stamp;
+  stamp.size = static_cast<int64_t>(size);
+  stamp.time = static_cast<int64_t>(time.time_since_epoch().count());
+  return stamp;
+}
+
+void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
+  if (!game.Journal || stamp.size < 0 || game.FileName.empty()) return;
+  if (journalBudget < 0 || journalTextHeld + game.TextLength <= journalBudget) {
+    journalTextHeld += game.TextLength;
+    return;
+  }
+  keepSummary(game, stamp);
+  if (ecoAskedFor()) keepEco(game);
+  game.Journal.reset();
+  game.Tags.shrink_to_fit();  // tags read one by one leave room for as many again
+}
+
+void restartJournalBudget() {
+  journalTextHeld = 0;
+}
+
+bool TGameRereader::covers(const TGame& game) const {
+  return windowStart > 0 && game.FileName == file && game.TextStart >= windowStart &&
+         game.TextStart + game.TextLength < windowStart + static_cast<int64_t>(window.size());
+}
+
+// Reads the stretch of the file from the game's start: the game, the character on which its
+// scan stopped (a game glued to the next "[" ends there), and more when reading goes forward.
+bool TGameRereader::fill(const TGame& game, std::string& problem) {
+  if (game.FileName != file) {
+    file = game.FileName;
+    stamp = fileStamp(file);
+    windowStart = 0;
+  }
+  if (stamp.size != game.FileSize || stamp.time != game.FileTime) {
+    problem = placeText(game) + ": the file changed since it was loaded; the game is not written";
+    return false;
+  }
+  const bool forward = windowStart > 0 && game.TextStart >= windowStart;
+  int64_t count =
+      std::min(game.TextLength + 1 + (forward ? kReadAhead : 0), stamp.size - game.TextStart + 1);
+  if (count < game.TextLength || !readFileRange(file, game.TextStart, count, window)) {
+    windowStart = 0;
+    problem = placeText(game) + ": the game could not be read again; it is not written";
+    return false;
+  }
+  windowStart = game.TextStart;
+  return true;
+}
+
+std::unique_ptr<jurnal> TGameRereader::read(const TGame& game, std::string& problem) {
+  problem.clear();
+  if (!covers(game) && !fill(game, problem)) return nullptr;
+  const std::string_view text(window);
+  int64_t position = game.TextStart - windowStart + 1;
+  const int64_t end = position + game.TextLength;
+  TGamesTagArray scratch;
+  std::string unusedFen;
+  int error = 0;
+  std::unique_ptr<jurnal> journal = startJournal(startFenOf(game), error);
+  if (journal && readTags(text, position, false, unusedFen, scratch) == kReadOk &&
+      readMovetext(text, position, *journal) == kMovetextOk && position == end &&
+      journal->movecount() == game.MoveCount) {
+    const TGameKeys keys = journal->gamekeys();
+    if (!game.KeysKnown || (keys.StartKey == game.StartKey && keys.MovesKey == game.MovesKey))
+      return journal;
+  }
+  problem = placeText(game) + ": the text there no longer gives the game loaded; it is not written";
+  return nullptr;
+}
+
+jurnal* journalOf(TGame& game, std::unique_ptr<jurnal>& holder) {
+  if (game.Journal || !isLeanGame(game)) return game.Journal.get();
+  TGameRereader rereader;
+  std::string problem;
+  holder = rereader.read(game, problem);
+  return holder.get();
+}

@@ -1,0 +1,50 @@
+#pragma once
+// A lean game base: games read from a file may drop their journals once loaded, keeping what the
+// pipeline asks of them without moves (move count, keys, ECO code, place and file stamp), and
+// have them read again from the file when they are written.
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "plugcommon/gamerecords.h"
+
+// Bytes of game text whose journals stay in memory after loading; the games beyond it are kept
+// lean. Negative: no limit. The count of text held restarts when the base is emptied; removing
+// games does not lower it, so a base that shrank turns lean a little early.
+extern int64_t journalBudget;
+extern const int64_t kDefaultJournalBudget;
+
+// A file's size and modification time, to tell whether it changed since its games were read.
+struct TFileStamp {
+  int64_t size = -1;
+  int64_t time = 0;
+};
+TFileStamp fileStamp(const std::filesystem::path& path);
+
+// Called for a game just accepted from a file with the given stamp: when the budget is spent,
+// keeps what the pipeline needs and drops the journal. The caller holds gameLock.
+void leanenAfterLoading(TGame& game, const TFileStamp& stamp);
+// The base was emptied: journals may be kept again up to the budget.
+void restartJournalBudget();
+
+// Reads the journals of lean games again from their files. Games asked for in file order cost
+// one read for a stretch of the file; a file that changed since loading, or text that no longer
+// gives the same game, gives no journal and a problem text naming the file and place.
+class TGameRereader {
+ public:
+  std::unique_ptr<jurnal> read(const TGame& game, std::string& problem);
+
+ private:
+  bool covers(const TGame& game) const;
+  bool fill(const TGame& game, std::string& problem);
+
+  std::filesystem::path file;
+  TFileStamp stamp;  // of the file as it is now
+  std::string window;
+  int64_t windowStart = 0;  // 1-based file position of window[0]; 0 while nothing is read
+};
+
+// The journal of a game lean or not: its own, or one read again (then owned by holder).
+jurnal* journalOf(TGame& game, std::unique_ptr<jurnal>& holder);

@@ -1,0 +1,163 @@
+// Reading a file's text in stretches on several threads must find exactly what one thread finds:
+// the same games at the same places with the same moves, the same codes and the same counts,
+// also where a cut falls inside a game.
+
+#include "Upgnread/pgnstretches.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Upgnread/options.h"
+#include "Upgnread/outputbuffer.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/pgnwriter.h"
+#include "pgnlongwork/jobstate.h"
+#include "support/tempfolder.h"
+#include "support/testpaths.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a load of one file gave, as a text to compare: each game written with its place.
+struct TLoadResult {
+  int code = 0;
+  int32_t skipped = 0;
+  int64_t stoppedAt = 0;
+  std::string games;
+};
+
+TLoadResult load(const fs::path& file, int threads, bool applyFilters = false) {
+  readerThreads = threads;
+  gamesSkipped = 0;
+  setCurrentFile(file);
+  TGames batch;
+  TLoadResult result;
+  result.code = loadPgnFile(file, applyFilters, batch);
+  result.skipped = gamesSkipped;
+  result.stoppedAt = bytesDone;
+  TOutputBuffer buffer;
+  for (TGame& game : batch) {
+    buffer.append(std::to_string(game.TextStart) + "+" + std::to_string(game.TextLength) + "\n");
+    writeGame(game, buffer);
+  }
+  result.games = std::string(buffer.text());
+  return result;
+}
+
+class Stretches : public testing::Test {
+ protected:
+  void SetUp() override {
+    resetOptions();
+    stretchBytes = 200;  // small files are cut into many stretches and read in many blocks
+    blockBytes = 1500;
+  }
+  void TearDown() override {
+    readerThreads = 0;
+    stretchBytes = 1024 * 1024;
+    blockBytes = 64 * 1024 * 1024;
+    setCurrentFile({});
+    resetOptions();
+  }
+
+  // The reference reads the whole text in one go on one thread.
+  TLoadResult loadWhole(const fs::path& file, bool applyFilters) {
+    const int64_t blocks = blockBytes;
+    blockBytes = INT64_MAX;
+    TLoadResult whole = load(file, 1, applyFilters);
+    blockBytes = blocks;
+    return whole;
+  }
+
+  void expectSameWithThreads(const fs::path& file, bool applyFilters = false,
+                             const std::vector<int>& threadCounts = {1, 2, 3, 5}) {
+    const TLoadResult one = loadWhole(file, applyFilters);
+    for (int threads : threadCounts) {
+      const TLoadResult many = load(file, threads, applyFilters);
+      EXPECT_EQ(many.code, one.code) << file << " with " << threads << " threads";
+      EXPECT_EQ(many.skipped, one.skipped) << file << " with " << threads << " threads";
+      EXPECT_EQ(many.stoppedAt, one.stoppedAt) << file << " with " << threads << " threads";
+      EXPECT_TRUE(many.games == one.games) << file << " with " << threads << " threads";
+    }
+  }
+
+  TTempFolder folder;
+};
+
+std::string game(const std::string& white, const std::string& movetext) {
+  return "[Event \"E\"]\n[White \"" + white + "\"]\n[Black \"B\"]\n[Result \"*\"]\n\n" + movetext +
+         "\n\n";
+}
+
+std::string manyGames(int count, const std::string& middle) {
+  std::string text;
+  for (int i = 0; i < count; ++i) {
+    text += game("P" + std::to_string(i), "1.e4 e5 2.Nf3 Nc6 3.Bb5 a6 *");
+    if (i == count / 2) text += middle;
+  }
+  return text;
+}
+
+TEST_F(Stretches, CutsOnlyAtALineOpeningWithABracketAfterAnEmptyLine) {
+  const std::string text = "[A \"1\"]\n1.e4 [x]\n\n [y]\n\n[B \"2\"]\r\n\r\n[C \"3\"]";
+  EXPECT_EQ(nextGameStart(text, 1), static_cast<int64_t>(text.find("[B") + 1));
+  EXPECT_EQ(nextGameStart(text, static_cast<int64_t>(text.find("[B") + 2)),
+            static_cast<int64_t>(text.find("[C") + 1));
+  EXPECT_EQ(nextGameStart(text, static_cast<int64_t>(text.size())),
+            static_cast<int64_t>(text.size() + 1));
+}
+
+TEST_F(Stretches, CutInsideACommentThatHoldsATagLineIsReadAgainInOrder) {
+  // Every game's comment holds what looks like a game start, so many cuts fall inside games.
+  std::string text;
+  for (int i = 0; i < 40; ++i)
+    text += game("P" + std::to_string(i),
+                 "1.e4 {a game quoted:\n\n[Event \"Quoted\"]\n\n1.d4 d5 *\n} e5 2.Nf3 *");
+  const fs::path file = folder.write("quoted.pgn", text);
+  // Stretches of every length between half a game and two games put cuts everywhere.
+  for (stretchBytes = 50; stretchBytes <= 250; stretchBytes += 10) expectSameWithThreads(file);
+  // Forty games and no quoted one among them.
+  const std::string games = load(file, 3).games;
+  size_t found = 0;
+  for (size_t at = games.find("[White \"P"); at != std::string::npos;
+       at = games.find("[White \"P", at + 1))
+    ++found;
+  EXPECT_EQ(found, 40u);
+}
+
+TEST_F(Stretches, BadGamesStrayTextAndFileEndingCodesLandAsInOneThread) {
+  const std::vector<std::pair<std::string, std::string>> middles = {
+      {"bad-move", game("Bad", "1.e4 e5 2.Ke3 *")},
+      {"stray-text", "some words that start no game\n\n"},
+      {"broken-tags", "[Event \"no end\n\n"},
+      {"empty-variation", game("Empty", "1.e4 () e5 *")},
+      {"glued", "[Event \"G\"]\n\n1.e4 *[Event \"H\"]\n\n1.d4 *\n\n"},
+      {"bare-result", "* * *\n\n"},
+      {"longer-than-a-block", game("Long", "1.e4 {" + std::string(5000, 'x') + "} e5 *")},
+      {"file-ending-code", "[Event \"E\"]\n\n1.e4 (( e5 *\n\n"},
+  };
+  for (const auto& [name, middle] : middles)
+    expectSameWithThreads(folder.write(name + ".pgn", manyGames(30, middle)));
+}
+
+TEST_F(Stretches, FiltersAtLoadingGiveTheSameGames) {
+  whitePlayer = "P1";
+  expectSameWithThreads(folder.write("filtered.pgn", manyGames(30, "")), true);
+}
+
+TEST_F(Stretches, RealFilesGiveTheSameGamesOnAnyNumberOfThreads) {
+  const fs::path data = sharedDataPath("pgn");
+  SKIP_WITHOUT_SHARED_DATA(data);
+  stretchBytes = 64 * 1024;
+  blockBytes = 1024 * 1024;
+  for (const auto& entry : fs::directory_iterator(data / "annotated"))
+    if (entry.path().extension() == ".pgn") expectSameWithThreads(entry.path(), false, {3});
+  expectSameWithThreads(data / "twic" / "twic944.pgn", false, {2});
+  expectSameWithThreads(data / "engine" / "TCEC_Season_1_-_Division_1.pgn", false, {3});
+}
+
+}  // namespace

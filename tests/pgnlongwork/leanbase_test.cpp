@@ -1,0 +1,166 @@
+// A lean base (journals dropped after loading, read again from the file when written) must write
+// exactly what a base that keeps every journal writes, and must never write a game whose file
+// changed since it was loaded.
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/leangame.h"
+#include "Upgnread/options.h"
+#include "pgnlongwork/jobstate.h"
+#include "support/ecofile.h"
+#include "support/gamebuilder.h"
+#include "support/pipeline.h"
+#include "support/testpaths.h"
+#include "uchess/ecobase.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using TFiles = std::map<std::string, std::string>;
+
+int64_t keyAfter(std::string_view moves, bool blackToMove) {
+  doska board;
+  auto line = playLine(board, moves);
+  return static_cast<int64_t>(board.poskey(blackToMove));
+}
+
+class LeanBase : public TPipelineTest {
+ protected:
+  void SetUp() override {
+    TPipelineTest::SetUp();
+    std::vector<std::pair<int64_t, std::string>> entries = {{keyAfter("e2e4", true), "B00"},
+                                                            {keyAfter("d2d4", true), "A40"},
+                                                            {keyAfter("e2e4 c7c5", false), "B20"},
+                                                            {keyAfter("e2e4 e7e5", false), "C20"}};
+    std::sort(entries.begin(), entries.end());
+    ASSERT_TRUE(loadecoFrom(folder.write("ecos.dat", ecoFile(entries))));
+  }
+  void TearDown() override {
+    clearEcoBase();
+    journalBudget = kDefaultJournalBudget;
+    TPipelineTest::TearDown();
+  }
+
+  // Loads the inputs with the given budget, writes every game and answers the files written.
+  TFiles run(const std::vector<fs::path>& inputs, int64_t budget,
+             const std::function<void()>& setOptions, const std::string& name) {
+    resetPipeline();
+    setOptions();
+    journalBudget = budget;
+    for (const fs::path& input : inputs) {
+      if (fs::is_directory(input))
+        loadFolderJob(input);
+      else
+        loadFileJob(input);
+    }
+    const fs::path out = folder / name;
+    fs::create_directory(out);
+    writeJob(out / "games");
+    return filesIn(out);
+  }
+
+  // The same run kept whole and kept lean; both must write the same bytes.
+  void expectSameOutput(const std::vector<fs::path>& inputs, const std::function<void()>& options,
+                        const std::string& label) {
+    const TFiles kept = run(inputs, -1, options, label + "-kept");
+    const int32_t keptWritten = gamesWritten;
+    const TFiles lean = run(inputs, 0, options, label + "-lean");
+    EXPECT_EQ(gamesNotWritten, 0) << label;
+    EXPECT_EQ(gamesWritten, keptWritten) << label;
+    ASSERT_EQ(lean.size(), kept.size()) << label;
+    for (const auto& [file, bytes] : kept) {
+      ASSERT_EQ(lean.count(file), 1u) << label << ": " << file;
+      EXPECT_TRUE(lean.at(file) == bytes) << label << ": " << file << " differs";
+    }
+  }
+};
+
+const std::map<std::string, std::function<void()>> kOptionSets = {
+    {"plain", [] {}},
+    {"stripped", [] { removeComments = true; }},
+    {"deduplicated", [] { removeDuplicates = true; }},
+    {"eco-letters",
+     [] {
+       addEcoNames = true;
+       splitByEco = 1;
+     }},
+    {"eco-filter-and-length",
+     [] {
+       ecoFilter = "B";
+       movesMin = 20;
+       movesMax = 60;
+     }},
+};
+
+TEST_F(LeanBase, WritesTheSameBytesAsAKeptBaseForRealFiles) {
+  const fs::path data = sharedDataPath("pgn");
+  SKIP_WITHOUT_SHARED_DATA(data);
+  const std::vector<fs::path> inputs = {data / "players" / "Anderssen.pgn", data / "annotated",
+                                        data / "engine" / "TCEC_Season_24_-_Dfrc_2_Final.pgn"};
+  for (const auto& [label, options] : kOptionSets) expectSameOutput(inputs, options, label);
+}
+
+TEST_F(LeanBase, WritesTheSameBytesForGamesGluedTogetherAndFromPositions) {
+  const std::string fromPosition =
+      "[Event \"E\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n\n1.e4 Kd7 *\n";
+  const std::string glued =
+      "[Event \"A\"]\n\n1.e4 e5 {a comment} 2.Nf3 (2.f4) 1-0[Event \"B\"]\n"
+      "\n1.d4 d5 0-1";
+  const fs::path file = folder.write("odd.pgn", fromPosition + glued);
+  for (const auto& [label, options] : kOptionSets) expectSameOutput({file}, options, label);
+}
+
+class ChangedFile : public LeanBase {
+ protected:
+  // Loads two games lean, lets change alter the file, then writes.
+  TFiles loadChangeWrite(const std::function<void(const fs::path&)>& change) {
+    journalBudget = 0;
+    const fs::path file =
+        folder.write("two.pgn", pgnText(gameText("A", "B", "1-0", "1.e4 e5 2.Nf3")) +
+                                    pgnText(gameText("C", "D", "0-1", "1.d4 d5 2.c4")));
+    loadFileJob(file);
+    EXPECT_EQ(panelGames.size(), 2u);
+    for (const TGame& game : panelGames) EXPECT_TRUE(isLeanGame(game));
+    change(file);
+    fs::create_directory(folder / "out");
+    writeJob(folder / "out" / "games");
+    return filesIn(folder / "out");
+  }
+};
+
+TEST_F(ChangedFile, GrownFileWritesNoGameAndSaysWhy) {
+  loadChangeWrite([this](const fs::path& file) { folder.write(file, folder.read(file) + "\n"); });
+  EXPECT_EQ(gamesWritten, 0);
+  EXPECT_EQ(gamesNotWritten, 2);
+  const std::vector<std::string> lines = problemLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_NE(lines[0].find("two.pgn"), std::string::npos);
+  EXPECT_NE(lines[0].find("changed since it was loaded"), std::string::npos);
+}
+
+TEST_F(ChangedFile, SameSizeAndTimeButOtherMovesIsNotWritten) {
+  // Another game of the same length, with the old modification time put back: only the moves
+  // read again can tell.
+  const TFiles files = loadChangeWrite([this](const fs::path& file) {
+    const auto time = fs::last_write_time(file);
+    const std::string other = pgnText(gameText("A", "B", "1-0", "1.e4 e5 2.Nc3")) +
+                              pgnText(gameText("C", "D", "0-1", "1.d4 d5 2.c4"));
+    folder.write(file, other);
+    fs::last_write_time(file, time);
+  });
+  EXPECT_EQ(gamesWritten, 1);
+  EXPECT_EQ(gamesNotWritten, 1);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files.begin()->second.find("Nc3"), std::string::npos);
+  EXPECT_NE(files.begin()->second.find("2.c4"), std::string::npos);
+}
+
+}  // namespace
