@@ -154,13 +154,20 @@ int finishReading(TReading& reading, bool atFileEnd) {
   return merged.code;
 }
 
-// The BOM and the space before the first game; the block is the file's start.
-void skipFileStart(const TBlock& block, TReading& reading) {
+// The byte-order mark and the space before the first game, which may run over several blocks.
+// False once the first game's "[" (or the end of the file) is in sight.
+bool skipFileStart(const TBlock& block, TReading& reading) {
   TLockHold hold(gameLock());
-  reading.batch->clear();
-  int64_t position = 1;
-  skipToFirstGame(block.text, position);
-  reading.merged.position = position;
+  int64_t position = reading.merged.position - block.offset;
+  if (block.offset == 0) {
+    reading.batch->clear();
+    skipToFirstGame(block.text, position);
+  } else {
+    std::string dropped;
+    skipSpace(block.text, position, dropped);
+  }
+  reading.merged.position = position + block.offset;
+  return !block.last && atEnd(block.text, position);
 }
 
 bool readFileBlock(TOsFile& file, int64_t size, int64_t from, int64_t count, std::string& bytes) {
@@ -206,13 +213,14 @@ int loadInBlocks(TOsFile& file, bool applyFilters, TGames& batch, const TFileSta
   std::string bytes;
   int64_t from = 1;
   int64_t want = blockBytes;
+  bool beforeFirstGame = true;
   for (;;) {
     if (!readFileBlock(file, size, from, want, bytes)) {
       filesUnreadable.fetch_add(1, std::memory_order_relaxed);
       return finishReading(reading, false);
     }
     const TBlock block{bytes, from - 1, from - 1 + textLength(bytes) >= size};
-    if (from == 1) skipFileStart(block, reading);
+    if (beforeFirstGame) beforeFirstGame = skipFileStart(block, reading);
     if (readBlock(block, reading) == TBlockEnd::fileDone)
       return finishReading(reading, reading.merged.position > size);
     // A block that gave nothing holds one game longer than itself: the next one is larger.

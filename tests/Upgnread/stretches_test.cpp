@@ -144,6 +144,13 @@ TEST_F(Stretches, BadGamesStrayTextAndFileEndingCodesLandAsInOneThread) {
     expectSameWithThreads(folder.write(name + ".pgn", manyGames(30, middle)));
 }
 
+TEST_F(Stretches, SpaceBeforeTheFirstGameLongerThanABlockIsSteppedOver) {
+  const fs::path file =
+      folder.write("leading.pgn", "\xEF\xBB\xBF" + std::string(4000, '\n') + manyGames(20, ""));
+  expectSameWithThreads(file);
+  EXPECT_NE(load(file, 2).games.find("[White \"P19\"]"), std::string::npos);
+}
+
 TEST_F(Stretches, FiltersAtLoadingGiveTheSameGames) {
   whitePlayer = "P1";
   expectSameWithThreads(folder.write("filtered.pgn", manyGames(30, "")), true);
