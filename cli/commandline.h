@@ -14,6 +14,7 @@ struct TCommandLine {
   std::string saveSettingsFile;
   std::string ecoBaseFile;
   bool quiet = false;
+  bool verbose = false;  // list each stretch of text skipped and each bad game
   TOptionEdits edits;
   // gamesift mkeco OPENINGS -o BASE
   bool mkeco = false;
