@@ -21,9 +21,7 @@ TRecursiveLock& ownLock() {
 
 std::atomic<TRecursiveLock*> lockInUse{nullptr};
 
-int32_t gameCount() {
-  return static_cast<int32_t>(panelGames.size());
-}
+int32_t gameCount() { return static_cast<int32_t>(panelGames.size()); }
 
 // Old game index -> new index, or -1 for a removed game.
 TIndexArray survivorNumbers(const TBoolArray& marks, int32_t& removed) {

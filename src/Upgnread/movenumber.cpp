@@ -15,8 +15,8 @@ int TMoveNumbers::next(const jurnal& line) {
   // below what was counted is counted again.
   if (count.counted == 0 || count.counted > made || count.startnumber != line.startnumber ||
       count.blackfirst != line.blackfirst) {
-    count =
-        TCount{0, line.startnumber + 1, line.blackfirst != 0, line.startnumber, line.blackfirst};
+    count = TCount{0, line.startnumber + 1, line.blackfirst != 0, line.startnumber,
+                   line.blackfirst};
   }
   for (; count.counted < made; ++count.counted) {
     bool moverBlack = isBlackPiece(line.moveat(count.counted).piece);

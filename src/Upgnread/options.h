@@ -9,7 +9,7 @@
 // Packed dates: year * 416 + month * 32 + day; a part of 0 is missing or "any".
 constexpr int32_t kDateAnyBefore = 0;
 constexpr int32_t kDateAnyAfter = 10000 * 416 + 12 * 32 + 31;  // 4160415
-constexpr int32_t kDateUnboundedAbove = 4160000;  // below this the upper bound is active
+constexpr int32_t kDateUnboundedAbove = 4160000;                // below this the upper bound is active
 int32_t packDate(int32_t year, int32_t month, int32_t day);
 int32_t dateYear(int32_t packed);
 int32_t dateMonth(int32_t packed);
