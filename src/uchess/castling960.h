@@ -15,8 +15,12 @@ bool castlesOntoRook(const mov& m);
 // The board's form, before the move: the king goes onto a rook of its own on its rank.
 bool castlesOntoRook(const doska& board, int fromfile, int fromrank, int tofile, int torank);
 // The king's and the rook's end files of a castling onto the rook.
-inline int kingEndFile(int kingfile, int rookfile) { return rookfile > kingfile ? 7 : 3; }
-inline int rookEndFile(int kingfile, int rookfile) { return rookfile > kingfile ? 6 : 4; }
+inline int kingEndFile(int kingfile, int rookfile) {
+  return rookfile > kingfile ? 7 : 3;
+}
+inline int rookEndFile(int kingfile, int rookfile) {
+  return rookfile > kingfile ? 6 : 4;
+}
 
 // Legality: every square the king or the rook crosses or lands on is empty but for the two of
 // them, the right is kept, and no square the king stands on, crosses or lands on is attacked.
