@@ -90,3 +90,16 @@ TEST_F(Chess960Games, GetNoEcoTag) {
     EXPECT_EQ(findEcoSlot(game.Tags), -1);
   }
 }
+
+TEST(Chess960Variant, IsNamedInAnyCaseAndOrdinaryChessIsNot) {
+  for (const char* name :
+       {"Chess960", "CHESS960", "fischerandom", "FischerRandom", "Fischer Random"}) {
+    TGamesTagArray tags = {{"Variant", name}};
+    EXPECT_TRUE(isChess960Variant(tags)) << name;
+  }
+  for (const char* name : {"normal", "Standard", "crazyhouse", "Fischer"}) {
+    TGamesTagArray tags = {{"variant", name}};
+    EXPECT_FALSE(isChess960Variant(tags)) << name;
+  }
+  EXPECT_FALSE(isChess960Variant({{"Event", "Chess960"}}));
+}
