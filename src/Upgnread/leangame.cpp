@@ -8,6 +8,7 @@
 #include "Upgnread/movetext.h"
 #include "Upgnread/options.h"
 #include "Upgnread/pgnscan.h"
+#include "Upgnread/variant.h"
 #include "uchess/fileutil.h"
 
 // The plug-in runs in a 32-bit host: about a tenth of its address space for journals.
@@ -115,7 +116,8 @@ std::unique_ptr<jurnal> TGameRereader::read(const TGame& game, std::string& prob
   TGamesTagArray scratch;
   std::string unusedFen;
   int error = 0;
-  std::unique_ptr<jurnal> journal = startJournal(startFenOf(game), error);
+  std::unique_ptr<jurnal> journal =
+      startJournal(startFenOf(game), error, isChess960Variant(game.Tags));
   if (journal && readTags(text, position, false, unusedFen, scratch) == kReadOk &&
       readMovetext(text, position, *journal) == kMovetextOk && position == end &&
       journal->movecount() == game.MoveCount) {

@@ -10,6 +10,7 @@
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 #include "uchess/fileutil.h"
 
@@ -43,9 +44,9 @@ TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& l
   return span;
 }
 
-std::unique_ptr<jurnal> journalFor(const std::string& fen) {
+std::unique_ptr<jurnal> journalFor(const TGame& game) {
   int error = 0;
-  return startJournal(fen, error);
+  return startJournal(startFenOf(game), error, isChess960Variant(game.Tags));
 }
 
 void reloadGame(std::string_view text, int64_t lowest, int32_t index) {
@@ -58,13 +59,14 @@ void reloadGame(std::string_view text, int64_t lowest, int32_t index) {
   TGamesTagArray scratch;
   std::string unusedFen;
   if (readTags(text, position, false, unusedFen, scratch) != kReadOk) return;
-  std::unique_ptr<jurnal> journal = journalFor(startFenOf(game));
+  std::unique_ptr<jurnal> journal = journalFor(game);
   if (!journal) return;
   if (readMovetext(text, position, *journal) == kMovetextOk) game.Journal = std::move(journal);
 }
 
 }  // namespace
 
+// The FEN a game starts from, where the normalised tags keep it: SetUp "1" at 7, FEN at 8.
 // The tags read again from the file are not normalised and so cannot say it.
 std::string startFenOf(const TGame& game) {
   const TGamesTagArray& tags = game.Tags;
@@ -79,12 +81,13 @@ void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list
   setCurrentFile(path);
   TReloadSpan span = collectGames(path, list, first, done);
   if (span.games.empty()) return;
-  // The character on which the scan stopped is read too: a game glued to the next "[" ends
-  // there, and without it the reading would run into the end of the text instead.
+  // The two characters on which the scan stopped are read too: a game glued to the next "[",
+  // or followed by a game without tags ("1."), ends there, and without them the reading would
+  // run into the end of the text instead.
   int64_t count = span.end - span.lowest;
   std::error_code error;
   uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && span.end <= static_cast<int64_t>(size)) ++count;
+  if (!error) count += std::clamp<int64_t>(static_cast<int64_t>(size) - span.end + 1, 0, 2);
   std::string text;
   if (!readFileRange(path, span.lowest, count, text)) return;
   for (int32_t index : span.games) reloadGame(text, span.lowest, index);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "Upgnread/filters.h"
 #include "Upgnread/gamebase.h"
@@ -12,6 +13,7 @@
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgnstretches.h"
 #include "Upgnread/pgntext.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 #include "uchess/fileutil.h"
 
@@ -20,11 +22,18 @@ thread_local std::string pendingComment;
 
 namespace {
 
-enum class TGameOutcome { Accepted, Skipped, ScanEnds };
+// LeftOut: read to its end, then refused by the tag filter.
+enum class TGameOutcome { Accepted, Skipped, LeftOut };
 
 // A capacity of 0 from the host would never let the batch grow.
 size_t batchStep() {
   return static_cast<size_t>(std::max<int32_t>(capacityStep, 1));
+}
+
+// Editors on Windows put a UTF-8 byte-order mark before the first "["; the positions stay file
+// positions, so the mark is only stepped over.
+void skipByteOrderMark(std::string_view text, int64_t& position) {
+  if (position == 1 && startsAt(text, 1, "\xEF\xBB\xBF")) position = 4;
 }
 
 // Holds gameLock while the worker reads into its own batch; the readers of stretches on other
@@ -44,7 +53,38 @@ class TScanLock {
   TRecursiveLock* lock;
 };
 
+// Line numbers of positions met in increasing order, counted once; a stretch's counter starts
+// from the line its first position is on.
+class TLineCounter {
+ public:
+  explicit TLineCounter(std::string_view text, int64_t from = 1, int64_t line = 1)
+      : text_(text), seedPosition_(from), seedLine_(line), counted_(from), line_(line) {}
+  int64_t lineAt(int64_t position) {
+    position = std::clamp<int64_t>(position, 1, textLength(text_) + 1);
+    if (position < counted_) restart(position);
+    auto from = text_.begin() + (counted_ - 1), to = text_.begin() + (position - 1);
+    line_ += std::count(from, to, '\n');
+    counted_ = position;
+    return line_;
+  }
+
+ private:
+  void restart(int64_t position) {
+    const bool afterSeed = position >= seedPosition_;
+    counted_ = afterSeed ? seedPosition_ : 1;
+    line_ = afterSeed ? seedLine_ : 1;
+  }
+
+  std::string_view text_;
+  int64_t seedPosition_;
+  int64_t seedLine_;
+  int64_t counted_;
+  int64_t line_;
+};
+
 struct TScan {
+  TScan(std::string_view scanned, int64_t from, int64_t line)
+      : text(scanned), position(from), lines(scanned, from, line) {}
   std::string_view text;
   int64_t position = 1;
   int64_t limit = 0;  // no game is started at or past it
@@ -52,71 +92,149 @@ struct TScan {
   bool worker = true;                 // reading into the worker's batch: lock, progress, leanness
   const TFileStamp* stamp = nullptr;  // of the file the text came from, when it came from one
   std::filesystem::path fileName;
+  TReadRecord* record = nullptr;
+  TLineCounter lines;
+  int64_t unclosedBrace = 0;
   int code = kReadOk;
   int32_t bad = 0;
-  int32_t unreadable = 0;   // bad for a code of their own, not for a filter
-  bool endedEarly = false;  // a game ended the reading of the rest of the text
+  int32_t unreadable = 0;  // bad for a code of their own, not for a filter
 };
 
-TGameOutcome skipBadGame(TScan& scan, TGame& game) {
+// A game that could not be read: counted, and listed with where it begins and where it broke.
+void noteBadGame(TScan& scan, int64_t start, TReadPhase phase) {
   ++scan.bad;
-  if (scan.code != kReadOk) ++scan.unreadable;
-  skipToGame(scan.text, scan.position);
+  ++scan.unreadable;
+  if (!scan.record) return;
+  TBadGame bad;
+  bad.line = scan.lines.lineAt(start);
+  bad.position = start;
+  bad.errorLine = scan.lines.lineAt(scan.position);
+  bad.reason = scan.code;
+  bad.phase = phase;
+  scan.record->badGames.push_back(bad);
+}
+
+// Moves past a game that could not be read. A code above 100 leaves no sure end of the game,
+// so the reading goes on at the next line where a game begins.
+TGameOutcome skipBadGameText(TScan& scan, TGame& game, int64_t start, TReadPhase phase) {
+  if (scan.code != kReadOk) {
+    noteBadGame(scan, start, phase);
+  } else {
+    ++scan.bad;  // refused by a filter on its moves or its opening
+  }
+  if (scan.code == kBrokenTagLine && phase == TReadPhase::tags)
+    skipBrokenTagSection(scan.text, scan.position);
+  else if (scan.code > kLastGameCode)
+    scan.position = nextGameStart(scan.text, scan.position);
+  else
+    skipBadGame(scan.text, scan.position);
   game.Journal.reset();
   return TGameOutcome::Skipped;
+}
+
+// The result token that ended a game without tags, for its Result tag.
+std::string resultBefore(std::string_view text, int64_t position) {
+  std::string_view read = text.substr(0, static_cast<size_t>(std::max<int64_t>(position - 1, 0)));
+  for (std::string_view result : {"1-0", "0-1", "1/2-1/2", "*"})
+    if (read.ends_with(result)) return std::string(result);
+  if (read.ends_with(kDrawSign) || read.ends_with(kDrawSignLatin1)) return "1/2-1/2";
+  return "*";
 }
 
 // Reads the moves into the game's journal and decides whether the game stays.
 TGameOutcome readGameMoves(TScan& scan, TGame& game, const std::string& fen, int64_t start) {
   TScanLock hold(scan.worker);
   int fenError = 0;
-  game.Journal = startJournal(fen, fenError);
+  game.Journal = startJournal(fen, fenError, isChess960Variant(game.Tags));
   if (fenError != 0) {
     scan.code = fenError;
-    return skipBadGame(scan, game);
+    return skipBadGameText(scan, game, start, TReadPhase::fen);
   }
   scan.code = readMovetext(scan.text, scan.position, *game.Journal);
-  if (scan.code > kLastGameCode) {
-    game.Journal.reset();
-    return TGameOutcome::ScanEnds;
-  }
   bool accepted = scan.code == kReadOk && (!scan.applyFilters || acceptMoves(game.Journal.get())) &&
                   acceptEco(game, true);
-  if (!accepted) return skipBadGame(scan, game);
+  if (!accepted) return skipBadGameText(scan, game, start, TReadPhase::moves);
   game.TextStart = start;
   game.TextLength = scan.position - start;
   game.FileName = scan.fileName;
-  if (scan.worker && scan.stamp) leanenAfterLoading(game, *scan.stamp);
   return TGameOutcome::Accepted;
+}
+
+// The tags of a game: its tag section, or the defaults when its movetext comes first.
+int readGameTags(TScan& scan, TGame& game, std::string& fen) {
+  if (isAt(scan.text, scan.position, '['))
+    return readTags(scan.text, scan.position, true, fen, game.Tags);
+  TScanLock hold(scan.worker);
+  setDefaultRoster(game.Tags);
+  pendingComment.clear();
+  return kReadOk;
 }
 
 TGameOutcome readGame(TScan& scan, TGame& game) {
   int64_t start = scan.position;
+  bool tagless = !isAt(scan.text, start, '[');
   std::string fen;
-  scan.code = readTags(scan.text, scan.position, true, fen, game.Tags);
-  if (scan.code > kLastGameCode) return TGameOutcome::ScanEnds;
-  if (scan.code != kReadOk) return skipBadGame(scan, game);
+  scan.code = readGameTags(scan, game, fen);
+  if (scan.code != kReadOk) return skipBadGameText(scan, game, start, TReadPhase::tags);
   bool tagsPass = true;
-  if (scan.applyFilters) {
+  if (scan.applyFilters && !tagless) {
     TScanLock hold(scan.worker);
     tagsPass = acceptTags(game.Tags);
   }
   if (!tagsPass) {
-    skipToGame(scan.text, scan.position);  // filtered out, not bad
+    skipBadGame(scan.text, scan.position);  // filtered out, not bad
     return TGameOutcome::Skipped;
   }
-  return readGameMoves(scan, game, fen, start);
+  TGameOutcome outcome = readGameMoves(scan, game, fen, start);
+  if (outcome == TGameOutcome::Accepted && tagless) {
+    TScanLock hold(scan.worker);
+    game.Tags[kTagResult].Value = resultBefore(scan.text, scan.position);
+    // The result is known only now: the tag filter looks at it after the moves.
+    if (scan.applyFilters && !acceptTags(game.Tags)) {
+      game.Journal.reset();
+      outcome = TGameOutcome::LeftOut;
+    }
+  }
+  return outcome;
 }
 
-// Results written again after a game ("* *") are stepped over before the next "[".
+// The "{" that no "}" closes, or 0: the first "{" after the last "}".
+int64_t findUnclosedBrace(std::string_view text) {
+  size_t lastClose = text.rfind('}');
+  size_t open = text.find('{', lastClose == std::string_view::npos ? 0 : lastClose);
+  return open == std::string_view::npos ? 0 : static_cast<int64_t>(open) + 1;
+}
+
+// Blanks, comments and results written again after a game ("* *") are stepped over before the
+// next "[" (and before the first). A "{" that is never closed is stray text, not a comment that
+// would hide every game after it.
 void skipAfterGame(TScan& scan) {
   TScanLock hold(scan.worker);
   std::string dropped;
+  int64_t from = scan.position;
   for (;;) {
     skipSpace(scan.text, scan.position, dropped);
-    if (!isAt(scan.text, scan.position, '*')) return;
+    if (!isAt(scan.text, scan.position, '*')) break;
     ++scan.position;
   }
+  if (atEnd(scan.text, scan.position) && scan.unclosedBrace >= from)
+    scan.position = scan.unclosedBrace;
+}
+
+// Text where a game should begin is passed over up to the next line where one does, and noted.
+void skipStrayText(TScan& scan) {
+  int64_t from = scan.position;
+  scan.position = nextGameStart(scan.text, from);
+  scan.code = kNoGameStart;
+  if (!scan.record) return;
+  int64_t end = scan.position;
+  while (end > from && isBlank(charAt(scan.text, end - 1))) --end;
+  scan.record->skipped.push_back(
+      TSkippedText{scan.lines.lineAt(from), from, end - from, kNoGameStart});
+}
+
+bool atGameStart(const TScan& scan) {
+  return isAt(scan.text, scan.position, '[') || startsMovetextGame(scan.text, scan.position);
 }
 
 void growBatch(const TScan& scan, TGames& batch, size_t needed) {
@@ -124,84 +242,117 @@ void growBatch(const TScan& scan, TGames& batch, size_t needed) {
   if (needed > batch.size()) batch.resize(batch.size() + batchStep());
 }
 
-// The games from scan.position until the text ends, stops making sense, or reaches the limit.
+// The worker's games drop their journals as soon as they are in; a stretch's games do when
+// they are taken in file order.
+void keepAccepted(const TScan& scan, TGame& game) {
+  if (!scan.worker || !scan.stamp) return;
+  TLockHold hold(gameLock());
+  leanenAfterLoading(game, *scan.stamp);
+}
+
+// The games from scan.position until the text ends, a stop, or the limit, with the stray text
+// between them passed over.
 void scanLoop(TScan& scan, TGames& batch) {
   int64_t last = -1;
-  while (scan.position < scan.limit && isAt(scan.text, scan.position, '[') &&
+  while (scan.position < scan.limit && !atEnd(scan.text, scan.position) &&
          !stopRequested.load(std::memory_order_relaxed)) {
+    if (!atGameStart(scan)) {
+      skipStrayText(scan);
+      continue;
+    }
     ++last;
     growBatch(scan, batch, static_cast<size_t>(last) + 1);
-    TGameOutcome outcome = readGame(scan, batch[static_cast<size_t>(last)]);
+    TGame& game = batch[static_cast<size_t>(last)];
+    TGameOutcome outcome = readGame(scan, game);
     if (scan.worker) bytesDone.store(scan.position, std::memory_order_relaxed);
-    if (outcome != TGameOutcome::Accepted) --last;
-    if (outcome == TGameOutcome::ScanEnds) {
-      scan.endedEarly = true;
-      break;
-    }
-    if (outcome == TGameOutcome::Accepted) skipAfterGame(scan);
+    if (outcome == TGameOutcome::Accepted)
+      keepAccepted(scan, game);
+    else
+      --last;
+    if (outcome != TGameOutcome::Skipped) skipAfterGame(scan);
   }
   TScanLock hold(scan.worker);
   batch.resize(static_cast<size_t>(last + 1));
 }
 
-int scanText(std::string_view text, int64_t& position, bool applyFilters, int32_t& badCount,
-             TGames& batch, const TFileStamp* stamp) {
-  TScan scan;
-  scan.text = text;
-  scan.limit = textLength(text) + 1;
-  scan.applyFilters = applyFilters;
-  scan.stamp = stamp;
-  scan.fileName = currentFileCopy();
+// The games of stretches read on other threads, taken into the batch in file order.
+void readOnThreads(TScan& scan, TGames& batch, int threads) {
+  {
+    TLockHold hold(gameLock());
+    batch.clear();
+  }
+  TStretchReading reading{scan.applyFilters, threads,    scan.unclosedBrace,
+                          scan.fileName,     scan.stamp, &batch};
+  TStretchSummary summary = readStretches(scan.text, scan.position, reading);
+  scan.position = summary.end;
+  if (summary.codeSet) scan.code = summary.code;
+  scan.bad = summary.bad;
+  scan.unreadable = summary.unreadable;
+  if (scan.record) {
+    appendRecord(*scan.record, summary.record);
+  }
+}
+
+int scanText(std::string_view text, int64_t& position, TGames& batch, TScan& scan, int threads) {
   {
     TLockHold hold(gameLock());
     batch.clear();
     batch.resize(batchStep());
-    skipToFirstGame(text, position);
+    skipByteOrderMark(text, position);
   }
   scan.position = position;
-  scanLoop(scan, batch);
+  scan.limit = textLength(text) + 1;
+  scan.unclosedBrace = findUnclosedBrace(text);
+  skipAfterGame(scan);
+  if (threads > 1)
+    readOnThreads(scan, batch, threads);
+  else
+    scanLoop(scan, batch);
   position = scan.position;
-  badCount = scan.bad;
-  if (!scan.endedEarly && !atEnd(text, position)) scan.code = kNoGameStart;
-  // A game that ended the scan is lost with the rest of the file: report it with the bad ones.
-  gamesSkipped.fetch_add(scan.unreadable + (scan.endedEarly ? 1 : 0), std::memory_order_relaxed);
+  if (!atEnd(text, position)) {
+    scan.code = kNoGameStart;  // a stop came first
+    if (scan.record) scan.record->readToEnd = false;
+  }
+  gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
   bytesDone.store(position, std::memory_order_relaxed);
   return scan.code;
 }
 
 }  // namespace
 
-// Editors on Windows put a UTF-8 byte-order mark before the first "["; the positions stay file
-// positions, so the mark is only stepped over.
-void skipToFirstGame(std::string_view text, int64_t& position) {
-  if (position == 1 && startsAt(text, 1, "\xEF\xBB\xBF")) position = 4;
-  std::string dropped;
-  skipSpace(text, position, dropped);
+void appendRecord(TReadRecord& record, const TReadRecord& more) {
+  record.skipped.insert(record.skipped.end(), more.skipped.begin(), more.skipped.end());
+  record.badGames.insert(record.badGames.end(), more.badGames.begin(), more.badGames.end());
 }
 
-TScanStretch scanStretch(std::string_view text, int64_t start, int64_t limit, bool applyFilters,
+TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
                          const std::filesystem::path& fileName) {
-  TScan scan;
-  scan.text = text;
-  scan.position = start;
-  scan.limit = limit;
+  TScanStretch stretch;
+  TScan scan(text, place.start, place.line);
+  scan.limit = place.limit;
   scan.applyFilters = applyFilters;
   scan.worker = false;
   scan.fileName = fileName;
-  TScanStretch stretch;
-  stretch.start = start;
+  scan.record = &stretch.record;
+  scan.unclosedBrace = place.unclosedBrace;
+  stretch.start = place.start;
   scanLoop(scan, stretch.games);
   stretch.end = scan.position;
   stretch.code = scan.code;
   stretch.bad = scan.bad;
   stretch.unreadable = scan.unreadable;
-  stretch.endedEarly = scan.endedEarly;
   return stretch;
 }
 
 int scanGames(std::string_view text, int64_t& position, bool applyFilters, int32_t& badCount,
-              TGames& batch) {
-  return scanText(text, position, applyFilters, badCount, batch, nullptr);
+              TGames& batch, TReadRecord* record) {
+  TScan scan(text, 1, 1);
+  scan.applyFilters = applyFilters;
+  scan.record = record;
+  scan.fileName = currentFileCopy();
+  int code = scanText(text, position, batch, scan, 1);
+  badCount = scan.bad;
+  return code;
 }
 
 int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
@@ -209,16 +360,9 @@ int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& ba
   bytesTotal.store(0, std::memory_order_relaxed);
   // Taken before the text: a file changed while it is read then differs when games are read again.
   const TFileStamp stamp = fileStamp(path);
-  {
-    TOsFile file;
-    if (file.open(path, TOpenMode::readExclusive) && readsInBlocks(file.size())) {
-      bytesTotal.store(file.size(), std::memory_order_relaxed);
-      bytesDone.store(1, std::memory_order_relaxed);
-      return loadInBlocks(file, applyFilters, batch, &stamp);
-    }
-  }
   std::string text;
-  if (!readWholeFile(path, text)) {
+  bool opened = readWholeFile(path, text);
+  if (!opened) {
     text.clear();
     filesUnreadable.fetch_add(1, std::memory_order_relaxed);
   }
@@ -228,15 +372,25 @@ int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& ba
     bytesDone.store(1, std::memory_order_relaxed);
   }
   int64_t position = 1;
-  int32_t badCount = 0;
-  return scanText(text, position, applyFilters, badCount, batch, &stamp);
+  TFileRecord file{path, {}};
+  TScan scan(text, 1, 1);
+  scan.applyFilters = applyFilters;
+  scan.record = &file.record;
+  scan.stamp = &stamp;
+  scan.fileName = currentFileCopy();
+  int code = scanText(text, position, batch, scan, threadsFor(textLength(text)));
+  file.record.unopened = !opened;
+  file.record.readToEnd = file.record.readToEnd && opened;
+  TLockHold hold(gameLock());
+  fileRecords.push_back(std::move(file));
+  return code;
 }
 
-std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error) {
+std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error, bool chess960) {
   error = 0;
   if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
   int64_t fenPosition = 1;
-  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
+  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition, chess960);
   if (error == 0 && !journal) error = 10;
   if (error != 0) journal.reset();
   return journal;

@@ -36,6 +36,7 @@ std::atomic<int32_t> gamesAlreadyLoaded{0};
 std::atomic<int32_t> duplicatesDropped{0};
 std::atomic<int32_t> gamesWritten{0};
 std::atomic<int32_t> outputFilesWritten{0};
+std::vector<TFileRecord> fileRecords;
 std::atomic<int32_t> gamesNotWritten{0};
 
 namespace {
@@ -81,4 +82,5 @@ void resetJobReport() {
     counter->store(0, std::memory_order_relaxed);
   TLockHold hold(gameLock());
   problems.clear();
+  fileRecords.clear();
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Upgnread/readrecord.h"
+
 enum : uint8_t { kJobLoadFile = 0, kJobLoadFolder = 1, kJobWriteOutput = 2 };
 
 enum : uint8_t {
@@ -53,6 +55,7 @@ extern std::atomic<int32_t> gamesNotWritten;     // games whose moves could not 
 constexpr size_t kProblemLinesKept = 1000;
 void noteProblem(const std::string& line);
 std::vector<std::string> problemLines();
+extern std::vector<TFileRecord> fileRecords;  // per file read, in order; under gameLock
 
 // currentFile copied or replaced under gameLock.
 std::filesystem::path currentFileCopy();

@@ -4,6 +4,7 @@
 
 #include "Upgnread/pgnstretches.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -29,17 +30,31 @@ struct TLoadResult {
   int32_t skipped = 0;
   int64_t stoppedAt = 0;
   std::string games;
+  std::string record;  // skipped text and bad games, with their lines
 };
+
+std::string recordText(const TReadRecord& record) {
+  std::string text = record.readToEnd ? "to the end\n" : "stopped\n";
+  for (const TSkippedText& skipped : record.skipped)
+    text += "skipped " + std::to_string(skipped.line) + " " + std::to_string(skipped.position) +
+            "+" + std::to_string(skipped.length) + "\n";
+  for (const TBadGame& bad : record.badGames)
+    text += "bad " + std::to_string(bad.line) + " " + std::to_string(bad.position) + " " +
+            std::to_string(bad.errorLine) + " " + std::to_string(bad.reason) + "\n";
+  return text;
+}
 
 TLoadResult load(const fs::path& file, int threads, bool applyFilters = false) {
   readerThreads = threads;
   gamesSkipped = 0;
+  fileRecords.clear();
   setCurrentFile(file);
   TGames batch;
   TLoadResult result;
   result.code = loadPgnFile(file, applyFilters, batch);
   result.skipped = gamesSkipped;
   result.stoppedAt = bytesDone;
+  if (!fileRecords.empty()) result.record = recordText(fileRecords.back().record);
   TOutputBuffer buffer;
   for (TGame& game : batch) {
     buffer.append(std::to_string(game.TextStart) + "+" + std::to_string(game.TextLength) + "\n");
@@ -53,35 +68,26 @@ class Stretches : public testing::Test {
  protected:
   void SetUp() override {
     resetOptions();
-    stretchBytes = 200;  // small files are cut into many stretches and read in many blocks
-    blockBytes = 1500;
+    stretchBytes = 200;  // small files are cut into many stretches
   }
   void TearDown() override {
     readerThreads = 0;
     stretchBytes = 1024 * 1024;
-    blockBytes = 64 * 1024 * 1024;
+    fileRecords.clear();
     setCurrentFile({});
     resetOptions();
   }
 
-  // The reference reads the whole text in one go on one thread.
-  TLoadResult loadWhole(const fs::path& file, bool applyFilters) {
-    const int64_t blocks = blockBytes;
-    blockBytes = INT64_MAX;
-    TLoadResult whole = load(file, 1, applyFilters);
-    blockBytes = blocks;
-    return whole;
-  }
-
   void expectSameWithThreads(const fs::path& file, bool applyFilters = false,
                              const std::vector<int>& threadCounts = {1, 2, 3, 5}) {
-    const TLoadResult one = loadWhole(file, applyFilters);
+    const TLoadResult one = load(file, 1, applyFilters);
     for (int threads : threadCounts) {
       const TLoadResult many = load(file, threads, applyFilters);
       EXPECT_EQ(many.code, one.code) << file << " with " << threads << " threads";
       EXPECT_EQ(many.skipped, one.skipped) << file << " with " << threads << " threads";
       EXPECT_EQ(many.stoppedAt, one.stoppedAt) << file << " with " << threads << " threads";
       EXPECT_TRUE(many.games == one.games) << file << " with " << threads << " threads";
+      EXPECT_EQ(many.record, one.record) << file << " with " << threads << " threads";
     }
   }
 
@@ -104,10 +110,10 @@ std::string manyGames(int count, const std::string& middle) {
 
 TEST_F(Stretches, CutsOnlyAtALineOpeningWithABracketAfterAnEmptyLine) {
   const std::string text = "[A \"1\"]\n1.e4 [x]\n\n [y]\n\n[B \"2\"]\r\n\r\n[C \"3\"]";
-  EXPECT_EQ(nextGameStart(text, 1), static_cast<int64_t>(text.find("[B") + 1));
-  EXPECT_EQ(nextGameStart(text, static_cast<int64_t>(text.find("[B") + 2)),
+  EXPECT_EQ(likelyGameCut(text, 1), static_cast<int64_t>(text.find("[B") + 1));
+  EXPECT_EQ(likelyGameCut(text, static_cast<int64_t>(text.find("[B") + 2)),
             static_cast<int64_t>(text.find("[C") + 1));
-  EXPECT_EQ(nextGameStart(text, static_cast<int64_t>(text.size())),
+  EXPECT_EQ(likelyGameCut(text, static_cast<int64_t>(text.size())),
             static_cast<int64_t>(text.size() + 1));
 }
 
@@ -139,12 +145,29 @@ TEST_F(Stretches, BadGamesStrayTextAndFileEndingCodesLandAsInOneThread) {
       {"bare-result", "* * *\n\n"},
       {"longer-than-a-block", game("Long", "1.e4 {" + std::string(5000, 'x') + "} e5 *")},
       {"file-ending-code", "[Event \"E\"]\n\n1.e4 (( e5 *\n\n"},
+      {"tagless", "1.e4 e5 2.Nf3 1-0\n\n1.d4 d5 *\n\n"},
+      {"stray-brackets", "[not a tag]\n\nwords\n\n"},
   };
   for (const auto& [name, middle] : middles)
     expectSameWithThreads(folder.write(name + ".pgn", manyGames(30, middle)));
 }
 
-TEST_F(Stretches, SpaceBeforeTheFirstGameLongerThanABlockIsSteppedOver) {
+TEST_F(Stretches, AnUnclosedBraceAtTheEndIsStrayTextAsInOneThread) {
+  const fs::path file = folder.write("unclosed.pgn", manyGames(30, "") + "{ never closed\n[Event");
+  expectSameWithThreads(file);
+  EXPECT_NE(load(file, 3).record.find("skipped"), std::string::npos);
+}
+
+TEST_F(Stretches, BadGamesFarIntoTheFileHaveTheirOwnLines) {
+  std::string text = manyGames(30, "");
+  const int64_t badLine = std::count(text.begin(), text.end(), '\n') + 1;
+  text += game("Bad", "1.e4 e5 2.Ke3 *") + manyGames(10, "");
+  const TLoadResult many = load(folder.write("late.pgn", text), 3);
+  EXPECT_NE(many.record.find("bad " + std::to_string(badLine) + " "), std::string::npos)
+      << many.record;
+}
+
+TEST_F(Stretches, SpaceBeforeTheFirstGameLongerThanAStretchIsSteppedOver) {
   const fs::path file =
       folder.write("leading.pgn", "\xEF\xBB\xBF" + std::string(4000, '\n') + manyGames(20, ""));
   expectSameWithThreads(file);
@@ -160,7 +183,6 @@ TEST_F(Stretches, RealFilesGiveTheSameGamesOnAnyNumberOfThreads) {
   const fs::path data = sharedDataPath("pgn");
   SKIP_WITHOUT_SHARED_DATA(data);
   stretchBytes = 64 * 1024;
-  blockBytes = 1024 * 1024;
   for (const auto& entry : fs::directory_iterator(data / "annotated"))
     if (entry.path().extension() == ".pgn") expectSameWithThreads(entry.path(), false, {3});
   expectSameWithThreads(data / "twic" / "twic944.pgn", false, {2});
