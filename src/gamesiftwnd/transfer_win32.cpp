@@ -1,0 +1,4 @@
+#include "gamesiftwnd/transfer_win32.h"
+
+void transferAllGames() {}
+void transferCurrentGame() {}
