@@ -1,7 +1,8 @@
 #include "pgnstatwnd/statuswindow_win32.h"
 
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <string>
