@@ -179,7 +179,9 @@ TEST_F(GameList, DeletingTickedGamesKeepsRowsOrderedAndTheCursorOnItsGame) {
       EXPECT_EQ(panelGames[listOrder[listCursor]].TextStart, cursorStart);
     }
     // Nothing removed leaves even a cursor past the end alone.
-    if (removed > 0) EXPECT_LE(listCursor, static_cast<int32_t>(rows.size()) - 1);
+    if (removed > 0) {
+      EXPECT_LE(listCursor, static_cast<int32_t>(rows.size()) - 1);
+    }
   }
 }
 
