@@ -183,6 +183,14 @@ void selectGame(const TScriptAction& action) {
   selectHostGame(action.x);
 }
 
+void setHostPosition(const TScriptAction& action) {
+  hostGameList.setPosition(action.numbers[0]);
+  for (size_t i = 1; i + 1 < action.numbers.size(); i += 2) {
+    hostGameList.enterVariation(action.numbers[i]);
+    hostGameList.setPosition(action.numbers[i + 1]);
+  }
+}
+
 void run(const TScriptAction& action) {
   switch (action.kind) {
     case TActionKind::menu:
@@ -215,6 +223,8 @@ void run(const TScriptAction& action) {
       return waitFor(TWait::until, static_cast<DWORD>(action.x));
     case TActionKind::select:
       return selectGame(action);
+    case TActionKind::position:
+      return setHostPosition(action);
     case TActionKind::dump:
       return dump(action);
     case TActionKind::screenshot:

@@ -42,6 +42,7 @@ constexpr TActionName kActions[] = {
     {"wait", TActionKind::wait},
     {"sleep", TActionKind::sleep},
     {"select", TActionKind::select},
+    {"position", TActionKind::position},
     {"dump", TActionKind::dump},
     {"screenshot", TActionKind::screenshot},
     {"hide-panels", TActionKind::hidePanels},
@@ -135,6 +136,15 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
     case TActionKind::select:
       if (!readNumber(rest, action.x) || action.x < 0 || !rest.empty()) return "expects a number";
       return {};
+    case TActionKind::position: {
+      constexpr const char* kExpects = "expects a move, then pairs of a variation and a move";
+      int32_t number = 0;
+      while (!rest.empty()) {
+        if (!readNumber(rest, number) || number < 0) return kExpects;
+        action.numbers.push_back(number);
+      }
+      return action.numbers.size() % 2 == 0 ? kExpects : std::string();
+    }
     case TActionKind::dump: {
       std::string_view name = firstWord(rest);
       if (name.empty()) return "expects a name";

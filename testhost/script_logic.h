@@ -22,6 +22,7 @@ enum class TActionKind {
   wait,          // until no modal window or dialog is open (seconds: the longest wait)
   sleep,         // milliseconds of message handling
   select,        // makes a game of the host's list current
+  position,      // the host's position: move n of the main line, then (variation v, move n)...
   dump,          // writes the state into text files of the dump folder
   screenshot,    // asks the driver for a picture of the screen
   hidePanels,    // the host hides every plug-in panel
@@ -35,6 +36,7 @@ struct TScriptAction {
   int32_t x = 0;        // coordinates; key code; seconds, milliseconds, game
   int32_t y = 0;
   std::vector<std::string> sections;  // of a dump; empty for all
+  std::vector<int32_t> numbers;       // of a position
 };
 
 // Button answers of a message box, as the dialog's command ids.
