@@ -79,6 +79,8 @@ void VORLEN_CALL applyRenameNow() {
   MessageBoxW(GetActiveWindow(), reinterpret_cast<const wchar_t*>(message.c_str()),
               reinterpret_cast<const wchar_t*>(kRenameCaption.c_str()), MB_ICONINFORMATION);
   refreshList();
+  // The message box took the focus; the user goes on where the name was typed.
+  SetFocus(renameWindow.lastEdit ? renameWindow.lastEdit : renameWindow.edits[1]);
 }
 
 void VORLEN_CALL closeClicked() {
@@ -135,9 +137,9 @@ LRESULT CALLBACK editProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam)
 }
 
 HWND makeControl(const wchar_t* cls, const wchar_t* text, DWORD style, const RECT& r) {
-  HWND control =
-      CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
-                      r.bottom - r.top, renameWindow.window, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND control = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, r.left, r.top,
+                                 r.right - r.left, r.bottom - r.top, renameWindow.window, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
   SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
   return control;
 }
@@ -215,11 +217,12 @@ void buildContents(HWND window) {
     SendMessageW(renameWindow.lists[i], LB_SETITEMHEIGHT, 0, t + 3);
     const RECT edit{lefts[i], list.bottom + 7, list.right, list.bottom + 7 + t + 3};
     renameWindow.edits[i] = makeControl(L"EDIT", L"", ES_AUTOHSCROLL, edit);
-    SendMessageW(renameWindow.edits[i], EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
-    listOwnProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(renameWindow.lists[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc)));
-    editOwnProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(renameWindow.edits[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
+    SendMessageW(renameWindow.edits[i], EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(2, 2));
+    listOwnProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        renameWindow.lists[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc)));
+    editOwnProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+        renameWindow.edits[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(editProc)));
   }
   placeOnMouse(window);
   makeButtons(w, h, m);
@@ -263,7 +266,8 @@ void VORLEN_CALL renamePaintProc(void* window, void* deviceContext) {
   SelectObject(dc, pen);
   SetTextColor(dc, RGB(0, 0, 0));
   SetBkMode(dc, TRANSPARENT);
-  for (HWND control : {renameWindow.lists[0], renameWindow.lists[1], renameWindow.edits[0], renameWindow.edits[1]})
+  for (HWND control :
+       {renameWindow.lists[0], renameWindow.lists[1], renameWindow.edits[0], renameWindow.edits[1]})
     if (control) frame(dc, control);
   TextOutW(dc, m.marginLeft + 14, m.marginTop + 10, L"С", 1);
   TextOutW(dc, client.right / 2 + 5, m.marginTop + 10, L"На", 2);
