@@ -26,18 +26,6 @@ const THostSkin* hostSkin() {
   return static_cast<const THostSkin*>(askHost(hostServices, THostLevel::state, kStateSkin));
 }
 
-HWND makeButton(HWND panel, const wchar_t* text, int width, int height, const RECT& region,
-                int ellipse) {
-  HWND button = CreateWindowExW(0, L"knop", text, WS_CHILD | WS_VISIBLE, 0, 0, width, height, panel,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (button) {
-    HRGN shape =
-        CreateRoundRectRgn(region.left, region.top, region.right, region.bottom, ellipse, ellipse);
-    SetWindowRgn(button, shape, FALSE);
-  }
-  return button;
-}
-
 // The browse button's face is drawn by the host into an off-screen bitmap, then stretched.
 void paintBrowse(HWND button) {
   PAINTSTRUCT paint{};
@@ -92,9 +80,9 @@ void buildButtons(HWND panel) {
     picturesLoaded = true;
   }
   browseButton = TButInf{nullptr, browseUp, browseUp, browseDown, chooseOutput};
-  startButton.window = makeButton(panel, L"Старт", 105, 28, {-1, -1, 107, 30}, 28);
-  menuButton.window = makeButton(panel, L"menu", 44, 28, {-1, -1, 46, 30}, 28);
-  browseButton.window = makeButton(panel, L"Обзор", 90, 21, {-1, -2, 92, 24}, 42);
+  startButton.window = makeHostButton(panel, L"Старт", 0, 0, 105, 28, {-1, -1, 107, 30}, 28);
+  menuButton.window = makeHostButton(panel, L"menu", 0, 0, 44, 28, {-1, -1, 46, 30}, 28);
+  browseButton.window = makeHostButton(panel, L"Обзор", 0, 0, 90, 21, {-1, -2, 92, 24}, 42);
   if (browseButton.window) {
     browseOwnProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(static_cast<HWND>(browseButton.window), GWLP_WNDPROC,
@@ -108,6 +96,18 @@ void buildButtons(HWND panel) {
 }
 
 }  // namespace
+
+HWND makeHostButton(HWND parent, const wchar_t* text, int x, int y, int width, int height,
+                    const RECT& region, int ellipse) {
+  HWND button = CreateWindowExW(0, L"knop", text, WS_CHILD | WS_VISIBLE, x, y, width, height,
+                                parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (button) {
+    HRGN shape =
+        CreateRoundRectRgn(region.left, region.top, region.right, region.bottom, ellipse, ellipse);
+    SetWindowRgn(button, shape, FALSE);
+  }
+  return button;
+}
 
 SIZE measureText(HWND window, const wchar_t* text) {
   SIZE extent{};

@@ -15,6 +15,10 @@ void buildPanelChildren(HWND panel);
 void placeBottomRow(const TPanelLayout& layout);
 // The label "Сохранить в" and the frame around the output edit.
 void paintBottomRow(HDC dc);
+// A host button (class "knop") on parent with a rounded window region; null when it failed.
+HWND makeHostButton(HWND parent, const wchar_t* text, int x, int y, int width, int height,
+                    const RECT& region, int ellipse);
+
 // The extent of a text in panelFont.
 SIZE measureText(HWND window, const wchar_t* text);
 

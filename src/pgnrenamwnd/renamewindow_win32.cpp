@@ -188,11 +188,8 @@ void makeButtons(int32_t w, int32_t h, const TPanelMetrics& m) {
     renameWindow.buttons[i] = skin ? skin->startButton : TButInf{};
     renameWindow.buttons[i].click = clicks[i];
     const int x = w - m.marginLeft - (i == 0 ? 226 : 113);
-    HWND button =
-        CreateWindowExW(0, L"knop", texts[i], WS_CHILD | WS_VISIBLE, x, h - m.marginBottom - 42,
-                        105, 28, renameWindow.window, nullptr, GetModuleHandleW(nullptr), nullptr);
-    renameWindow.buttons[i].window = button;
-    if (button) SetWindowRgn(button, CreateRoundRectRgn(-1, -1, 107, 30, 28, 28), FALSE);
+    renameWindow.buttons[i].window = makeHostButton(
+        renameWindow.window, texts[i], x, h - m.marginBottom - 42, 105, 28, {-1, -1, 107, 30}, 28);
     if (prepare) prepare(&renameWindow.buttons[i], captions[i]);
   }
 }

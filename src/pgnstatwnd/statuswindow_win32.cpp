@@ -10,6 +10,7 @@
 #include "Upgnread/gamebase.h"
 #include "gamesiftwnd/gamelist_win32.h"
 #include "gamesiftwnd/panel_win32.h"
+#include "gamesiftwnd/panelchildren_win32.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnstatwnd/statuswindow_logic.h"
@@ -52,10 +53,7 @@ void makeStopButton(HWND window, int32_t x, int32_t y) {
           static_cast<const THostSkin*>(askHost(hostServices, THostLevel::state, kStateSkin)))
     stopButton = skin->startButton;
   stopButton.click = stopClicked;
-  HWND button = CreateWindowExW(0, L"knop", L"Остановить", WS_CHILD | WS_VISIBLE, x, y, 105, 28,
-                                window, nullptr, GetModuleHandleW(nullptr), nullptr);
-  stopButton.window = button;
-  if (button) SetWindowRgn(button, CreateRoundRectRgn(-1, -1, 107, 30, 28, 28), FALSE);
+  stopButton.window = makeHostButton(window, L"Остановить", x, y, 105, 28, {-1, -1, 107, 30}, 28);
   auto prepare = serviceAs<TServicePrepareCaptionButton>(hostServices.prepareCaptionButton);
   if (prepare) prepare(&stopButton, u"Остановить");
 }
