@@ -11,6 +11,7 @@
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 #include "uchess/fileutil.h"
 
@@ -109,7 +110,7 @@ std::string resultBefore(std::string_view text, int64_t position) {
 TGameOutcome readGameMoves(TScan& scan, TGame& game, const std::string& fen, int64_t start) {
   TLockHold hold(gameLock());
   int fenError = 0;
-  game.Journal = startJournal(fen, fenError);
+  game.Journal = startJournal(fen, fenError, isChess960Variant(game.Tags));
   if (fenError != 0) {
     scan.code = fenError;
     return skipBadGameText(scan, game, start, TReadPhase::fen);
@@ -267,11 +268,11 @@ int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& ba
   return code;
 }
 
-std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error) {
+std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error, bool chess960) {
   error = 0;
   if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
   int64_t fenPosition = 1;
-  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
+  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition, chess960);
   if (error == 0 && !journal) error = 10;
   if (error != 0) journal.reset();
   return journal;

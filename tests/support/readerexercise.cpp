@@ -5,6 +5,7 @@
 
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
@@ -30,7 +31,8 @@ std::string rereadGame(std::string_view text, const TGame& game) {
   std::string unused;
   if (readTags(span, position, false, unused, tags) != kReadOk) return "its tags do not read again";
   int error = 0;
-  std::unique_ptr<jurnal> journal = startJournal(fenOf(game.Tags), error);
+  std::unique_ptr<jurnal> journal =
+      startJournal(fenOf(game.Tags), error, isChess960Variant(game.Tags));
   if (!journal) return "its FEN no longer sets up";
   if (readMovetext(span, position, *journal) != kMovetextOk) return "its moves do not read again";
   if (journal->movecount() != game.Journal->movecount()) return "its main line reads differently";

@@ -21,6 +21,10 @@ constexpr const char* kStartFens[] = {
     "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
     "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
     "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+    // shuffled back ranks, with the kings between rooks that castle onto their end squares
+    "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9",
+    "1r2k1r1/pp1ppppp/8/8/8/8/PP1PPPPP/1R2K1R1 w KQkq - 0 1",
+    "rk5r/p6p/8/8/8/8/P6P/RK5R w HAha - 0 1",
 };
 
 // Plays a random legal move (legality by the reference form), checking its notation both ways
@@ -72,6 +76,26 @@ uint8_t randomCode(std::mt19937& random) {
   return static_cast<uint8_t>(1 + random() % 12);
 }
 
+// A king between two rooks on each back rank, castling the Chess960 way, and now and then a piece
+// on the rank that may block it.
+void placeShuffledCastling(doska& board, std::mt19937& random) {
+  board.chess960 = 1;
+  for (int side : {kWhite, kBlack}) {
+    int rank = side == kWhite ? 1 : 8;
+    uint8_t offset = side == kWhite ? 0 : 6;
+    for (int file = 1; file <= 8; ++file)
+      board.put(file, rank, random() % 4 == 0 ? randomCode(random) : kEmpty);
+    int king = 2 + random() % 6;
+    int queenRook = 1 + random() % (king - 1), kingRook = king + 1 + random() % (8 - king);
+    board.put(king, rank, kWhiteKing + offset);
+    board.put(queenRook, rank, kWhiteRook + offset);
+    board.put(kingRook, rank, kWhiteRook + offset);
+    board.kingfile[side] = static_cast<uint8_t>(king);
+    board.rookfile[side][0] = static_cast<uint8_t>(kingRook);
+    board.rookfile[side][1] = static_cast<uint8_t>(queenRook);
+  }
+}
+
 // Random pieces; every other board has kings and rooks at home so that castling is asked, and the
 // state bytes are random, en-passant files off the board included.
 doska randomBoard(std::mt19937& random, int n) {
@@ -91,6 +115,7 @@ doska randomBoard(std::mt19937& random, int n) {
         if (random() % 3 != 0) board.put(file, rank, kEmpty);
     }
   }
+  if (n % 3 == 0) placeShuffledCastling(board, random);
   uint8_t* state = &board.wqlost;
   for (int i = 0; i < 6; ++i) state[i] = static_cast<uint8_t>(random() % 3 == 0);
   board.epforblack = static_cast<uint8_t>(random() % 10);
