@@ -38,5 +38,22 @@ set(CPACK_PACKAGE_NAME gamesift)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME gamesift-${PROJECT_VERSION}-windows-${GAMESIFT_PACKAGE_ARCH})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR})
 include(CPack)
+
+# Installing from the archive into an empty host folder, under Wine.
+get_property(wine_prefix GLOBAL PROPERTY GAMESIFT_WINE_PREFIX)
+if(wine_prefix AND TARGET vorlen_host)
+  set(native_args "")
+  if(GAMESIFT_NATIVE_TOOL)
+    set(native_args --native ${GAMESIFT_NATIVE_TOOL})
+  endif()
+  add_test(NAME wine_package_install
+    COMMAND ${GAMESIFT_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+            ${GAMESIFT_BASH} ${CMAKE_SOURCE_DIR}/tests/wine/package/install_from_archive.sh
+            --wine ${GAMESIFT_WINE64} --wineserver ${GAMESIFT_WINESERVER} --prefix ${wine_prefix}
+            --build ${CMAKE_BINARY_DIR} --host-exe $<TARGET_FILE:vorlen_host>
+            --cpack ${CMAKE_CPACK_COMMAND}
+            --work ${CMAKE_BINARY_DIR}/wine/package_install ${native_args})
+  set_tests_properties(wine_package_install PROPERTIES FIXTURES_REQUIRED wine_prefix TIMEOUT 180
+                       RESOURCE_LOCK wine_prefix LABELS wine)
+endif()
