@@ -116,6 +116,10 @@ int finish(const TCommandLine& line, int32_t filteredOut) {
   TRunReport report = collectReport(interruptCount() > 0);
   report.gamesFilteredOut = filteredOut;
   const int status = exitStatus(report);
+  if (line.verbose) {
+    TLockHold hold(gameLock());
+    writeStderr(skipListing(fileRecords));
+  }
   if (!line.quiet || status != kExitDone) writeStderr(reportText(report));
   return status;
 }

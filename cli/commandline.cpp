@@ -97,6 +97,10 @@ void addRunOptions(CLI::App& app, TCommandLine& line) {
   app.add_flag("-q,--quiet", line.quiet,
                "Draw no progress line; print the end report only when something failed")
       ->group(kInputsAndOutput);
+  app.add_flag("-v,--verbose", line.verbose,
+               "List each stretch of text skipped (the first 100 of a file) and each game "
+               "skipped as bad, with its file, line and reason")
+      ->group(kInputsAndOutput);
   addBatchOptions(app, line.edits);
 }
 

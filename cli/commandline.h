@@ -16,6 +16,7 @@ struct TCommandLine {
   std::filesystem::path ecoBaseFile;
   std::string nameCodePage;  // empty: the system's
   bool quiet = false;
+  bool verbose = false;  // list each stretch of text skipped and each bad game
   TOptionEdits edits;
   // gamesift mkeco OPENINGS -o BASE
   bool mkeco = false;

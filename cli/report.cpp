@@ -1,13 +1,60 @@
 #include "cli/report.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "Upgnread/gamebase.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
 
-std::string line(const char* label, int32_t value) {
+std::string line(const char* label, int64_t value) {
   return std::string(label) + ": " + std::to_string(value) + "\n";
+}
+
+void countSkips(TRunReport& report) {
+  TLockHold hold(gameLock());
+  for (const TFileRecord& file : fileRecords) {
+    report.stretchesSkipped += static_cast<int64_t>(file.record.skipped.size());
+    report.bytesSkipped += skippedBytes(file.record);
+    // A file that could not be opened is counted as unreadable already.
+    if (!file.record.readToEnd && !file.record.unopened) ++report.filesNotReadToEnd;
+  }
+}
+
+std::string place(const TFileRecord& file, int64_t lineNumber) {
+  return file.path.string() + ":" + std::to_string(lineNumber) + ": ";
+}
+
+std::string stretchLine(const TFileRecord& file, const TSkippedText& stretch) {
+  return place(file, stretch.line) + "skipped " + std::to_string(stretch.length) +
+         " bytes: " + readReasonText(stretch.reason, TReadPhase::between) + "\n";
+}
+
+std::string badGameLine(const TFileRecord& file, const TBadGame& game) {
+  std::string text =
+      place(file, game.line) + "bad game: " + readReasonText(game.reason, game.phase);
+  if (game.errorLine != game.line) text += " at line " + std::to_string(game.errorLine);
+  return text + "\n";
+}
+
+// One file's stretches and bad games merged by their place in the file.
+std::string fileListing(const TFileRecord& file) {
+  const std::vector<TSkippedText>& stretches = file.record.skipped;
+  const std::vector<TBadGame>& games = file.record.badGames;
+  const size_t listed = std::min(stretches.size(), kStretchesListed);
+  std::string text;
+  size_t s = 0, g = 0;
+  while (s < listed || g < games.size()) {
+    if (g == games.size() || (s < listed && stretches[s].position < games[g].position))
+      text += stretchLine(file, stretches[s++]);
+    else
+      text += badGameLine(file, games[g++]);
+  }
+  if (stretches.size() > listed)
+    text += file.path.string() + ": " + std::to_string(stretches.size() - listed) +
+            " more stretches of text skipped\n";
+  return text;
 }
 
 }  // namespace
@@ -24,6 +71,7 @@ TRunReport collectReport(bool interrupted) {
   report.outputFilesWritten = outputFilesWritten;
   report.writesFailed = writesFailed;
   report.interrupted = interrupted;
+  countSkips(report);
   return report;
 }
 
@@ -31,6 +79,8 @@ std::string reportText(const TRunReport& report) {
   std::string text = line("files read", report.filesRead) +
                      line("games accepted", report.gamesAccepted) +
                      line("games skipped as bad", report.gamesSkipped) +
+                     "stretches of text skipped: " + std::to_string(report.stretchesSkipped) +
+                     " (" + std::to_string(report.bytesSkipped) + " bytes)\n" +
                      line("files that could not be read", report.filesUnreadable) +
                      line("games already loaded", report.gamesAlreadyLoaded) +
                      line("duplicates dropped", report.duplicatesDropped) +
@@ -44,6 +94,13 @@ std::string reportText(const TRunReport& report) {
 
 int exitStatus(const TRunReport& report) {
   if (report.interrupted) return kExitInterrupted;
-  if (report.filesUnreadable > 0 || report.writesFailed > 0) return kExitIncomplete;
+  if (report.filesUnreadable > 0 || report.filesNotReadToEnd > 0 || report.writesFailed > 0)
+    return kExitIncomplete;
   return kExitDone;
+}
+
+std::string skipListing(const std::vector<TFileRecord>& files) {
+  std::string text;
+  for (const TFileRecord& file : files) text += fileListing(file);
+  return text;
 }

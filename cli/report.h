@@ -1,13 +1,17 @@
 #pragma once
 // The end report of a batch run and the program's exit status, from what the jobs counted.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "Upgnread/readrecord.h"
 
 // Exit statuses of the command-line tool.
 enum : int {
   kExitDone = 0,           // every input read and every output written
-  kExitIncomplete = 1,     // an input could not be read or an output not written
+  kExitIncomplete = 1,     // an input could not be read to its end or an output not written
   kExitUsage = 2,          // the command line could not be understood
   kExitInterrupted = 130,  // stopped with Ctrl-C, as shells report an interrupt
 };
@@ -17,6 +21,9 @@ struct TRunReport {
   int32_t gamesAccepted = 0;
   int32_t gamesSkipped = 0;
   int32_t filesUnreadable = 0;
+  int32_t filesNotReadToEnd = 0;  // opened, but left before their end
+  int64_t stretchesSkipped = 0;
+  int64_t bytesSkipped = 0;
   int32_t gamesAlreadyLoaded = 0;
   int32_t duplicatesDropped = 0;
   int32_t gamesFilteredOut = 0;
@@ -33,3 +40,9 @@ TRunReport collectReport(bool interrupted);
 std::string reportText(const TRunReport& report);
 
 int exitStatus(const TRunReport& report);
+
+// Stretches of text listed per file at most; the rest are counted in one line.
+constexpr size_t kStretchesListed = 100;
+
+// "FILE:LINE: skipped N bytes: REASON" and "FILE:LINE: bad game: REASON", in file order.
+std::string skipListing(const std::vector<TFileRecord>& files);

@@ -56,9 +56,15 @@ int readBlackWins(TMovetextState& state) {
   return endAtResult(state, 3);
 }
 
-int readDraw(TMovetextState& state) {
+int readDraw(TMovetextState& state, std::string_view written) {
   if (state.mateMarked) return kResultContradictsMark;
-  return endAtResult(state, 7);
+  return endAtResult(state, static_cast<int>(written.size()));
+}
+
+int readDrawSign(TMovetextState& state) {
+  for (std::string_view sign : {kDrawSign, kDrawSignLatin1})
+    if (startsAt(state.text, state.position, sign)) return readDraw(state, sign);
+  return kUnexpectedToken;
 }
 
 int readUnknownResult(TMovetextState& state) {
@@ -90,7 +96,16 @@ int readNumberDots(TMovetextState& state) {
   return kReadNextToken;
 }
 
+// "1." where this game cannot be at move 1, opening a line after a blank line: a game without
+// tags follows this one, which ended without a result.
+bool nextGameBegins(TMovetextState& state) {
+  return startsMovetextGame(state.text, state.position) && !state.line->parent &&
+         !state.variationOpened && state.numbers.next(*state.line) != 1 &&
+         beginsGameAfterBlankLine(state.text, state.position);
+}
+
 int readMoveNumber(TMovetextState& state) {
+  if (nextGameBegins(state)) return state.result;
   if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
   int64_t n = readDigits(state);
   if (state.atEnd()) return kEndAfterMoveNumber;
@@ -102,7 +117,7 @@ int readMoveNumber(TMovetextState& state) {
 }
 
 int readOne(TMovetextState& state) {
-  if (startsAt(state.text, state.position, "1/2-1/2")) return readDraw(state);
+  if (startsAt(state.text, state.position, "1/2-1/2")) return readDraw(state, "1/2-1/2");
   if (startsAt(state.text, state.position, "1-0")) return readWhiteWins(state);
   return readMoveNumber(state);
 }
@@ -134,7 +149,9 @@ int readGlyph(TMovetextState& state) {
 // The next game begins without a result token. The position stays on its "[": stepping back
 // onto the character before it would leave the scan stuck on a move glued to the "[", and a
 // game read again from its span must meet the same "[" to end the same way.
-int stopAtNextGame(TMovetextState& state) { return state.result; }
+int stopAtNextGame(TMovetextState& state) {
+  return state.result;
+}
 
 bool isMoveStart(char c) {
   return (c >= 'a' && c <= 'h') || c == 'B' || c == 'K' || c == 'N' || c == 'P' || c == 'Q' ||
@@ -149,15 +166,35 @@ int readToken(TMovetextState& state) {
   if (c == 'O') return readCastling(state);
   if (isMoveStart(c)) return readPieceMove(state);
   switch (c) {
-    case '$': return readGlyph(state);
-    case '(': return openVariation(state);
-    case ')': return closeVariation(state);
-    case '*': return readUnknownResult(state);
-    case '-': return readSkippedTurn(state, "--");
-    case 'Z': return readSkippedTurn(state, "Z0");
-    case '.': return readSkippedTurn(state, "...");
-    case '[': return stopAtNextGame(state);
-    default: return kUnexpectedToken;
+    case '$':
+      return readGlyph(state);
+    case '!':
+    case '?':
+      return readSeparatedSuffix(state);
+    case '+':
+    case '=':
+    case '\xE2':
+      return readTextGlyph(state) ? kReadNextToken : kUnexpectedToken;
+    case '\xC2':
+    case '\xBD':
+      return readDrawSign(state);
+    case '(':
+      return openVariation(state);
+    case ')':
+      return closeVariation(state);
+    case '*':
+      return readUnknownResult(state);
+    case '-':
+      if (state.peek(1) != '-' && readTextGlyph(state)) return kReadNextToken;
+      return readSkippedTurn(state, "--");
+    case 'Z':
+      return readSkippedTurn(state, "Z0");
+    case '.':
+      return readSkippedTurn(state, "...");
+    case '[':
+      return stopAtNextGame(state);
+    default:
+      return kUnexpectedToken;
   }
 }
 

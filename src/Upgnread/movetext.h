@@ -7,8 +7,8 @@
 
 #include "uchess/jurnal.h"
 
-// Result codes. 0 the game is read; 1..100 the game is bad; above 100 the rest of the file is
-// not read.
+// Result codes. 0 the game is read; 1..100 the game is bad; above 100 the game is bad and its
+// end is unknown.
 enum : int {
   kMovetextOk = 0,
   kBadMoveNumber = 2,
@@ -27,6 +27,10 @@ enum : int {
   kUnclosedVariation = 111,
   kVariationAfterVariation = 113,
 };
+
+// "½-½" as a draw, in UTF-8 and in the one-byte code pages.
+constexpr std::string_view kDrawSign = "\xC2\xBD-\xC2\xBD";
+constexpr std::string_view kDrawSignLatin1 = "\xBD-\xBD";
 
 // Deeper nesting makes the game bad, so that no later recursive walk of the tree can overflow.
 constexpr int kMaxVariationDepth = 500;

@@ -16,24 +16,38 @@ struct TWrittenMove {
   int tofile = 0;
   int torank = 0;
   bool capture = false;
+  bool enPassantMark = false;  // "e.p." written after the squares
   bool check = false;
   bool mate = false;
 };
 
-bool isFileLetter(char c) { return c >= 'a' && c <= 'h'; }
-bool isRankDigit(char c) { return c >= '1' && c <= '8'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isFileLetter(char c) {
+  return c >= 'a' && c <= 'h';
+}
+bool isRankDigit(char c) {
+  return c >= '1' && c <= '8';
+}
+bool isLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 // White codes; a black piece is the white code + 6.
 int pieceOfLetter(char c) {
   switch (c) {
-    case 'P': return kWhitePawn;
-    case 'N': return kWhiteKnight;
-    case 'B': return kWhiteBishop;
-    case 'R': return kWhiteRook;
-    case 'Q': return kWhiteQueen;
-    case 'K': return kWhiteKing;
-    default: return 0;
+    case 'P':
+      return kWhitePawn;
+    case 'N':
+      return kWhiteKnight;
+    case 'B':
+      return kWhiteBishop;
+    case 'R':
+      return kWhiteRook;
+    case 'Q':
+      return kWhiteQueen;
+    case 'K':
+      return kWhiteKing;
+    default:
+      return 0;
   }
 }
 
@@ -41,7 +55,9 @@ int promotionOfLetter(char c) {
   return c == 'B' || c == 'N' || c == 'Q' || c == 'R' ? pieceOfLetter(c) : 0;
 }
 
-int ofSide(int whiteCode, bool white) { return white ? whiteCode : whiteCode + 6; }
+int ofSide(int whiteCode, bool white) {
+  return white ? whiteCode : whiteCode + 6;
+}
 
 // An optional file letter, then an optional rank digit.
 void readSquareParts(TMovetextState& state, int& file, int& rank) {
@@ -58,6 +74,10 @@ void readSquareParts(TMovetextState& state, int& file, int& rank) {
 // The squares: what comes first is the from-square only when a file or "x" follows it.
 bool readSquares(TMovetextState& state, TWrittenMove& move) {
   readSquareParts(state, move.fromfile, move.fromrank);
+  // Long algebraic: the from-square in full, "-" and the target ("e2-e4", "Ng1-f3").
+  if (move.fromfile != 0 && move.fromrank != 0 && state.peek(0) == '-' &&
+      isFileLetter(state.peek(1)))
+    ++state.position;
   if (state.atEnd() || (!isFileLetter(state.current()) && state.current() != 'x')) {
     if (!state.atEnd() && isRankDigit(state.current())) return false;
     move.tofile = move.fromfile;
@@ -70,6 +90,8 @@ bool readSquares(TMovetextState& state, TWrittenMove& move) {
     }
     readSquareParts(state, move.tofile, move.torank);
   }
+  if (move.capture && move.piece % 6 == kWhitePawn)
+    move.enPassantMark = skipGluedEnPassantMark(state);
   return move.tofile != 0 && move.torank != 0;
 }
 
@@ -180,6 +202,7 @@ int moveMarkFromSuffix(TMovetextState& state) {
 }
 
 int readPieceMove(TMovetextState& state) {
+  if (skipEnPassantMark(state)) return kReadNextToken;
   if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
   TWrittenMove move;
   if (!readWrittenMove(state, move)) return kMalformedMove;
@@ -188,7 +211,9 @@ int readPieceMove(TMovetextState& state) {
   if (code != kReadNextToken) return code;
   code = addResolvedMove(state, move, true, 0);
   if (code != kReadNextToken) return code;
-  if (move.capture != capturesOnBoard(state.line->nextmove())) return kCaptureMismatch;
+  const mov& made = state.line->nextmove();
+  if (move.capture != capturesOnBoard(made)) return kCaptureMismatch;
+  if (move.enPassantMark && made.special != 1 && made.special != 7) return kMalformedMove;
   makeMove(state);
   return kReadNextToken;
 }

@@ -49,4 +49,12 @@ int moveMarkFromSuffix(TMovetextState& state);
 int readPieceMove(TMovetextState& state);
 int readCastling(TMovetextState& state);
 int openVariation(TMovetextState& state);
+int readSeparatedSuffix(TMovetextState& state);
+
+// Marks written as text; each answers whether it read one.
+bool readTextGlyph(TMovetextState& state);
+// "e.p." or "ep" after the en-passant capture just made.
+bool skipEnPassantMark(TMovetextState& state);
+// "e.p." or "ep" right after a move's squares; whether it was an en-passant capture is known later.
+bool skipGluedEnPassantMark(TMovetextState& state);
 int closeVariation(TMovetextState& state);

@@ -1,5 +1,7 @@
 // The movetext reader's parentheses: entering and leaving variations.
 
+#include <string>
+
 #include "Upgnread/movetext.h"
 #include "Upgnread/movetext_state.h"
 #include "Upgnread/pgnscan.h"
@@ -23,9 +25,30 @@ void branchAtSkippedTurn(TMovetextState& state) {
   state.line->forward();
 }
 
+// A variation without a move ("()", "( {a comment} )", "( () )") is passed over; its comments
+// go with the move before it, as if written outside the parentheses.
+bool skipEmptyVariation(TMovetextState& state) {
+  int64_t position = state.position + 1;
+  std::string comments, found;
+  for (int depth = 1; depth > 0; ++position) {
+    skipSpace(state.text, position, found);
+    comments += found;
+    if (isAt(state.text, position, '('))
+      ++depth;
+    else if (isAt(state.text, position, ')'))
+      --depth;
+    else
+      return false;
+  }
+  state.position = position;
+  pendingComment += comments;
+  return true;
+}
+
 }  // namespace
 
 int openVariation(TMovetextState& state) {
+  if (skipEmptyVariation(state)) return kReadNextToken;
   if (state.variationOpened) return kVariationAfterVariation;
   if (state.depth >= kMaxVariationDepth) return kVariationsTooDeep;
   ++state.depth;

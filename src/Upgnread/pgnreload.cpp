@@ -27,11 +27,12 @@ bool needsMoves(const TGame& game, const std::filesystem::path& path) {
   return !game.Journal && game.FileName == path && game.TextStart >= 1 && game.TextLength >= 0;
 }
 
-TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& list,
-                         int32_t first, TBoolArray& done) {
+TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,
+                         TBoolArray& done) {
   TLockHold hold(gameLock());
   TReloadSpan span;
-  for (size_t j = static_cast<size_t>(std::max(first, 0)); j < list.size() && j < done.size(); ++j) {
+  for (size_t j = static_cast<size_t>(std::max(first, 0)); j < list.size() && j < done.size();
+       ++j) {
     if (list[j] < 0 || static_cast<size_t>(list[j]) >= panelGames.size() || done[j]) continue;
     const TGame& game = panelGames[static_cast<size_t>(list[j])];
     if (!needsMoves(game, path)) continue;
@@ -80,12 +81,13 @@ void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list
   setCurrentFile(path);
   TReloadSpan span = collectGames(path, list, first, done);
   if (span.games.empty()) return;
-  // The character on which the scan stopped is read too: a game glued to the next "[" ends
-  // there, and without it the reading would run into the end of the text instead.
+  // The two characters on which the scan stopped are read too: a game glued to the next "[",
+  // or followed by a game without tags ("1."), ends there, and without them the reading would
+  // run into the end of the text instead.
   int64_t count = span.end - span.lowest;
   std::error_code error;
   uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && span.end <= static_cast<int64_t>(size)) ++count;
+  if (!error) count += std::clamp<int64_t>(static_cast<int64_t>(size) - span.end + 1, 0, 2);
   std::string text;
   if (!readFileRange(path, span.lowest, count, text)) return;
   for (int32_t index : span.games) reloadGame(text, span.lowest, index);

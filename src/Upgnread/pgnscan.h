@@ -8,10 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "Upgnread/readrecord.h"
 #include "plugcommon/gamerecords.h"
 
 // Result codes of the scan and the tag reader. 0 success; 1..100 the game is skipped as bad;
-// above 100 the rest of the file is not read.
+// above 100 the game is bad too, and the reading goes on where the next game can be found.
 enum : int {
   kReadOk = 0,
   kNoTags = 1,
@@ -28,7 +29,8 @@ enum : int {
   kBrokenTagLine = 113,
 };
 
-// Codes up to this one skip the game; greater ones end the reading of the file.
+// Codes up to this one skip the game to the next "["; greater ones also lose track of where the
+// game ends.
 constexpr int kLastGameCode = 100;
 
 // The host's initial game capacity: the batch's first length and its growth step.
@@ -49,13 +51,30 @@ void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list
                       TBoolArray& done);
 
 // Texts; positions are 1-based and in/out
+// The record, when given, receives the text skipped and the games that could not be read.
 int scanGames(std::string_view text, int64_t& position, bool applyFilters, int32_t& badCount,
-              TGames& batch);
+              TGames& batch, TReadRecord* record = nullptr);
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
              TGamesTagArray& tags);
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag);
 void skipSpace(std::string_view text, int64_t& position, std::string& comments);
 void skipToGame(std::string_view text, int64_t& position);
+
+// The seven roster tags with their default values: the tags of a game without a tag section.
+void setDefaultRoster(TGamesTagArray& tags);
+
+// Where games begin
+// "1." but not "1...": the first move of a game written without tags.
+bool startsMovetextGame(std::string_view text, int64_t position);
+// A game without tags begins at position, first on its line, after a blank line.
+bool beginsGameAfterBlankLine(std::string_view text, int64_t position);
+// The next line from position on that opens a tag pair ("[Name \"") or, after a blank line,
+// a game without tags; its "[" or "1", or past the end.
+int64_t nextGameStart(std::string_view text, int64_t position);
+// skipToGame, stopping also at a game without tags that opens a line after a blank line.
+void skipBadGame(std::string_view text, int64_t& position);
+// From a broken tag line: past the rest of its tag section and its moves.
+void skipBrokenTagSection(std::string_view text, int64_t& position);
 
 // "A".."Z", the Windows-1251 capitals 0xC0..0xDF and Ё (0xA8) lowered; all other bytes kept.
 std::string lowerCase(std::string_view text);

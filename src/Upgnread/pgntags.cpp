@@ -19,15 +19,10 @@ struct TRosterSlot {
 };
 
 constexpr TRosterSlot kRosterSlots[kRosterTagCount] = {
-    {"event", "Event", "?"},         {"site", "Site", "?"},     {"date", "Date", "????.??.??"},
-    {"round", "Round", "?"},         {"white", "White", "Anonymous"},
-    {"black", "Black", "Anonymous"}, {"result", "Result", "*"},
+    {"event", "Event", "?"},   {"site", "Site", "?"},           {"date", "Date", "????.??.??"},
+    {"round", "Round", "?"},   {"white", "White", "Anonymous"}, {"black", "Black", "Anonymous"},
+    {"result", "Result", "*"},
 };
-
-bool isNameChar(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '_' || u >= 0x80;
-}
 
 // The value after its opening quote, up to and past the closing quote.
 int readTagValue(std::string_view text, int64_t& position, std::string& value) {
@@ -146,14 +141,19 @@ std::string lowerCase(std::string_view text) {
   return lowered;
 }
 
+void setDefaultRoster(TGamesTagArray& tags) {
+  tags.clear();
+  placeRosterTags(tags);
+}
+
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
   std::string dropped;
   skipSpace(text, position, dropped);
   int64_t nameStart = position;
   while (!atEnd(text, position) && isNameChar(charAt(text, position))) ++position;
   if (position == nameStart || atEnd(text, position)) return kNoTagName;
-  tag.Name.assign(text.substr(static_cast<size_t>(nameStart - 1),
-                              static_cast<size_t>(position - nameStart)));
+  tag.Name.assign(
+      text.substr(static_cast<size_t>(nameStart - 1), static_cast<size_t>(position - nameStart)));
   skipSpace(text, position, dropped);
   if (!isAt(text, position, '"')) return kNoOpeningQuote;
   ++position;

@@ -9,7 +9,8 @@ bool isChess960Variant(const TGamesTagArray& tags) {
   for (const TPGNTag& tag : tags) {
     if (lowerCase(tag.Name) != "variant") continue;
     std::string value = lowerCase(tag.Value);
-    return value == "chess960" || value == "fischerandom" || value == "fischer random";
+    return value == "chess960" || value == "fischerandom" || value == "fischerrandom" ||
+           value == "fischer random";
   }
   return false;
 }

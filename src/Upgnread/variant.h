@@ -3,7 +3,8 @@
 
 #include "plugcommon/gamerecords.h"
 
-// The game's Variant tag says Chess960 ("Chess960", "fischerandom", "Fischer Random", any case).
+// The game's Variant tag says Chess960 ("Chess960", "fischerandom" or "fischerrandom", "Fischer
+// Random", any case); "normal", "standard" and other variants do not.
 bool isChess960Variant(const TGamesTagArray& tags);
 
 // A game of Chess960: by its Variant tag, or because its FEN could mean nothing else.

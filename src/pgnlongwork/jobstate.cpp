@@ -36,6 +36,7 @@ std::atomic<int32_t> gamesAlreadyLoaded{0};
 std::atomic<int32_t> duplicatesDropped{0};
 std::atomic<int32_t> gamesWritten{0};
 std::atomic<int32_t> outputFilesWritten{0};
+std::vector<TFileRecord> fileRecords;
 
 std::filesystem::path currentFileCopy() {
   TLockHold hold(gameLock());
@@ -63,4 +64,6 @@ void resetJobReport() {
   for (std::atomic<int32_t>* counter : {&filesRead, &gamesAccepted, &gamesAlreadyLoaded,
                                         &duplicatesDropped, &gamesWritten, &outputFilesWritten})
     counter->store(0, std::memory_order_relaxed);
+  TLockHold hold(gameLock());
+  fileRecords.clear();
 }

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include "Upgnread/readrecord.h"
 
 enum : uint8_t { kJobLoadFile = 0, kJobLoadFolder = 1, kJobWriteOutput = 2 };
 
@@ -27,7 +30,7 @@ extern const std::u16string kStageTexts[kStageCount];
 extern std::atomic<uint8_t> jobMode;
 extern std::atomic<bool> stopRequested;
 extern std::atomic<uint8_t> stage;
-extern std::filesystem::path currentFile;   // under gameLock
+extern std::filesystem::path currentFile;  // under gameLock
 extern std::filesystem::path sourceFolder;
 extern std::filesystem::path outputBase;
 extern std::atomic<int64_t> bytesTotal;
@@ -45,6 +48,7 @@ extern std::atomic<int32_t> gamesAlreadyLoaded;  // games dropped because the ba
 extern std::atomic<int32_t> duplicatesDropped;   // games dropped as equal to another game
 extern std::atomic<int32_t> gamesWritten;        // games in output writes that succeeded
 extern std::atomic<int32_t> outputFilesWritten;  // distinct output files written by a run
+extern std::vector<TFileRecord> fileRecords;     // per file read, in order; under gameLock
 
 // currentFile copied or replaced under gameLock.
 std::filesystem::path currentFileCopy();

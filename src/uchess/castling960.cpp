@@ -69,19 +69,6 @@ uint8_t rookSquareChanges(const doska& b, int piece, int ff, int fr, int tf, int
 
 }  // namespace
 
-bool castlesOntoRook(const mov& m) {
-  if (m.fromrank != m.torank) return false;
-  return (m.piece == kWhiteKing && m.captured == kWhiteRook) ||
-         (m.piece == kBlackKing && m.captured == kBlackRook);
-}
-
-bool castlesOntoRook(const doska& b, int ff, int fr, int tf, int tr) {
-  if (fr != tr || !isSquare(ff, fr) || !isSquare(tf, tr)) return false;
-  uint8_t piece = b.at(ff, fr);
-  if (piece != kWhiteKing && piece != kBlackKing) return false;
-  return b.at(tf, tr) == rookOf(piece == kWhiteKing);
-}
-
 bool canCastleOntoRook(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   int side = white ? kWhite : kBlack, rank = homeRank(white);
   if (fr != rank || tr != rank || ff != b.kingfile[side] || tf == ff) return false;

@@ -10,13 +10,26 @@
 #include "uchess/jurnal.h"
 #include "uchess/squaresets.h"
 
-// Recognising the move
-bool castlesOntoRook(const mov& m);
+// Recognising the move; asked of every move made, so kept inline.
+inline bool castlesOntoRook(const mov& m) {
+  if (m.fromrank != m.torank) return false;
+  return (m.piece == kWhiteKing && m.captured == kWhiteRook) ||
+         (m.piece == kBlackKing && m.captured == kBlackRook);
+}
 // The board's form, before the move: the king goes onto a rook of its own on its rank.
-bool castlesOntoRook(const doska& board, int fromfile, int fromrank, int tofile, int torank);
+inline bool castlesOntoRook(const doska& b, int ff, int fr, int tf, int tr) {
+  if (fr != tr || !isSquare(ff, fr) || !isSquare(tf, tr)) return false;
+  uint8_t piece = b.at(ff, fr);
+  if (piece == kWhiteKing) return b.at(tf, tr) == kWhiteRook;
+  return piece == kBlackKing && b.at(tf, tr) == kBlackRook;
+}
 // The king's and the rook's end files of a castling onto the rook.
-inline int kingEndFile(int kingfile, int rookfile) { return rookfile > kingfile ? 7 : 3; }
-inline int rookEndFile(int kingfile, int rookfile) { return rookfile > kingfile ? 6 : 4; }
+inline int kingEndFile(int kingfile, int rookfile) {
+  return rookfile > kingfile ? 7 : 3;
+}
+inline int rookEndFile(int kingfile, int rookfile) {
+  return rookfile > kingfile ? 6 : 4;
+}
 
 // Legality: every square the king or the rook crosses or lands on is empty but for the two of
 // them, the right is kept, and no square the king stands on, crosses or lands on is attacked.

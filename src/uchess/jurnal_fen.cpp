@@ -211,8 +211,8 @@ int readFen(TFenReader& rd, jurnal& j, bool chess960) {
 
 }  // namespace
 
-std::unique_ptr<jurnal> jurnal::createfromfen(std::string_view text, int& error,
-                                              int64_t& position, bool chess960) {
+std::unique_ptr<jurnal> jurnal::createfromfen(std::string_view text, int& error, int64_t& position,
+                                              bool chess960) {
   auto line = std::make_unique<jurnal>(nullptr, nullptr);
   line->startboard = std::make_unique<doska>();
   line->board = line->startboard.get();

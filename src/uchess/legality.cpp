@@ -22,7 +22,7 @@ int sign(int value) {
 // The squares of the move as playMove leaves them for a move added without a promotion piece:
 // the en-passant victim taken off, the castling rook moved.
 void playSquares(doska& b, int ff, int fr, int tf, int tr) {
-  if (castlesOntoRook(b, ff, fr, tf, tr)) return placeCastling(b, ff, tf, fr);
+  if (b.chess960 && castlesOntoRook(b, ff, fr, tf, tr)) return placeCastling(b, ff, tf, fr);
   uint8_t piece = b.at(ff, fr);
   uint8_t captured = b.at(tf, tr);
   b.put(ff, fr, kEmpty);

@@ -172,3 +172,17 @@ TEST(EcoCode, ValidCodeIsALetterAToEAndTwoDigits) {
   for (const char* code : {"F00", "A0", "A000", "AA0", "A0x", "", " A00"})
     EXPECT_FALSE(isValidEco(code)) << code;
 }
+
+// A game from a shuffled back rank has no opening of the base, even where its moves would name one.
+TEST_F(EcoTagTest, Chess960GameGetsNoCodeAndKeepsAValidOneItHas) {
+  TGamesTagArray tags = rosterTags();
+  addTag(tags, "Variant", "Chess960");
+  TGame game = sicilian(tags);
+  EXPECT_EQ(fillEco(game, false), "");
+  EXPECT_EQ(findEcoSlot(game.Tags), -1);
+  addTag(tags, "ECO", "A00");
+  TGame tagged = sicilian(tags);
+  EXPECT_EQ(classifyEco(tagged, false), "A00");
+  removeOldEco = true;
+  EXPECT_EQ(classifyEco(tagged, true), "");
+}

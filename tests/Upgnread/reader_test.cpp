@@ -1,7 +1,9 @@
 #include "Upgnread/pgnscan.h"
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -43,9 +45,12 @@ struct TFileCase {
   int code;
   size_t games;
   int32_t bad;
+  size_t stretches = 0;  // of text skipped where a game should begin
 };
 
-void PrintTo(const TFileCase& c, std::ostream* os) { *os << c.file; }
+void PrintTo(const TFileCase& c, std::ostream* os) {
+  *os << c.file;
+}
 
 class ReaderCase : public PgnReader, public testing::WithParamInterface<TFileCase> {};
 
@@ -57,40 +62,52 @@ TEST_P(ReaderCase, YieldsItsGames) {
   EXPECT_EQ(scanned.code, c.code);
   EXPECT_EQ(scanned.games.size(), c.games);
   EXPECT_EQ(scanned.badCount, c.bad);
-  EXPECT_GE(scanned.position, 1);
-  EXPECT_LE(scanned.position, static_cast<int64_t>(text.size()) + 1);
+  EXPECT_EQ(scanned.record.skipped.size(), c.stretches);
+  EXPECT_TRUE(scanned.record.readToEnd);
+  // Every game is read or listed: no scan ends before the end of its text.
+  EXPECT_EQ(scanned.position, static_cast<int64_t>(text.size()) + 1);
   for (const TGame& game : scanned.games) {
     ASSERT_TRUE(game.Journal);
     ASSERT_GE(game.Tags.size(), 7u);
-    EXPECT_EQ(text[static_cast<size_t>(game.TextStart - 1)], '[');
+    char first = text[static_cast<size_t>(game.TextStart - 1)];
+    EXPECT_TRUE(first == '[' || first == '1') << game.TextStart;
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ReaderCase,
-    testing::Values(TFileCase{"no_game_start.pgn", kNoGameStart, 0, 0},
-                    TFileCase{"broken_tag_dropped.pgn", kReadOk, 1, 0},
-                    TFileCase{"broken_tag_stops.pgn", kBrokenTagLine, 1, 0},
-                    TFileCase{"roster_normalised.pgn", kReadOk, 1, 0},
-                    TFileCase{"setup_fen.pgn", kReadOk, 3, 4},
-                    TFileCase{"tag_escapes.pgn", kReadOk, 1, 0},
-                    TFileCase{"comment_before_moves.pgn", kReadOk, 1, 0},
-                    TFileCase{"result_runs.pgn", kReadOk, 2, 0},
-                    TFileCase{"duplicate_tags.pgn", kReadOk, 1, 1},
-                    TFileCase{"no_tags.pgn", kReadOk, 1, 1},
-                    TFileCase{"utf8_bom.pgn", kReadOk, 1, 0},
-                    TFileCase{"bracket_after_move.pgn", kReadOk, 3, 0},
-                    TFileCase{"no_result_next_game.pgn", kReadOk, 2, 0},
-                    TFileCase{"value_unclosed_at_end.pgn", kEndInTags, 1, 0},
-                    TFileCase{"nul_bytes.pgn", kUnexpectedToken, 2, 0},
-                    TFileCase{"fen_nine_ranks.pgn", kReadOk, 1, 1},
-                    TFileCase{"unclosed_variation.pgn", kUnclosedVariation, 0, 0},
-                    TFileCase{"stray_parenthesis.pgn", kUnexpectedToken, 0, 0},
-                    TFileCase{"deep_variations.pgn", kReadOk, 1, 1},
-                    TFileCase{"percent_lines.pgn", kReadOk, 2, 0},
-                    TFileCase{"comment_with_bracket.pgn", kReadOk, 1, 1},
-                    TFileCase{"tags_at_end.pgn", kEndInTags, 1, 0},
-                    TFileCase{"bad_games.pgn", kReadOk, 1, 5}),
+    testing::Values(
+        TFileCase{"no_game_start.pgn", kReadOk, 2, 0},
+        TFileCase{"broken_tag_dropped.pgn", kReadOk, 1, 0},
+        TFileCase{"broken_tag_stops.pgn", kReadOk, 2, 1},
+        TFileCase{"roster_normalised.pgn", kReadOk, 1, 0},
+        TFileCase{"setup_fen.pgn", kReadOk, 3, 4}, TFileCase{"tag_escapes.pgn", kReadOk, 1, 0},
+        TFileCase{"comment_before_moves.pgn", kReadOk, 1, 0},
+        TFileCase{"result_runs.pgn", kReadOk, 2, 0}, TFileCase{"duplicate_tags.pgn", kReadOk, 1, 1},
+        TFileCase{"no_tags.pgn", kReadOk, 1, 1}, TFileCase{"utf8_bom.pgn", kReadOk, 1, 0},
+        TFileCase{"bracket_after_move.pgn", kReadOk, 3, 0},
+        TFileCase{"no_result_next_game.pgn", kReadOk, 2, 0},
+        TFileCase{"value_unclosed_at_end.pgn", kEndInTags, 1, 1},
+        TFileCase{"nul_bytes.pgn", kReadOk, 3, 1}, TFileCase{"fen_nine_ranks.pgn", kReadOk, 1, 1},
+        TFileCase{"unclosed_variation.pgn", kReadOk, 1, 1},
+        TFileCase{"stray_parenthesis.pgn", kReadOk, 1, 1},
+        TFileCase{"deep_variations.pgn", kReadOk, 1, 1},
+        TFileCase{"percent_lines.pgn", kReadOk, 2, 0},
+        TFileCase{"comment_with_bracket.pgn", kReadOk, 1, 1},
+        TFileCase{"tags_at_end.pgn", kEndInTags, 1, 1}, TFileCase{"bad_games.pgn", kReadOk, 1, 5},
+        TFileCase{"text_before_game.pgn", kReadOk, 2, 0, 1},
+        TFileCase{"text_between_games.pgn", kReadOk, 3, 0, 2},
+        TFileCase{"text_after_games.pgn", kNoGameStart, 2, 0, 1},
+        TFileCase{"nul_bytes_between.pgn", kNoGameStart, 2, 0, 2},
+        TFileCase{"files_joined.pgn", kReadOk, 2, 0, 1}, TFileCase{"bad_token.pgn", kReadOk, 2, 1},
+        TFileCase{"tagless_games.pgn", kReadOk, 5, 0},
+        TFileCase{"en_passant_mark.pgn", kReadOk, 3, 0},
+        TFileCase{"text_glyphs.pgn", kReadOk, 3, 0},
+        TFileCase{"separated_suffix.pgn", kReadOk, 3, 0},
+        TFileCase{"long_algebraic.pgn", kReadOk, 3, 0},
+        TFileCase{"long_algebraic_promotion.pgn", kReadOk, 3, 0},
+        TFileCase{"draw_sign.pgn", kReadOk, 3, 0}, TFileCase{"empty_variation.pgn", kReadOk, 3, 0},
+        TFileCase{"still_refused.pgn", kReadOk, 2, 4}),
     [](const testing::TestParamInfo<TFileCase>& info) {
       std::string name = info.param.file;
       return name.substr(0, name.find('.'));
@@ -144,9 +161,9 @@ TEST_F(PgnReader, SetUpAndFenMustAgree) {
     const char* event;
     int code;
   };
-  for (TCase c : {TCase{"setup without fen", kSetUpWithoutFen},
-                  TCase{"fen without setup", kSetUpWithoutFen},
-                  TCase{"setup 0 with fen", kSetUpWithoutFen}, TCase{"setup 2", kBadSetUp}}) {
+  for (TCase c :
+       {TCase{"setup without fen", kSetUpWithoutFen}, TCase{"fen without setup", kSetUpWithoutFen},
+        TCase{"setup 0 with fen", kSetUpWithoutFen}, TCase{"setup 2", kBadSetUp}}) {
     size_t start = text.find(std::string("[Event \"") + c.event);
     size_t end = text.find("[Event", start + 1);
     TScanned scanned = scanText(text.substr(start, end - start));
@@ -221,9 +238,9 @@ TEST_F(PgnReader, TagsReadWithoutNormalisingKeepTheirOrder) {
   std::string fen = "untouched";
   TGamesTagArray tags;
   int64_t position = 1;
-  ASSERT_EQ(readTags("[White \"w\"] [SetUp \"1\"] [FEN \"x\"] {c} 1. e4", position, false, fen,
-                     tags),
-            kReadOk);
+  ASSERT_EQ(
+      readTags("[White \"w\"] [SetUp \"1\"] [FEN \"x\"] {c} 1. e4", position, false, fen, tags),
+      kReadOk);
   EXPECT_EQ(tagValues(tags), (std::vector<std::string>{"White=w", "SetUp=1", "FEN=x"}));
   EXPECT_EQ(fen, "untouched");
   EXPECT_EQ(pendingComment, "{c}");
@@ -297,9 +314,15 @@ TEST_F(PgnReader, ByteOrderMarkIsSteppedOver) {
   EXPECT_EQ(scanned.games[0].Tags[0].Value, "bom");
 }
 
-TEST_F(PgnReader, OnlyOneLeadingByteOrderMarkIsSkipped) {
-  EXPECT_EQ(scanText("\xEF\xBB\xBF\xEF\xBB\xBF[Event \"x\"]\n1. e4 *").code, kNoGameStart);
-  EXPECT_EQ(scanText("\n\xEF\xBB\xBF[Event \"x\"]\n1. e4 *").code, kNoGameStart);
+// Files joined into one keep their marks: each is a stretch of three bytes skipped.
+TEST_F(PgnReader, OnlyOneLeadingByteOrderMarkIsSkippedSilently) {
+  for (const char* text :
+       {"\xEF\xBB\xBF\xEF\xBB\xBF[Event \"x\"]\n1. e4 *", "\n\xEF\xBB\xBF[Event \"x\"]\n1. e4 *"}) {
+    TScanned scanned = scanText(text);
+    EXPECT_EQ(scanned.games.size(), 1u);
+    ASSERT_EQ(scanned.record.skipped.size(), 1u);
+    EXPECT_EQ(scanned.record.skipped[0].length, 3);
+  }
 }
 
 TEST_F(PgnReader, CommentBeforeTheFirstMoveBecomesThePrecomment) {
@@ -314,11 +337,14 @@ TEST_F(PgnReader, EscapeLinesAreSkippedAnywhereALineBegins) {
   EXPECT_EQ(treeText(*scanned.games[0].Journal), "e4 e5 Nf3");
 }
 
-TEST_F(PgnReader, GamesAcceptedBeforeAProblemStay) {
+TEST_F(PgnReader, ReadingGoesOnAfterAGameWithNulBytes) {
   TScanned scanned = scanText(readerCase("nul_bytes.pgn"));
-  ASSERT_EQ(scanned.games.size(), 2u);
+  ASSERT_EQ(scanned.games.size(), 3u);
   EXPECT_EQ(scanned.games[1].Tags[0].Value, "two");
   EXPECT_EQ(scanned.games[1].Tags.size(), 7u);  // the tag with the NUL was dropped
+  EXPECT_EQ(scanned.games[2].Tags[0].Value, "four");
+  ASSERT_EQ(scanned.record.badGames.size(), 1u);
+  EXPECT_EQ(scanned.record.badGames[0].reason, kUnexpectedToken);
 }
 
 TEST_F(PgnReader, StopRequestEndsTheScanBeforeTheNextGame) {
@@ -327,9 +353,11 @@ TEST_F(PgnReader, StopRequestEndsTheScanBeforeTheNextGame) {
   int64_t position = 1;
   int32_t bad = -1;
   TGames batch;
-  EXPECT_EQ(scanGames(text, position, false, bad, batch), kNoGameStart);
+  TReadRecord record;
+  EXPECT_EQ(scanGames(text, position, false, bad, batch, &record), kNoGameStart);
   EXPECT_TRUE(batch.empty());
   EXPECT_EQ(bad, 0);
+  EXPECT_FALSE(record.readToEnd);
 }
 
 TEST_F(PgnReader, BatchGrowsByTheCapacityStep) {
@@ -348,7 +376,7 @@ TEST_F(PgnReader, ProgressAndSkippedGames) {
   TScanned scanned = scanText(text);
   EXPECT_EQ(bytesDone.load(), scanned.position);
   EXPECT_EQ(gamesSkipped.load(), 5);
-  scanText(readerCase("tags_at_end.pgn"));  // the game that ends the scan counts too
+  scanText(readerCase("tags_at_end.pgn"));  // the game cut off by the end counts too
   EXPECT_EQ(gamesSkipped.load(), 6);
 }
 
@@ -370,7 +398,8 @@ TEST_F(PgnReader, FiltersWhileLoading) {
 
 TEST_F(PgnReader, HugeCommentAndDeepNesting) {
   std::string comment(50 * 1024 * 1024, 'c');
-  std::string text = "[Event \"big\"]\n{" + comment + "} 1. e4 *\n[Event \"unclosed\"]\n{" + comment;
+  std::string text =
+      "[Event \"big\"]\n{" + comment + "} 1. e4 *\n[Event \"unclosed\"]\n{" + comment;
   TScanned scanned = scanText(text);
   EXPECT_EQ(scanned.code, kEndInTags);
   ASSERT_EQ(scanned.games.size(), 1u);
@@ -383,6 +412,134 @@ TEST_F(PgnReader, HugeCommentAndDeepNesting) {
   EXPECT_EQ(scanned.badCount, 1);
   ASSERT_EQ(scanned.games.size(), 1u);
   EXPECT_EQ(scanned.games[0].Tags[0].Value, "after");
+}
+
+// Past what is no game
+
+TEST_F(PgnReader, SkippedTextIsNotedWithItsLineAndLength) {
+  std::string text = readerCase("text_between_games.pgn");
+  TScanned scanned = scanText(text);
+  ASSERT_EQ(scanned.record.skipped.size(), 2u);
+  const TSkippedText& heading = scanned.record.skipped[0];
+  EXPECT_EQ(heading.position, static_cast<int64_t>(text.find("World Open")) + 1);
+  EXPECT_EQ(heading.line, 11);
+  EXPECT_EQ(heading.length, static_cast<int64_t>(std::string("World Open\n----------").size()));
+  EXPECT_EQ(heading.reason, kNoGameStart);
+  // The "{" is never closed: it hides nothing after it.
+  const TSkippedText& report = scanned.record.skipped[1];
+  EXPECT_EQ(
+      text.substr(static_cast<size_t>(report.position - 1), static_cast<size_t>(report.length)),
+      "Round 2 (report follows)\n{ not closed");
+  EXPECT_EQ(skippedBytes(scanned.record), heading.length + report.length);
+}
+
+TEST_F(PgnReader, UnclosedBraceAfterAGameHidesNoGame) {
+  std::string game = "[Event \"x\"]\n1. e4 *\n";
+  TScanned scanned = scanText("{ opening remark\n\n" + game + "{ never closed\n\n" + game);
+  EXPECT_EQ(scanned.games.size(), 1u);  // the first brace closes nowhere either: it swallows one
+  scanned = scanText(game + "{ never closed\n\n" + game);
+  EXPECT_EQ(scanned.games.size(), 2u);
+  ASSERT_EQ(scanned.record.skipped.size(), 1u);
+  EXPECT_EQ(scanned.record.skipped[0].length, static_cast<int64_t>(strlen("{ never closed")));
+}
+
+TEST_F(PgnReader, BadGamesAreListedWithWhereTheyBeginAndBreak) {
+  TScanned scanned = scanText(readerCase("bad_games.pgn"));
+  const std::vector<int> reasons = {kNoPieceCanMove, kAmbiguousPieceMove, kBadMoveNumber,
+                                    kCaptureMismatch, kResultContradictsMark};
+  ASSERT_EQ(scanned.record.badGames.size(), reasons.size());
+  for (size_t i = 0; i < reasons.size(); ++i) {
+    const TBadGame& bad = scanned.record.badGames[i];
+    EXPECT_EQ(bad.reason, reasons[i]) << i;
+    EXPECT_EQ(bad.phase, TReadPhase::moves);
+    EXPECT_EQ(bad.line, static_cast<int64_t>(10 * i + 1)) << i;  // ten lines a game
+    EXPECT_EQ(bad.errorLine, static_cast<int64_t>(10 * i + 9)) << i;
+  }
+  scanned = scanText(readerCase("broken_tag_stops.pgn"));
+  ASSERT_EQ(scanned.record.badGames.size(), 1u);
+  EXPECT_EQ(scanned.record.badGames[0].phase, TReadPhase::tags);
+  EXPECT_EQ(scanned.record.badGames[0].reason, kBrokenTagLine);
+  EXPECT_EQ(scanned.games[1].Tags[0].Value, "third");
+}
+
+TEST_F(PgnReader, GamesWithoutTagsGetTheRosterAndTheirResult) {
+  std::string text = readerCase("tagless_games.pgn");
+  TScanned scanned = scanText(text);
+  ASSERT_EQ(scanned.games.size(), 5u);
+  EXPECT_EQ(tagValues(scanned.games[0].Tags),
+            (std::vector<std::string>{"Event=?", "Site=?", "Date=????.??.??", "Round=?",
+                                      "White=Anonymous", "Black=Anonymous", "Result=1-0"}));
+  std::vector<std::string> results;
+  for (const TGame& game : scanned.games) results.push_back(game.Tags[kTagResult].Value);
+  EXPECT_EQ(results, (std::vector<std::string>{"1-0", "0-1", "*", "1/2-1/2", "*"}));
+  EXPECT_EQ(scanned.games[1].TextStart, static_cast<int64_t>(text.find("1. d4")) + 1);
+  // The game without a result ends where the next one begins.
+  EXPECT_EQ(treeText(*scanned.games[2].Journal), "c4 c5");
+  EXPECT_EQ(scanned.games[2].TextStart + scanned.games[2].TextLength,
+            static_cast<int64_t>(text.find("1. Nf3")) + 1);
+  EXPECT_EQ(scanText("1. e4 e5 \xC2\xBD-\xC2\xBD").games[0].Tags[kTagResult].Value, "1/2-1/2");
+}
+
+TEST_F(PgnReader, OnlyABlankLineLetsANumberOneBeginAGame) {
+  TScanned scanned = scanText("[Event \"a\"]\n1. e4 e5\n\n1. d4 d5 *");
+  ASSERT_EQ(scanned.games.size(), 2u);
+  EXPECT_EQ(treeText(*scanned.games[1].Journal), "d4 d5");
+  scanned = scanText("[Event \"a\"]\n1. e4 e5\n1. d4 d5 *");
+  EXPECT_EQ(scanned.games.size(), 0u);
+  EXPECT_EQ(scanned.badCount, 1);
+  // A comment may hold "1." after a blank line; skipping a bad game does not stop inside it.
+  scanned =
+      scanText("[Event \"a\"]\n1. e4 e5 2. Ke3 {\n\n1. d4 is better} *\n[Event \"b\"]\n1. c4 *");
+  ASSERT_EQ(scanned.games.size(), 1u);
+  EXPECT_EQ(scanned.games[0].Tags[0].Value, "b");
+}
+
+struct TStartCase {
+  const char* text;
+  int64_t from;
+  int64_t found;  // 0: none, past the end
+};
+
+class NextGameStart : public testing::TestWithParam<TStartCase> {};
+
+TEST_P(NextGameStart, FindsTheNextLineThatBeginsAGame) {
+  std::string text = GetParam().text;
+  int64_t expected =
+      GetParam().found > 0 ? GetParam().found : static_cast<int64_t>(text.size()) + 1;
+  EXPECT_EQ(nextGameStart(text, GetParam().from), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PgnReader, NextGameStart,
+    testing::Values(TStartCase{"junk\n[Event \"x\"]", 1, 6}, TStartCase{"junk [Event \"x\"]", 1, 0},
+                    TStartCase{"junk\n  \t[ Name\t\"v\"]", 1, 9},
+                    TStartCase{"junk\n[1] a note\n[Event \"x\"]", 1, 17},
+                    TStartCase{"junk\n\n1. e4", 1, 7}, TStartCase{"junk\n1. e4", 1, 0},
+                    TStartCase{"junk\n \r\n1.e4", 1, 9}, TStartCase{"junk\n\n1... e5", 1, 0},
+                    TStartCase{"1. e4", 1, 1}, TStartCase{"x\n\xEF\xBB\xBF[Event \"x\"]", 1, 6},
+                    TStartCase{"ab [Event \"x\"]\n[Site \"y\"]", 2, 16},
+                    TStartCase{"  [Event \"x\"]", 2, 3}));
+
+TEST_F(PgnReader, NulBytesBeforeATagLineAreSkipped) {
+  std::string text = "1. e4 *\n" + std::string(4, '\0') + "[Event \"x\"]\n1. d4 *";
+  EXPECT_EQ(nextGameStart(text, 9), 13);
+  TScanned scanned = scanText(text);
+  EXPECT_EQ(scanned.games.size(), 2u);
+  ASSERT_EQ(scanned.record.skipped.size(), 1u);
+  EXPECT_EQ(scanned.record.skipped[0].length, 4);
+  EXPECT_EQ(scanned.record.skipped[0].line, 2);
+}
+
+TEST_F(PgnReader, EveryCodeHasAReasonText) {
+  const std::pair<TReadPhase, std::vector<int>> codes[] = {
+      {TReadPhase::between, {kNoGameStart}},
+      {TReadPhase::tags, {1, 3, 4, 19, 20, 101, 102, 103, 104, 105, 113}},
+      {TReadPhase::fen, {10, 11, 12, 13, 14, 15, 16, 17, 18}},
+      {TReadPhase::moves, {2, 5, 6, 7, 8, 9, 10, 11, 106, 107, 108, 109, 110, 111, 113}}};
+  for (const auto& [phase, list] : codes)
+    for (int code : list) EXPECT_EQ(readReasonText(code, phase).find("code"), std::string::npos);
+  EXPECT_NE(readReasonText(kBrokenTagLine, TReadPhase::tags),
+            readReasonText(kVariationAfterVariation, TReadPhase::moves));
 }
 
 // Files
@@ -400,6 +557,10 @@ TEST_F(PgnReader, LoadPgnFileReportsProgressAndFileName) {
   EXPECT_EQ(bytesTotal.load(), static_cast<int64_t>(text.size()));
   EXPECT_EQ(bytesDone.load(), static_cast<int64_t>(text.size()) + 1);
   EXPECT_EQ(filesUnreadable.load(), 0);
+  TLockHold hold(gameLock());
+  ASSERT_EQ(fileRecords.size(), 1u);
+  EXPECT_EQ(fileRecords[0].path, path);
+  EXPECT_TRUE(fileRecords[0].record.readToEnd);
 }
 
 TEST_F(PgnReader, UnreadableFileGivesNoGames) {
@@ -409,6 +570,9 @@ TEST_F(PgnReader, UnreadableFileGivesNoGames) {
   EXPECT_TRUE(batch.empty());
   EXPECT_EQ(filesUnreadable.load(), 1);
   EXPECT_EQ(bytesTotal.load(), 0);
+  TLockHold hold(gameLock());
+  ASSERT_EQ(fileRecords.size(), 1u);
+  EXPECT_FALSE(fileRecords[0].record.readToEnd);
 }
 
 // Moves that were not loaded
@@ -470,6 +634,18 @@ TEST_F(MissingGames, GameEndedByTheNextOneReadsAgain) {
     emptyGameBase();
     trees.clear();
   }
+}
+
+TEST_F(MissingGames, GamesWithoutTagsReadAgain) {
+  TTempFolder folder;
+  std::filesystem::path path = folder.write("tagless.pgn", readerCase("tagless_games.pgn"));
+  loadWithoutMoves(path);
+  ASSERT_EQ(panelGames.size(), 5u);
+  TIndexArray list = {2};  // ended by the next game's "1.", not by a result
+  TBoolArray done(1, 0);
+  loadMissingGames(path, list, 0, done);
+  ASSERT_TRUE(panelGames[2].Journal);
+  EXPECT_EQ(treeText(*panelGames[2].Journal), trees[2]);
 }
 
 TEST_F(MissingGames, OtherFilesAndUnreadableFilesLoadNothing) {

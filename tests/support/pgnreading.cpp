@@ -12,7 +12,8 @@
 TScanned scanText(std::string_view text, bool applyFilters) {
   TScanned scanned;
   stopRequested.store(false);
-  scanned.code = scanGames(text, scanned.position, applyFilters, scanned.badCount, scanned.games);
+  scanned.code = scanGames(text, scanned.position, applyFilters, scanned.badCount, scanned.games,
+                           &scanned.record);
   return scanned;
 }
 

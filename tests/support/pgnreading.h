@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "Upgnread/readrecord.h"
 #include "plugcommon/gamerecords.h"
 #include "uchess/jurnal.h"
 
@@ -16,6 +17,7 @@ struct TScanned {
   int32_t badCount = 0;
   int64_t position = 1;  // where the scan stopped
   TGames games;
+  TReadRecord record;  // the text skipped and the games that could not be read
 };
 
 // Scans the text from its first character, with the default options and no stop asked.

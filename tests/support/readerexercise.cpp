@@ -5,6 +5,7 @@
 
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
@@ -20,17 +21,18 @@ std::string fenOf(const TGamesTagArray& tags) {
   return {};
 }
 
-// A game read again from its own span and the character where its reading stopped, as games
-// without moves are, gives the same main line.
+// A game read again from its own span and the two characters where its reading stopped, as
+// games without moves are, gives the same main line.
 std::string rereadGame(std::string_view text, const TGame& game) {
   std::string_view span = text.substr(static_cast<size_t>(game.TextStart - 1),
-                                      static_cast<size_t>(game.TextLength) + 1);
+                                      static_cast<size_t>(game.TextLength) + 2);
   int64_t position = 1;
   TGamesTagArray tags;
   std::string unused;
   if (readTags(span, position, false, unused, tags) != kReadOk) return "its tags do not read again";
   int error = 0;
-  std::unique_ptr<jurnal> journal = startJournal(fenOf(game.Tags), error);
+  std::unique_ptr<jurnal> journal =
+      startJournal(fenOf(game.Tags), error, isChess960Variant(game.Tags));
   if (!journal) return "its FEN no longer sets up";
   if (readMovetext(span, position, *journal) != kMovetextOk) return "its moves do not read again";
   if (journal->movecount() != game.Journal->movecount()) return "its main line reads differently";
@@ -42,7 +44,9 @@ std::string checkGame(std::string_view text, const TGame& game) {
   if (game.Tags.size() < kRosterTagCount) return "an accepted game lacks roster tags";
   if (game.TextStart < 1 || game.TextStart > static_cast<int64_t>(text.size()))
     return "a game starts outside the text";
-  if (text[static_cast<size_t>(game.TextStart - 1)] != '[') return "a game does not start at [";
+  if (text[static_cast<size_t>(game.TextStart - 1)] != '[' &&
+      !startsMovetextGame(text, game.TextStart))
+    return "a game starts neither at [ nor at 1.";
   if (game.TextLength < 0 || !withinText(text, game.TextStart + game.TextLength))
     return "a game ends outside the text";
   return rereadGame(text, game);

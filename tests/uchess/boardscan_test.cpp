@@ -76,6 +76,26 @@ uint8_t randomCode(std::mt19937& random) {
   return static_cast<uint8_t>(1 + random() % 12);
 }
 
+// A king between two rooks on each back rank, castling the Chess960 way, and now and then a piece
+// on the rank that may block it.
+void placeShuffledCastling(doska& board, std::mt19937& random) {
+  board.chess960 = 1;
+  for (int side : {kWhite, kBlack}) {
+    int rank = side == kWhite ? 1 : 8;
+    uint8_t offset = side == kWhite ? 0 : 6;
+    for (int file = 1; file <= 8; ++file)
+      board.put(file, rank, random() % 4 == 0 ? randomCode(random) : kEmpty);
+    int king = 2 + random() % 6;
+    int queenRook = 1 + random() % (king - 1), kingRook = king + 1 + random() % (8 - king);
+    board.put(king, rank, kWhiteKing + offset);
+    board.put(queenRook, rank, kWhiteRook + offset);
+    board.put(kingRook, rank, kWhiteRook + offset);
+    board.kingfile[side] = static_cast<uint8_t>(king);
+    board.rookfile[side][0] = static_cast<uint8_t>(kingRook);
+    board.rookfile[side][1] = static_cast<uint8_t>(queenRook);
+  }
+}
+
 // Random pieces; every other board has kings and rooks at home so that castling is asked, and the
 // state bytes are random, en-passant files off the board included.
 doska randomBoard(std::mt19937& random, int n) {
@@ -95,6 +115,7 @@ doska randomBoard(std::mt19937& random, int n) {
         if (random() % 3 != 0) board.put(file, rank, kEmpty);
     }
   }
+  if (n % 3 == 0) placeShuffledCastling(board, random);
   uint8_t* state = &board.wqlost;
   for (int i = 0; i < 6; ++i) state[i] = static_cast<uint8_t>(random() % 3 == 0);
   board.epforblack = static_cast<uint8_t>(random() % 10);
