@@ -53,6 +53,9 @@ cp "$host_exe" "$dll" "${extras[@]}" "$host/" || exit 2
 for folder in images plugins; do
   [ -d "$build/$folder" ] && cp -r "$build/$folder" "$host/"
 done
+# The pictures only: whether the build made an ECO base depends on a native tool built before
+# it, and a scenario's dumps must not (wine_package_install checks the installed base).
+rm -f "$host/plugins/ecos.dat"
 [ -d "$scenario/host" ] && cp -r "$scenario/host/." "$host/"
 
 # One fresh wineserver per scenario: the screen resolution is read when it starts, and a server
