@@ -40,4 +40,3 @@ void VORLEN_CALL panelPaintProc(void* window, void* deviceContext) {
 }
 
 void showOutputPath() {}
-void showOptions() {}
