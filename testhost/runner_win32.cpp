@@ -34,6 +34,7 @@ DWORD deadline = 0;
 int idleTicks = 0;
 std::u16string shotName;
 std::vector<std::string> problems;
+WPARAM heldModifiers = 0;  // MK_SHIFT / MK_CONTROL of the keys the script holds down
 
 void fail(const TScriptAction& action, const std::string& problem) {
   problems.push_back("line " + std::to_string(action.line) + ": " + problem);
@@ -87,9 +88,10 @@ void click(const TScriptAction& action, bool right) {
   HWND target = windowAt(panel, point);
   const LPARAM where = MAKELPARAM(point.x, point.y);
   PostMessageW(target, WM_MOUSEMOVE, 0, where);
-  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
-               where);
-  PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+  // A real mouse message carries the modifier keys held at the click.
+  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+               (right ? MK_RBUTTON : MK_LBUTTON) | heldModifiers, where);
+  PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, heldModifiers, where);
 }
 
 HWND keyTarget() {
@@ -98,7 +100,14 @@ HWND keyTarget() {
   return panel ? panel : hostMain;
 }
 
+void trackModifier(UINT message, int32_t code) {
+  const WPARAM bit = code == VK_SHIFT ? MK_SHIFT : code == VK_CONTROL ? MK_CONTROL : 0;
+  if (message == WM_KEYDOWN) heldModifiers |= bit;
+  if (message == WM_KEYUP) heldModifiers &= ~bit;
+}
+
 void postKey(UINT message, int32_t code) {
+  trackModifier(message, code);
   const UINT scan = MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC);
   LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16);
   if (message == WM_KEYUP) bits |= (1 << 30) | (static_cast<LPARAM>(1) << 31);

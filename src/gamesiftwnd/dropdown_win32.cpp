@@ -10,6 +10,7 @@
 
 #include "Upgnread/gamebase.h"
 #include "Upgnread/options.h"
+#include "gamesiftwnd/panel_win32.h"
 #include "gamesiftwnd/settingsfields_logic.h"
 #include "gamesiftwnd/settingswindows_win32.h"
 #include "platform/platform.h"
@@ -55,7 +56,7 @@ void showDropDown(HWND edit) {
   SendMessageW(recentList, WM_SETREDRAW, TRUE, 0);
   RECT place{};
   GetWindowRect(edit, &place);
-  const int32_t height = listHeight(field->items.size(), hostTextHeight());
+  const int32_t height = listHeight(field->items.size(), panelMetrics().textHeight);
   const TRect list =
       listPlacement({place.left, place.top, place.right, place.bottom}, height, workArea().bottom);
   SetWindowPos(recentList, nullptr, list.left, list.top, list.right - list.left, height,
@@ -191,8 +192,8 @@ void createRecentList(HWND parent) {
       CreateWindowExW(WS_EX_TOOLWINDOW, L"LISTBOX", L"Recent list",
                       WS_POPUP | WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, 0,
                       0, 10, 10, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(recentList, WM_SETFONT, reinterpret_cast<WPARAM>(settingsFont()), FALSE);
-  SendMessageW(recentList, LB_SETITEMHEIGHT, 0, hostTextHeight() + 3);
+  SendMessageW(recentList, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
+  SendMessageW(recentList, LB_SETITEMHEIGHT, 0, panelMetrics().textHeight + 3);
   listDefault = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(recentList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(listProc)));
 }
@@ -201,11 +202,11 @@ void createRecentList(HWND parent) {
 
 void createDropDown(TDropDownField& field, int32_t x, int32_t y, HWND parent, int32_t width) {
   const DWORD style = WS_CHILD | ES_AUTOHSCROLL | (field.readOnly ? ES_READONLY : 0);
-  HWND edit =
-      CreateWindowExW(0, L"EDIT", wide(field.text.c_str()), style, x, y, width,
-                      hostTextHeight() + 1, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND edit = CreateWindowExW(0, L"EDIT", wide(field.text.c_str()), style, x, y, width,
+                              panelMetrics().textHeight + 1, parent, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
   field.edit = edit;
-  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(settingsFont()), FALSE);
+  SendMessageW(edit, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
   SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
   SetWindowLongPtrW(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&field));
   const auto previous = reinterpret_cast<WNDPROC>(

@@ -111,6 +111,6 @@ void boxChanged(TBoxId id) {
   }
 }
 
-int32_t rowHeight(int32_t textHeight, int32_t checkBoxHeight) {
+int32_t rowHeightOf(int32_t textHeight, int32_t checkBoxHeight) {
   return std::max(textHeight + 1, checkBoxHeight) + 10;
 }

@@ -48,4 +48,4 @@ void boxChanged(TBoxId id);
 extern void (*redrawBox)(TOptionBox& box);
 
 // The rows of the pages and of the mark window: the larger of the text and the box, plus 10.
-int32_t rowHeight(int32_t textHeight, int32_t checkBoxHeight);
+int32_t rowHeightOf(int32_t textHeight, int32_t checkBoxHeight);

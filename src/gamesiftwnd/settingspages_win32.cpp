@@ -5,15 +5,17 @@
 
 #include "gamesiftwnd/dropdown_win32.h"
 #include "gamesiftwnd/pagelayout_logic.h"
+#include "gamesiftwnd/panel_win32.h"
 #include "gamesiftwnd/settingswindows_win32.h"
 #include "gamesiftwnd/showoptions_logic.h"
 #include "nagwnd/nagwnd_win32.h"
 #include "plugin/hostservices_logic.h"
-#include "plugin/panel_win32.h"
 #include "plugin/panelstate_logic.h"
 #include "plugin/plugin_win32.h"
 
 namespace {
+
+enum class TSettingsPage : size_t { split = 1, filter = 2, other = 3 };
 
 struct TBuiltPage {
   TPageLayout layout;
@@ -49,7 +51,7 @@ void createControls(HWND panel, const TBuiltPage& page) {
   }
 }
 
-void buildPage(TSettingsPage id, HWND panel, HDC dc, TPageLayout (*layoutOf)(const TPageMetrics&)) {
+void buildPage(TSettingsPage id, HWND panel, TPageLayout (*layoutOf)(const TPageMetrics&)) {
   static bool recordsReady = false;
   if (!recordsReady) {
     buildSettingsFields();
@@ -59,7 +61,7 @@ void buildPage(TSettingsPage id, HWND panel, HDC dc, TPageLayout (*layoutOf)(con
     recordsReady = true;
   }
   TBuiltPage& page = builtPage(id);
-  page.metrics = pageMetrics(dc);
+  page.metrics = pageMetrics(panel);
   page.layout = layoutOf(page.metrics);
   createControls(panel, page);
   panelMinHeight = std::max(panelMinHeight, page.layout.minHeight);
@@ -72,7 +74,7 @@ void drawText(HDC dc, std::u16string_view text, RECT place, UINT format) {
 
 void paintGroupFrame(HDC dc, const TPageItem& item) {
   const std::u16string_view caption = item.text;
-  const int32_t captionWidth = textWidth(dc, caption);
+  const int32_t captionWidth = textExtent(dc, caption).cx;
   const int32_t middle = item.left + item.width / 2;
   const int32_t right = item.left + item.width, bottom = item.top + item.height;
   MoveToEx(dc, middle - captionWidth / 2 - 2, item.top, nullptr);
@@ -81,7 +83,7 @@ void paintGroupFrame(HDC dc, const TPageItem& item) {
   LineTo(dc, right, bottom);
   LineTo(dc, right, item.top);
   LineTo(dc, middle + captionWidth / 2 + 2, item.top);
-  const int32_t half = textHeight(dc, caption) / 2;
+  const int32_t half = textExtent(dc, caption).cy / 2;
   drawText(dc, caption,
            {middle - captionWidth / 2, item.top - half, middle + captionWidth / 2 + 1,
             item.top + half + 1},
@@ -123,48 +125,18 @@ void paintItem(HDC dc, const TPageItem& item, const TPageMetrics& m) {
   }
 }
 
-}  // namespace
-
-HWND panelMenuButton = nullptr;
-
-// Building
-
-void buildOtherPage(HWND panel, HDC dc) {
-  buildPage(TSettingsPage::other, panel, dc, otherPageLayout);
-}
-void buildSplitPage(HWND panel, HDC dc) {
-  buildPage(TSettingsPage::split, panel, dc, splitPageLayout);
-}
-void buildFilterPage(HWND panel, HDC dc) {
-  buildPage(TSettingsPage::filter, panel, dc, filterPageLayout);
-}
-
-void buildSettingsPages(HWND panel, HDC dc) {
-  buildOtherPage(panel, dc);
-  buildSplitPage(panel, dc);
-  buildFilterPage(panel, dc);
-}
-
-// Painting
-
-void paintSettingsPage(TSettingsPage id, HDC dc) {
+void paintPage(TSettingsPage id, HDC dc) {
   const TBuiltPage& page = builtPage(id);
+  const int saved = SaveDC(dc);
+  SelectObject(dc, panelFont);
+  SelectObject(dc, GetStockObject(NULL_BRUSH));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const TPageItem& item : page.layout.items) paintItem(dc, item, page.metrics);
+  RestoreDC(dc, saved);
 }
 
-void paintOtherPage(HDC dc) {
-  paintSettingsPage(TSettingsPage::other, dc);
-}
-void paintSplitPage(HDC dc) {
-  paintSettingsPage(TSettingsPage::split, dc);
-}
-void paintFilterPage(HDC dc) {
-  paintSettingsPage(TSettingsPage::filter, dc);
-}
-
-void showSettingsPage(TSettingsPage id, bool shown) {
+void showPage(TSettingsPage id, bool shown) {
   if (!shown) hideRecentList();
   for (const TPageItem& item : builtPage(id).layout.items) {
     void* window = nullptr;
@@ -172,6 +144,40 @@ void showSettingsPage(TSettingsPage id, bool shown) {
     if (item.kind == TPageItemKind::field) window = settingsField(item.field).edit;
     if (window != nullptr) ShowWindow(static_cast<HWND>(window), shown ? SW_SHOWNA : SW_HIDE);
   }
+}
+
+}  // namespace
+
+// Building, showing and painting the pages
+
+void buildOtherPage(HWND panel) {
+  buildPage(TSettingsPage::other, panel, otherPageLayout);
+}
+void buildSplitPage(HWND panel) {
+  buildPage(TSettingsPage::split, panel, splitPageLayout);
+}
+void buildFilterPage(HWND panel) {
+  buildPage(TSettingsPage::filter, panel, filterPageLayout);
+}
+
+void showOtherPage(bool visible) {
+  showPage(TSettingsPage::other, visible);
+}
+void showSplitPage(bool visible) {
+  showPage(TSettingsPage::split, visible);
+}
+void showFilterPage(bool visible) {
+  showPage(TSettingsPage::filter, visible);
+}
+
+void paintOtherPage(HWND, HDC dc) {
+  paintPage(TSettingsPage::other, dc);
+}
+void paintSplitPage(HWND, HDC dc) {
+  paintPage(TSettingsPage::split, dc);
+}
+void paintFilterPage(HWND, HDC dc) {
+  paintPage(TSettingsPage::filter, dc);
 }
 
 // Putting the options into the controls

@@ -1,43 +1,37 @@
 #include "gamesiftwnd/settingswindows_win32.h"
 
+#include "gamesiftwnd/panel_win32.h"
 #include "plugin/hostservices_logic.h"
 
-HFONT settingsFont() {
-  static HFONT font = [] {
-    const auto* description = static_cast<const LOGFONTW*>(hostValues.panelFont);
-    if (description != nullptr) return CreateFontIndirectW(description);
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  }();
-  return font;
-}
-
-int32_t hostTextHeight() {
-  return hostInt(askHost(hostServices, THostLevel::state, kStateTextHeight), 16);
-}
-
-int32_t textWidth(HDC dc, std::u16string_view text) {
+SIZE textExtent(HDC dc, std::u16string_view text) {
+  HGDIOBJ old = SelectObject(dc, panelFont);
   SIZE size{};
   GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &size);
-  return size.cx;
+  SelectObject(dc, old);
+  return size;
 }
 
-int32_t textHeight(HDC dc, std::u16string_view text) {
-  SIZE size{};
-  GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &size);
-  return size.cy;
-}
-
-TPageMetrics pageMetrics(HDC dc) {
+// The measures keep a screen context of their own: the pages are laid out once, but a text is
+// measured again whenever a layout is asked for.
+TPageMetrics pageMetrics(HWND panel) {
+  const TPanelMetrics host = panelMetrics();
   TPageMetrics m;
-  m.top = hostInt(hostValues.marginTop, 0);
-  m.bottom = hostInt(hostValues.marginBottom, 0);
-  m.left = hostInt(hostValues.marginLeft, 0);
+  m.top = host.marginTop;
+  m.bottom = host.marginBottom;
+  m.left = host.marginLeft;
   m.boxWidth = hostInt(hostValues.checkBoxWidth, 13);
   m.boxHeight = hostInt(hostValues.checkBoxHeight, 13);
-  m.rowHeight = rowHeight(textHeight(dc, u"Сохранять в"), m.boxHeight);
-  m.fieldTextHeight = hostTextHeight();
-  m.fontHeight = textHeight(dc, u"Удалять лишние:");
-  m.textWidth = [dc](std::u16string_view text) { return textWidth(dc, text); };
+  m.rowHeight = rowHeight;
+  m.fieldTextHeight = host.textHeight;
+  HDC dc = GetDC(panel);
+  m.fontHeight = textExtent(dc, u"Удалять лишние:").cy;
+  ReleaseDC(panel, dc);
+  m.textWidth = [panel](std::u16string_view text) {
+    HDC measuring = GetDC(panel);
+    const int32_t width = textExtent(measuring, text).cx;
+    ReleaseDC(panel, measuring);
+    return width;
+  };
   return m;
 }
 

@@ -1,5 +1,6 @@
 #include "nagwnd/nagwnd_win32.h"
 
+#include "gamesiftwnd/panel_win32.h"
 #include "gamesiftwnd/settingsboxes_logic.h"
 #include "gamesiftwnd/settingswindows_win32.h"
 #include "nagwnd/nagwnd_logic.h"
@@ -32,7 +33,6 @@ void VORLEN_CALL cancelMarks() {
 
 TMarkMetrics measure(HWND window) {
   HDC dc = GetDC(window);
-  HGDIOBJ old = SelectObject(dc, settingsFont());
   TMarkMetrics m;
   m.top = hostInt(hostValues.marginTop, 0);
   m.bottom = hostInt(hostValues.marginBottom, 0);
@@ -40,12 +40,11 @@ TMarkMetrics measure(HWND window) {
   m.right = hostInt(hostValues.marginRight, 0);
   m.boxWidth = hostInt(hostValues.checkBoxWidth, 13);
   m.boxHeight = hostInt(hostValues.checkBoxHeight, 13);
-  m.rowHeight = rowHeight(textHeight(dc, u"Сохранять в"), m.boxHeight);
-  m.titleHeight = textHeight(dc, kMarkTitle);
-  m.titleWidth = textWidth(dc, kMarkTitle);
+  m.rowHeight = rowHeight;
+  m.titleHeight = textExtent(dc, kMarkTitle).cy;
+  m.titleWidth = textExtent(dc, kMarkTitle).cx;
   for (size_t i = 0; i < kMarkGroupCount; ++i)
-    m.captionWidths[i] = textWidth(dc, kMarkGroups[i].caption);
-  SelectObject(dc, old);
+    m.captionWidths[i] = textExtent(dc, kMarkGroups[i].caption).cx;
   ReleaseDC(window, dc);
   return m;
 }
@@ -108,7 +107,7 @@ intptr_t VORLEN_CALL markMessageProc(void* window, uint32_t message, uintptr_t w
 void VORLEN_CALL markPaintProc(void* window, void* deviceContext) {
   serviceAs<TServicePaintBackground>(hostServices.paintBackground)(window, deviceContext);
   HDC dc = static_cast<HDC>(deviceContext);
-  HGDIOBJ old = SelectObject(dc, settingsFont());
+  HGDIOBJ old = SelectObject(dc, panelFont);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   TextOutW(dc, metrics.left + 10, metrics.top + 10, wide(kMarkTitle),

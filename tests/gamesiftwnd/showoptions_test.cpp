@@ -149,8 +149,8 @@ TEST_F(SettingsBoxes, ResultBoxesFlipOnlyTheirBit) {
 }
 
 TEST(RowHeight, TakesTheTallerOfTextAndBox) {
-  EXPECT_EQ(rowHeight(16, 13), 27);
-  EXPECT_EQ(rowHeight(12, 20), 30);
+  EXPECT_EQ(rowHeightOf(16, 13), 27);
+  EXPECT_EQ(rowHeightOf(12, 20), 30);
 }
 
 }  // namespace
