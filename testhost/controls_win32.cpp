@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "hostpaths_win32.h"
 #include "panels_win32.h"
 #include "plugcommon/hostapi.h"
 #include "procwindow_win32.h"
@@ -16,10 +17,17 @@ std::string utf8(const wchar_t* text) {
   return utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
+// The host folder becomes "<host>\", so that a dump does not depend on where the run took place.
 std::string windowText(HWND window) {
   const int length = GetWindowTextLengthW(window);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
   GetWindowTextW(window, text.data(), length + 1);
+  text.resize(wcslen(text.c_str()));
+  const std::wstring folder = hostExeFolder();
+  if (!folder.empty() && text.size() >= folder.size() &&
+      CompareStringOrdinal(text.c_str(), static_cast<int>(folder.size()), folder.c_str(),
+                           static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL)
+    text = L"<host>\\" + text.substr(folder.size());
   return utf8(text.c_str());
 }
 

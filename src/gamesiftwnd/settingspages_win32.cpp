@@ -43,6 +43,8 @@ void createControls(HWND panel, const TBuiltPage& page) {
       TOptionBox& box = settingsBox(item.box);
       const TRect place = boxRect(item, page.metrics);
       createBox(&box, place.left, place.top, panel);
+      // the host draws the box alone; its text names it for accessibility tools and tests
+      SetWindowTextW(static_cast<HWND>(box.window), wide(item.text));
       ShowWindow(static_cast<HWND>(box.window), SW_HIDE);
     } else if (item.kind == TPageItemKind::field) {
       const TRect place = fieldRect(item, page.metrics);

@@ -86,6 +86,7 @@ void buildMarkWindow(HWND window) {
   for (size_t i = 0; i < kMarkGroupCount; ++i) {
     markBoxes[i] = TOptionBox{nullptr, ticked[i] ? kOptionOn : kOptionOff, boxClicked, 0};
     createBox(&markBoxes[i], layout.boxLeft[i], layout.boxTop[i], window);
+    SetWindowTextW(static_cast<HWND>(markBoxes[i].window), wide(kMarkGroups[i].caption));
   }
   placeWindow(window, layout);
   addButton(saveButton, window, layout.saveLeft, layout.buttonTop, u"Сохранить", saveMarks);
