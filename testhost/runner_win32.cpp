@@ -112,6 +112,32 @@ void click(const TScriptAction& action, bool right, bool modal = false) {
   PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, heldModifiers, where);
 }
 
+// The panel's child whose window text, or else whose class name, is text.
+HWND childNamed(HWND panel, const std::u16string& text) {
+  const std::wstring wanted(text.begin(), text.end());
+  for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t found[256] = {};
+    GetWindowTextW(child, found, 256);
+    if (wanted == found) return child;
+    GetClassNameW(child, found, 256);
+    if (lstrcmpiW(wanted.c_str(), found) == 0) return child;
+  }
+  return nullptr;
+}
+
+void press(const TScriptAction& action) {
+  HWND panel = firstPluginPanel();
+  HWND child = panel ? childNamed(panel, action.text) : nullptr;
+  if (child == nullptr) return fail(action, "the panel has no child " + utf16ToUtf8(action.text));
+  RECT area{};
+  GetWindowRect(child, &area);
+  MapWindowPoints(HWND_DESKTOP, panel, reinterpret_cast<POINT*>(&area), 2);
+  TScriptAction at = action;
+  at.x = (area.left + area.right) / 2;
+  at.y = (area.top + area.bottom) / 2;
+  click(at, false);
+}
+
 HWND keyTarget() {
   if (HWND focus = GetFocus()) return focus;
   HWND panel = firstPluginPanel();
@@ -185,6 +211,8 @@ void run(const TScriptAction& action) {
       return click(action, true);
     case TActionKind::modalClick:
       return click(action, false, true);
+    case TActionKind::press:
+      return press(action);
     case TActionKind::key:
       postKey(WM_KEYDOWN, action.x);
       return postKey(WM_KEYUP, action.x);

@@ -32,6 +32,7 @@ constexpr TActionName kActions[] = {
     {"click", TActionKind::click},
     {"rclick", TActionKind::rightClick},
     {"mclick", TActionKind::modalClick},
+    {"press", TActionKind::press},
     {"key", TActionKind::key},
     {"keydown", TActionKind::keyDown},
     {"keyup", TActionKind::keyUp},
@@ -150,7 +151,7 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
       if (!unescape(rest, plain)) return "has a bad escape";
       return utf8ToUtf16(plain, action.text) ? std::string() : "is not UTF-8";
     }
-    default:  // menu, answer-file, answer-folder, screenshot: the rest of the line
+    default:  // menu, press, answer-file, answer-folder, screenshot: the rest of the line
       if (rest.empty()) return "expects a text";
       return utf8ToUtf16(rest, action.text) ? std::string() : "is not UTF-8";
   }

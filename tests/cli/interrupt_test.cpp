@@ -29,6 +29,7 @@ int reported(const std::string& report, const std::string& label) {
 TProgramOptions onTerminal() {
   TProgramOptions options;
   options.errToTerminal = true;
+  options.environment = {{"LC_ALL", "C.UTF-8"}};
   return options;
 }
 
@@ -57,10 +58,21 @@ TEST_F(ProgramAtWork, DrawsTheStageFileAndPercentOnATerminal) {
   const TProgramResult run = program.wait();
   EXPECT_EQ(run.status, 0);
   // which file the first poll finds depends on the speed of loading, not on the line
-  EXPECT_NE(run.err.find("\rЗагрузка базы партий... part"), std::string::npos);
+  EXPECT_NE(run.err.find("\rLoading games... part"), std::string::npos);
   EXPECT_NE(run.err.find(".pgn ["), std::string::npos);
   EXPECT_NE(run.err.find("%"), std::string::npos);
   EXPECT_NE(run.err.find("games written: 3000"), std::string::npos);
+}
+
+TEST_F(ProgramAtWork, StageTextsAreRussianInARussianLocale) {
+  TProgramOptions options = onTerminal();
+  options.environment = {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ru_RU.UTF-8"}};
+  TRunningProgram program(gamesiftProgram(), args(kFewGamesPerFile), options);
+  const TProgramResult run = program.wait();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.err.find("\rЗагрузка базы партий... part"), std::string::npos);
+  EXPECT_EQ(run.err.find("Loading"), std::string::npos);
+  EXPECT_NE(run.err.find("games written: 3000"), std::string::npos);  // the report stays English
 }
 
 TEST_F(ProgramAtWork, QuietDrawsNothingEvenOnATerminal) {
@@ -74,7 +86,7 @@ TEST_F(ProgramAtWork, NoProgressLineWhenStderrIsAFile) {
   const TProgramResult run = gamesift(args(kFewGamesPerFile));
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err.find('\r'), std::string::npos);
-  EXPECT_EQ(run.err.find("Загрузка"), std::string::npos);
+  EXPECT_EQ(run.err.find("Loading games"), std::string::npos);
 }
 
 TEST_F(ProgramAtWork, CtrlCStopsLoadingAndWritesWhatWasMerged) {

@@ -1,6 +1,9 @@
 #include "support/testpaths.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 std::filesystem::path testDataPath(const std::filesystem::path& name) {
   return std::filesystem::path(GAMESIFT_TEST_DATA) / name;
@@ -13,4 +16,17 @@ std::filesystem::path sharedDataPath(const std::filesystem::path& name) {
                                    : std::filesystem::path(GAMESIFT_SHARED_DATA);
   if (!std::filesystem::is_directory(root)) return {};
   return root / name;
+}
+
+std::vector<TDataFile> testDataFiles(const std::filesystem::path& folder) {
+  std::vector<TDataFile> files;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(testDataPath(folder), error)) {
+    std::ifstream in(entry.path(), std::ios::binary);
+    files.push_back(
+        {entry.path().filename().string(), std::string(std::istreambuf_iterator<char>(in), {})});
+  }
+  std::sort(files.begin(), files.end(),
+            [](const TDataFile& a, const TDataFile& b) { return a.name < b.name; });
+  return files;
 }

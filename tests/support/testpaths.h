@@ -13,8 +13,18 @@ std::filesystem::path testDataPath(const std::filesystem::path& name = {});
 std::filesystem::path sharedDataPath(const std::filesystem::path& name = {});
 
 // Skips the current test when the shared real games are not present.
-#define SKIP_WITHOUT_SHARED_DATA(path)                                  \
-  do {                                                                  \
-    if ((path).empty() || !std::filesystem::exists(path))               \
-      GTEST_SKIP() << "real games not present: " << (path).string();   \
+#define SKIP_WITHOUT_SHARED_DATA(path)                               \
+  do {                                                               \
+    if ((path).empty() || !std::filesystem::exists(path))            \
+      GTEST_SKIP() << "real games not present: " << (path).string(); \
   } while (0)
+
+#include <string>
+#include <vector>
+
+// The bytes of every file of a tests/data folder (none when it is missing), with their names.
+struct TDataFile {
+  std::string name;
+  std::string bytes;
+};
+std::vector<TDataFile> testDataFiles(const std::filesystem::path& folder);

@@ -8,11 +8,18 @@
 # (files compared exactly with what the run produced). A script whose first line is "#! ARGS"
 # passes ARGS to the host. After each step N the driver decodes gamesift.dat into settings-N.txt
 # (placement, output path, auto reset) and options-N.txt (the batch options), and notes in
-# settings-changes.txt whether the step created, changed or kept it; logs the run
-# left in the host folder (*.log) are copied beside the dumps.
+# settings-changes.txt whether the step created, changed or kept it; logs the run left in the
+# host folder (*.log) are copied beside the dumps.
+#
+# Files the plug-in wrote into the host folder's out/ are copied beside the dumps as out-NAME. A
+# scenario with cli.txt (line 1: options, line 2: inputs in the host folder, line 3 optionally
+# "pages") must agree with the native command-line tool: its options are saved with --save-settings as the host's settings
+# file before the first step, and after the last step the tool run with that file on the same
+# inputs must write the same files, byte for byte, as the plug-in wrote into out/.
 set -u
 extras=()
 data=
+cli_dir=
 
 usage() { echo "usage: $0 --wine W --wineserver S --prefix P --host-exe E --dll D --build B" \
   "--scenario DIR --work DIR --screens DIR --dpi N --name NAME [--data DIR] [--extra FILE]..." >&2
@@ -24,7 +31,7 @@ while [ $# -gt 0 ]; do
     --host-exe) host_exe=$2 ;; --dll) dll=$2 ;; --build) build=$2 ;;
     --scenario) scenario=$2 ;; --work) work=$2 ;; --screens) screens=$2 ;;
     --dpi) dpi=$2 ;; --name) name=$2 ;;
-    --data) data=$2 ;; --extra) extras+=("$2") ;;
+    --data) data=$2 ;; --extra) extras+=("$2") ;; --cli-dir) cli_dir=$2 ;;
     *) usage ;;
   esac
   shift 2
@@ -162,15 +169,53 @@ run_step() {
   [[ $first == "#!"* ]] && read -r -a args <<< "${first#\#!}"
   # A host that hangs is ended here, before ctest's own limit, so the dumps and the log it left
   # still get reported.
-  timeout --kill-after=5 "$step_limit" "$wine" "$host/vorlen-host.exe" \
+  # Relative paths a script types (an output path) lie in the host folder.
+  (cd "$host" && exec timeout --kill-after=5 "$step_limit" "$wine" "$host/vorlen-host.exe" \
     --script "$(winpath "$script")" --dump-dir "$(winpath "$dump")" --dpi "$dpi" --screenshots \
-    "${args[@]}" &
+    "${args[@]}") &
   local pid=$!
   while kill -0 "$pid" 2>/dev/null; do
     serve_screenshots
     sleep 0.1
   done
   wait "$pid"
+}
+
+# The native tool of any native build beside this one.
+native_cli() {
+  local candidate
+  for candidate in "$cli_dir"/*/gamesift; do
+    [ -x "$candidate" ] && file -b "$candidate" | grep -q ELF && { echo "$candidate"; return; }
+  done
+}
+
+cli=
+if [ -f "$scenario/cli.txt" ]; then
+  cli=$(native_cli)
+  if [ -z "$cli" ]; then
+    echo "no native gamesift under $cli_dir: the agreement with the command line is not checked"
+    exit 77
+  fi
+  read -r -a cli_options < <(sed -n 1p "$scenario/cli.txt")
+  "$cli" "${cli_options[@]}" --save-settings "$work/cli.dat" -q || exit 2
+  # "pages" on line 3: the script sets the options on the settings pages, so the host starts
+  # without them
+  [ "$(sed -n 3p "$scenario/cli.txt")" = pages ] || cp "$work/cli.dat" "$host/gamesift.dat"
+  mkdir -p "$host/out"
+fi
+
+# The plug-in's output and the tool's must be the same files with the same bytes.
+check_cli_agreement() {
+  local inputs=() produced=$work/cli-out
+  read -r -a inputs < <(sed -n 2p "$scenario/cli.txt")
+  mkdir -p "$produced"
+  (cd "$host" && "$cli" -q --settings "$work/cli.dat" "${inputs[@]}" -o "$produced/games") ||
+    { echo "the command-line tool failed" >&2; return 1; }
+  if ! diff -r "$produced" "$host/out" >&2; then
+    echo "the plug-in and the command-line tool wrote different files" >&2
+    return 1
+  fi
+  ls "$produced" | sed 's/^/agreed: /' > "$dump/cli-agreement.txt"
 }
 
 status=0
@@ -203,9 +248,16 @@ for script in "${scripts[@]}"; do
   for log in "$host"/*.log; do
     [ -e "$log" ] && cp "$log" "$dump/"
   done
+  for written in "$host"/out/*; do
+    [ -f "$written" ] && cp "$written" "$dump/out-$(basename "$written")"
+  done
   rm -f "$previous"
   [ -f "$host/gamesift.dat" ] && cp "$host/gamesift.dat" "$previous"
 done
+
+if [ -n "$cli" ]; then
+  check_cli_agreement || status=1
+fi
 
 for expected in "$scenario"/expected/*; do
   [ -e "$expected" ] || continue
