@@ -12,6 +12,7 @@
 #include "menus_win32.h"
 #include "modal_win32.h"
 #include "panels_win32.h"
+#include "procwindow_win32.h"
 
 namespace {
 
@@ -81,9 +82,26 @@ HWND windowAt(HWND parent, POINT& point) {
   return parent;
 }
 
-void click(const TScriptAction& action, bool right) {
-  HWND panel = firstPluginPanel();
-  if (panel == nullptr) return fail(action, "the plug-in made no panel to click");
+BOOL CALLBACK findModal(HWND window, LPARAM found) {
+  const TProcWindow* procs = procWindowOf(window);
+  if (procs == nullptr || procs->kind != TProcWindowKind::modal || !IsWindowVisible(window))
+    return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;  // the thread's windows come newest first
+}
+
+// The window a click goes to: the panel, or the newest modal window the plug-in runs.
+HWND clickParent(bool modal) {
+  if (!modal) return firstPluginPanel();
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findModal, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void click(const TScriptAction& action, bool right, bool modal = false) {
+  HWND panel = clickParent(modal);
+  if (panel == nullptr)
+    return fail(action, modal ? "no modal window to click" : "the plug-in made no panel to click");
   POINT point{action.x, action.y};
   HWND target = windowAt(panel, point);
   const LPARAM where = MAKELPARAM(point.x, point.y);
@@ -199,6 +217,8 @@ void run(const TScriptAction& action) {
       return click(action, false);
     case TActionKind::rightClick:
       return click(action, true);
+    case TActionKind::modalClick:
+      return click(action, false, true);
     case TActionKind::press:
       return press(action);
     case TActionKind::key:

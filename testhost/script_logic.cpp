@@ -31,6 +31,7 @@ constexpr TActionName kActions[] = {
     {"menu", TActionKind::menu},
     {"click", TActionKind::click},
     {"rclick", TActionKind::rightClick},
+    {"mclick", TActionKind::modalClick},
     {"press", TActionKind::press},
     {"key", TActionKind::key},
     {"keydown", TActionKind::keyDown},
@@ -115,6 +116,7 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
   switch (action.kind) {
     case TActionKind::click:
     case TActionKind::rightClick:
+    case TActionKind::modalClick:
       if (!readNumber(rest, action.x) || !readNumber(rest, action.y) || !rest.empty())
         return "expects two coordinates";
       return {};

@@ -11,6 +11,7 @@ enum class TActionKind {
   menu,          // choose a menu item by its text: the host's menus, then the plug-in's panel menu
   click,         // left click at panel client coordinates
   rightClick,    // right click at panel client coordinates
+  modalClick,    // left click at client coordinates of the newest modal window
   press,         // left click at the centre of the panel's child with this window text or class
   key,           // press and release a key in the focused window
   keyDown,       // press a key (modifiers: Shift, Ctrl) ...

@@ -11,6 +11,7 @@
 #include "gamesiftwnd/panelchildren_win32.h"
 #include "gamesiftwnd/panelfaces_win32.h"
 #include "gamesiftwnd/panelpages_win32.h"
+#include "gamesiftwnd/settingsboxes_logic.h"
 #include "plugin/hostservices_logic.h"
 #include "plugin/panelstate_logic.h"
 #include "plugin/plugin_win32.h"
@@ -64,7 +65,7 @@ void onCreate(HWND panel) {
   }
   const SIZE label = measureText(panel, L"Сохранять в");
   editLeft = outputEditLeft(metrics, label.cx);
-  rowHeight = std::max<int32_t>(label.cy + 1, hostInt(hostValues.checkBoxHeight, 0)) + 10;
+  rowHeight = rowHeightOf(label.cy, hostInt(hostValues.checkBoxHeight, 0));
   buildPanelChildren(panel);
   buildSettingsPages(panel);
 }

@@ -1,13 +1,13 @@
 #include "gamesiftwnd/panelpages_win32.h"
 
 #include "gamesiftwnd/panel_win32.h"
+#include "gamesiftwnd/settingspages_win32.h"
 
-// The settings pages fill their entries here as they are built.
 const TPanelPage kPanelPages[4] = {
     {},  // the game list: the panel's own
-    {},  // "Разбиение"
-    {},  // "Фильтры"
-    {},  // "Остальное"
+    {buildSplitPage, showSplitPage, paintSplitPage},
+    {buildFilterPage, showFilterPage, paintFilterPage},
+    {buildOtherPage, showOtherPage, paintOtherPage},
 };
 
 void buildSettingsPages(HWND panel) {
@@ -25,6 +25,3 @@ void paintPage(int32_t page, HWND panel, HDC dc) {
   if (page < 0 || page > 3) return;
   if (kPanelPages[page].paint) kPanelPages[page].paint(panel, dc);
 }
-
-// Until the option controls exist there is nothing that shows the options.
-void showOptions() {}
