@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds gamesift and runs every test. On a fresh Debian machine it first installs what is missing.
-# Besides the native build it cross-builds the plug-in DLL for 32- and 64-bit Windows and runs the
-# checks of the 64-bit build (its Wine scenarios among them), unless GAMESIFT_WINDOWS=0 or the
-# MinGW-w64 compilers cannot be had.
+# Besides the native build it cross-builds the plug-in DLL and gamesift.exe for 32- and 64-bit
+# Windows (after the native build, whose gamesift makes their ECO base), packs one archive for
+# each, and runs the checks of the 64-bit build (its Wine scenarios among them), unless
+# GAMESIFT_WINDOWS=0 or the MinGW-w64 compilers cannot be had.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,8 +22,10 @@ cmake --preset "$preset"
 cmake --build --preset "$preset" -j "$jobs"
 if [ "$windows" != 0 ]; then
   for cross in mingw-i686 mingw-x64; do
-    cmake --preset "$cross"
+    cmake --preset "$cross" -DGAMESIFT_NATIVE_TOOL="$PWD/build/$preset/gamesift"
     cmake --build --preset "$cross" -j "$jobs"
+    # The archive a user installs from: build/$cross/gamesift-VERSION-windows-ARCH.zip.
+    cmake --build --preset "$cross" --target package
   done
 else
   echo "test.sh: MinGW-w64 is missing, the plug-in DLL is not built" >&2

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "Upgnread/gamebase.h"
+#include "cli/textpaths.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
@@ -23,7 +24,7 @@ void countSkips(TRunReport& report) {
 }
 
 std::string place(const TFileRecord& file, int64_t lineNumber) {
-  return file.path.string() + ":" + std::to_string(lineNumber) + ": ";
+  return pathText(file.path) + ":" + std::to_string(lineNumber) + ": ";
 }
 
 std::string stretchLine(const TFileRecord& file, const TSkippedText& stretch) {
@@ -52,7 +53,7 @@ std::string fileListing(const TFileRecord& file) {
       text += badGameLine(file, games[g++]);
   }
   if (stretches.size() > listed)
-    text += file.path.string() + ": " + std::to_string(stretches.size() - listed) +
+    text += pathText(file.path) + ": " + std::to_string(stretches.size() - listed) +
             " more stretches of text skipped\n";
   return text;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "controls_win32.h"
 #include "dialogs_win32.h"
 #include "gameservices_win32.h"
 #include "hostpaths_win32.h"
@@ -167,6 +168,8 @@ bool sectionText(const std::string& section, std::string& text) {
     text = linesOf(serviceLog(), startLogLength());
   else if (section == "state")
     text = stateSection();
+  else if (section == "controls")
+    text = controlsSection();
   else
     return false;
   return true;
@@ -194,7 +197,8 @@ void snapshotHostFolder(const std::wstring& excluded) {
 bool writeDump(const std::wstring& folder, const std::u16string& name,
                const std::vector<std::string>& sections, std::string& error) {
   static const std::vector<std::string> kAll = {"menus", "panels",   "sizes", "placement",
-                                                "files", "messages", "start", "state"};
+                                                "files", "messages", "start", "state",
+                                                "controls"};
   for (const std::string& section : sections.empty() ? kAll : sections) {
     std::string text;
     if (!sectionText(section, text)) {

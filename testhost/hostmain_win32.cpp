@@ -20,6 +20,7 @@
 #include "mainwindow_win32.h"
 #include "menus_win32.h"
 #include "optionbox_win32.h"
+#include "pgnlongwork/jobstate.h"
 #include "procwindow_win32.h"
 #include "runner_win32.h"
 #include "services_win32.h"
@@ -62,7 +63,11 @@ int report(int code, const std::string& message) {
 
 bool openGames(const THostArgs& args, TGames& games) {
   if (args.games.empty()) return true;
-  const int code = loadPgnFile(std::filesystem::path(hostPath(args.games)), false, games);
+  // The reader names each game's file after currentFile: the host's games carry their file, as
+  // a real host's do, so the plug-in can tell a game it already holds.
+  const std::filesystem::path path(hostPath(args.games));
+  setCurrentFile(path);
+  const int code = loadPgnFile(path, false, games);
   if (code > kLastGameCode && games.empty()) return false;
   hostGameList.load(games, !args.tagsOnly);
   return true;

@@ -12,6 +12,7 @@
 #include "menus_win32.h"
 #include "modal_win32.h"
 #include "panels_win32.h"
+#include "procwindow_win32.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ DWORD deadline = 0;
 int idleTicks = 0;
 std::u16string shotName;
 std::vector<std::string> problems;
+WPARAM heldModifiers = 0;  // MK_SHIFT / MK_CONTROL of the keys the script holds down
 
 void fail(const TScriptAction& action, const std::string& problem) {
   problems.push_back("line " + std::to_string(action.line) + ": " + problem);
@@ -80,16 +82,60 @@ HWND windowAt(HWND parent, POINT& point) {
   return parent;
 }
 
-void click(const TScriptAction& action, bool right) {
-  HWND panel = firstPluginPanel();
-  if (panel == nullptr) return fail(action, "the plug-in made no panel to click");
+BOOL CALLBACK findModal(HWND window, LPARAM found) {
+  const TProcWindow* procs = procWindowOf(window);
+  if (procs == nullptr || procs->kind != TProcWindowKind::modal || !IsWindowVisible(window))
+    return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;  // the thread's windows come newest first
+}
+
+// The window a click goes to: the panel, or the newest modal window the plug-in runs.
+HWND clickParent(bool modal) {
+  if (!modal) return firstPluginPanel();
+  HWND found = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findModal, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+void click(const TScriptAction& action, bool right, bool modal = false) {
+  HWND panel = clickParent(modal);
+  if (panel == nullptr)
+    return fail(action, modal ? "no modal window to click" : "the plug-in made no panel to click");
   POINT point{action.x, action.y};
   HWND target = windowAt(panel, point);
   const LPARAM where = MAKELPARAM(point.x, point.y);
   PostMessageW(target, WM_MOUSEMOVE, 0, where);
-  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN, right ? MK_RBUTTON : MK_LBUTTON,
-               where);
-  PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, 0, where);
+  // A real mouse message carries the modifier keys held at the click.
+  PostMessageW(target, right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN,
+               (right ? MK_RBUTTON : MK_LBUTTON) | heldModifiers, where);
+  PostMessageW(target, right ? WM_RBUTTONUP : WM_LBUTTONUP, heldModifiers, where);
+}
+
+// The panel's child whose window text, or else whose class name, is text.
+HWND childNamed(HWND panel, const std::u16string& text) {
+  const std::wstring wanted(text.begin(), text.end());
+  for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t found[256] = {};
+    GetWindowTextW(child, found, 256);
+    if (wanted == found) return child;
+    GetClassNameW(child, found, 256);
+    if (lstrcmpiW(wanted.c_str(), found) == 0) return child;
+  }
+  return nullptr;
+}
+
+void press(const TScriptAction& action) {
+  HWND panel = firstPluginPanel();
+  HWND child = panel ? childNamed(panel, action.text) : nullptr;
+  if (child == nullptr) return fail(action, "the panel has no child " + utf16ToUtf8(action.text));
+  RECT area{};
+  GetWindowRect(child, &area);
+  MapWindowPoints(HWND_DESKTOP, panel, reinterpret_cast<POINT*>(&area), 2);
+  TScriptAction at = action;
+  at.x = (area.left + area.right) / 2;
+  at.y = (area.top + area.bottom) / 2;
+  click(at, false);
 }
 
 HWND keyTarget() {
@@ -98,7 +144,14 @@ HWND keyTarget() {
   return panel ? panel : hostMain;
 }
 
+void trackModifier(UINT message, int32_t code) {
+  const WPARAM bit = code == VK_SHIFT ? MK_SHIFT : code == VK_CONTROL ? MK_CONTROL : 0;
+  if (message == WM_KEYDOWN) heldModifiers |= bit;
+  if (message == WM_KEYUP) heldModifiers &= ~bit;
+}
+
 void postKey(UINT message, int32_t code) {
+  trackModifier(message, code);
   const UINT scan = MapVirtualKeyW(static_cast<UINT>(code), MAPVK_VK_TO_VSC);
   LPARAM bits = 1 | (static_cast<LPARAM>(scan) << 16);
   if (message == WM_KEYUP) bits |= (1 << 30) | (static_cast<LPARAM>(1) << 31);
@@ -148,6 +201,14 @@ void selectGame(const TScriptAction& action) {
   selectHostGame(action.x);
 }
 
+void setHostPosition(const TScriptAction& action) {
+  hostGameList.setPosition(action.numbers[0]);
+  for (size_t i = 1; i + 1 < action.numbers.size(); i += 2) {
+    hostGameList.enterVariation(action.numbers[i]);
+    hostGameList.setPosition(action.numbers[i + 1]);
+  }
+}
+
 void run(const TScriptAction& action) {
   switch (action.kind) {
     case TActionKind::menu:
@@ -156,6 +217,10 @@ void run(const TScriptAction& action) {
       return click(action, false);
     case TActionKind::rightClick:
       return click(action, true);
+    case TActionKind::modalClick:
+      return click(action, false, true);
+    case TActionKind::press:
+      return press(action);
     case TActionKind::key:
       postKey(WM_KEYDOWN, action.x);
       return postKey(WM_KEYUP, action.x);
@@ -178,6 +243,8 @@ void run(const TScriptAction& action) {
       return waitFor(TWait::until, static_cast<DWORD>(action.x));
     case TActionKind::select:
       return selectGame(action);
+    case TActionKind::position:
+      return setHostPosition(action);
     case TActionKind::dump:
       return dump(action);
     case TActionKind::screenshot:

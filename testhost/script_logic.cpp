@@ -31,6 +31,8 @@ constexpr TActionName kActions[] = {
     {"menu", TActionKind::menu},
     {"click", TActionKind::click},
     {"rclick", TActionKind::rightClick},
+    {"mclick", TActionKind::modalClick},
+    {"press", TActionKind::press},
     {"key", TActionKind::key},
     {"keydown", TActionKind::keyDown},
     {"keyup", TActionKind::keyUp},
@@ -41,6 +43,7 @@ constexpr TActionName kActions[] = {
     {"wait", TActionKind::wait},
     {"sleep", TActionKind::sleep},
     {"select", TActionKind::select},
+    {"position", TActionKind::position},
     {"dump", TActionKind::dump},
     {"screenshot", TActionKind::screenshot},
     {"hide-panels", TActionKind::hidePanels},
@@ -113,6 +116,7 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
   switch (action.kind) {
     case TActionKind::click:
     case TActionKind::rightClick:
+    case TActionKind::modalClick:
       if (!readNumber(rest, action.x) || !readNumber(rest, action.y) || !rest.empty())
         return "expects two coordinates";
       return {};
@@ -134,6 +138,15 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
     case TActionKind::select:
       if (!readNumber(rest, action.x) || action.x < 0 || !rest.empty()) return "expects a number";
       return {};
+    case TActionKind::position: {
+      constexpr const char* kExpects = "expects a move, then pairs of a variation and a move";
+      int32_t number = 0;
+      while (!rest.empty()) {
+        if (!readNumber(rest, number) || number < 0) return kExpects;
+        action.numbers.push_back(number);
+      }
+      return action.numbers.size() % 2 == 0 ? kExpects : std::string();
+    }
     case TActionKind::dump: {
       std::string_view name = firstWord(rest);
       if (name.empty()) return "expects a name";
@@ -148,7 +161,7 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
       if (!unescape(rest, plain)) return "has a bad escape";
       return utf8ToUtf16(plain, action.text) ? std::string() : "is not UTF-8";
     }
-    default:  // menu, answer-file, answer-folder, screenshot: the rest of the line
+    default:  // menu, press, answer-file, answer-folder, screenshot: the rest of the line
       if (rest.empty()) return "expects a text";
       return utf8ToUtf16(rest, action.text) ? std::string() : "is not UTF-8";
   }

@@ -11,6 +11,8 @@ enum class TActionKind {
   menu,          // choose a menu item by its text: the host's menus, then the plug-in's panel menu
   click,         // left click at panel client coordinates
   rightClick,    // right click at panel client coordinates
+  modalClick,    // left click at client coordinates of the newest modal window
+  press,         // left click at the centre of the panel's child with this window text or class
   key,           // press and release a key in the focused window
   keyDown,       // press a key (modifiers: Shift, Ctrl) ...
   keyUp,         // ... and release it
@@ -21,6 +23,7 @@ enum class TActionKind {
   wait,          // until no modal window or dialog is open (seconds: the longest wait)
   sleep,         // milliseconds of message handling
   select,        // makes a game of the host's list current
+  position,      // the host's position: move n of the main line, then (variation v, move n)...
   dump,          // writes the state into text files of the dump folder
   screenshot,    // asks the driver for a picture of the screen
   hidePanels,    // the host hides every plug-in panel
@@ -34,6 +37,7 @@ struct TScriptAction {
   int32_t x = 0;        // coordinates; key code; seconds, milliseconds, game
   int32_t y = 0;
   std::vector<std::string> sections;  // of a dump; empty for all
+  std::vector<int32_t> numbers;       // of a position
 };
 
 // Button answers of a message box, as the dialog's command ids.

@@ -63,16 +63,18 @@ void compactGames(const TIndexArray& numbers, bool hashesValid) {
   }
 }
 
-// Each removed game pulls the cursor up when its place among the survivors lies above it.
+// The cursor is a row: each removed row above it pulls it up one, so it stays on its game. Rows
+// are read before listOrder is renumbered.
 void moveCursorForRemoval(const TIndexArray& numbers, int32_t newCount) {
-  int32_t survivorsBefore = 0;
-  for (int32_t to : numbers) {
-    if (to >= 0) {
-      ++survivorsBefore;
-    } else if (survivorsBefore < listCursor) {
-      --listCursor;
-    }
+  const int32_t rows = static_cast<int32_t>(listOrder.size());
+  const int32_t above = listCursor < rows ? listCursor : rows;
+  int32_t removedAbove = 0;
+  for (int32_t row = 0; row < above; ++row) {
+    const int32_t game = listOrder[row];
+    if (game >= 0 && static_cast<size_t>(game) < numbers.size() && numbers[game] < 0)
+      ++removedAbove;
   }
+  listCursor -= removedAbove;
   if (listCursor >= newCount) --listCursor;
 }
 
@@ -133,10 +135,10 @@ int32_t removeMarkedGames(const TBoolArray& marks) {
   } else {
     gameHashes.clear();
   }
+  moveCursorForRemoval(numbers, newCount);
   renumberIndices(listOrder, numbers);
   renumberIndices(workList, numbers);
   renumberIndices(outputOrder, numbers);
-  moveCursorForRemoval(numbers, newCount);
   return removed;
 }
 

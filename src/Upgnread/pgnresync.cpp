@@ -107,7 +107,12 @@ int64_t nextGameStart(std::string_view text, int64_t position) {
   return textLength(text) + 1;
 }
 
-void skipBadGame(std::string_view text, int64_t& position) {
+namespace {
+
+// On to the next "[" outside comments; with movetextGames, also to a game without tags that
+// opens a line after a blank line.
+void skipToNextGame(std::string_view text, int64_t& position, bool movetextGames) {
+  const char* stops = movetextGames ? "[;{%\n" : "[;{%";
   while (!atEnd(text, position)) {
     char c = charAt(text, position);
     if (c == '[') return;
@@ -115,7 +120,7 @@ void skipBadGame(std::string_view text, int64_t& position) {
       position = lineEndFrom(text, position);
     } else if (c == '{') {
       position = braceCommentEnd(text, position);
-    } else if (c == '\n') {
+    } else if (c == '\n' && movetextGames) {
       ++position;
       if (atEnd(text, position)) return;
       if (int64_t found = gameOnLine(text, position, false)) {
@@ -123,11 +128,22 @@ void skipBadGame(std::string_view text, int64_t& position) {
         return;
       }
     } else {
-      size_t next = text.find_first_of("[;{%\n", static_cast<size_t>(position));
+      // Jump to the next character that can matter rather than stepping one by one.
+      size_t next = text.find_first_of(stops, static_cast<size_t>(position));
       position =
           next == std::string_view::npos ? textLength(text) + 1 : static_cast<int64_t>(next) + 1;
     }
   }
+}
+
+}  // namespace
+
+void skipToGame(std::string_view text, int64_t& position) {
+  skipToNextGame(text, position, false);
+}
+
+void skipBadGame(std::string_view text, int64_t& position) {
+  skipToNextGame(text, position, true);
 }
 
 void skipBrokenTagSection(std::string_view text, int64_t& position) {

@@ -35,20 +35,3 @@ void skipSpace(std::string_view text, int64_t& position, std::string& comments) 
     }
   }
 }
-
-void skipToGame(std::string_view text, int64_t& position) {
-  while (!atEnd(text, position)) {
-    char c = charAt(text, position);
-    if (c == '[') return;
-    if (c == ';' || startsEscapeLine(text, position)) {
-      position = lineEndFrom(text, position);
-    } else if (c == '{') {
-      position = braceCommentEnd(text, position);
-    } else {
-      // Jump to the next character that can matter rather than stepping one by one.
-      size_t next = text.find_first_of("[;{%", static_cast<size_t>(position));
-      position =
-          next == std::string_view::npos ? textLength(text) + 1 : static_cast<int64_t>(next) + 1;
-    }
-  }
-}

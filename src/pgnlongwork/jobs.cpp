@@ -66,8 +66,11 @@ void enterStage(uint8_t next) {
   observeWorker(next, -1);
 }
 
-void mergeBatch(TGames& batch) {
-  enterStage(kStageDuplicates);
+namespace {
+
+// The merge itself; the worker reports its stages, the interface thread does not.
+void mergeSteps(TGames& batch, bool reportStages) {
+  if (reportStages) enterStage(kStageDuplicates);
   gamesAlreadyLoaded += dropLoaded(batch);
   // Read once: the option may only change between jobs, and the hashes must match the choice.
   const bool dedupe = removeDuplicates;
@@ -76,9 +79,19 @@ void mergeBatch(TGames& batch) {
     duplicatesDropped += refreshHashes();
     duplicatesDropped += dropDuplicates(batch, hashes);
   }
-  enterStage(kStageMerging);
+  if (reportStages) enterStage(kStageMerging);
   gamesAccepted += static_cast<int32_t>(batch.size());
   appendBatch(batch, dedupe ? &hashes : nullptr, dedupe);
+}
+
+}  // namespace
+
+void mergeBatch(TGames& batch) {
+  mergeSteps(batch, true);
+}
+
+void mergeWithoutStages(TGames& batch) {
+  mergeSteps(batch, false);
 }
 
 void runJob() {

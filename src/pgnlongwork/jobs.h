@@ -23,6 +23,9 @@ void runJob();
 // Drops the games of a freshly read batch that the base already holds and, with
 // removeDuplicates, the duplicates; the rest join the base. The batch ends empty.
 void mergeBatch(TGames& batch);
+// The same merge for games the interface thread gathered (transfers from the host); the job's
+// stage is left alone.
+void mergeWithoutStages(TGames& batch);
 
 // Stages
 

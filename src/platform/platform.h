@@ -101,6 +101,9 @@ std::vector<std::filesystem::path> findPgnFiles(const std::filesystem::path& fol
 // An 8-bit text of the system's ANSI code page as UTF-16. Natively, where there is no such code
 // page, the bytes are read as UTF-8 when they are valid UTF-8 and as Windows-1251 otherwise.
 std::u16string ansiToUtf16(std::string_view text);
+// The way back: UTF-16 as 8-bit text of the system's ANSI code page (characters it lacks become
+// its default character). Natively the 8-bit form is UTF-8.
+std::string utf16ToAnsi(std::u16string_view text);
 
 // A tag text as a part of a file name. Text that is valid UTF-8 and holds non-ASCII is read as
 // UTF-8, whatever the code page: PGN files come from both worlds, and a UTF-8 name read as 8-bit

@@ -7,9 +7,9 @@
 
 #include "Upgnread/gamebase.h"
 #include "Upgnread/splitting.h"
+#include "gamesiftwnd/panel_win32.h"
 #include "platform/win32/hostlock.h"
 #include "plugin/hostservices_logic.h"
-#include "plugin/panel_win32.h"
 #include "plugin/panelstate_logic.h"
 #include "uchess/fileutil.h"
 
@@ -55,13 +55,6 @@ void prepareOpenFileDialog() {
   openFileDialog.lpstrDefExt = L"pgn";
 }
 
-// The host's lock guards every game array from here on, on both threads.
-void adoptHostLock() {
-  static TRecursiveLock* hostLock = nullptr;
-  if (!hostLock) hostLock = wrapHostLock(askHost(hostServices, THostLevel::state, kStateGameLock));
-  if (hostLock) useGameLock(hostLock);
-}
-
 int32_t screenDpi() {
   HDC screen = GetDC(nullptr);
   const int32_t dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -88,6 +81,12 @@ void adoptPanelRecordOfHost(const TPanelSize& size) {
 }
 
 }  // namespace
+
+void adoptHostLock() {
+  static TRecursiveLock* hostLock = nullptr;
+  if (!hostLock) hostLock = wrapHostLock(askHost(hostServices, THostLevel::state, kStateGameLock));
+  if (hostLock) useGameLock(hostLock);
+}
 
 void showPanelThroughHost() {
   if (panelCommand != 0)

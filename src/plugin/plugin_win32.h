@@ -19,6 +19,10 @@ extern OPENFILENAMEW openFileDialog;
 void LoadSettings();
 void SaveSettings();
 
+// The host's lock guards every game array from here on, on both threads; asked before each job
+// and transfer.
+void adoptHostLock();
+
 // Sends the host the command that shows the panel; nothing when the host's panel record was not
 // found at start.
 void showPanelThroughHost();

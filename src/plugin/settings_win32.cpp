@@ -1,7 +1,7 @@
 // "gamesift.dat" of the host folder: the panel's placement and visibility, the output path and
 // the options, read at start and written at stop.
 
-#include "plugin/panel_win32.h"
+#include "gamesiftwnd/panel_win32.h"
 #include "plugin/panelstate_logic.h"
 #include "plugin/plugin_win32.h"
 #include "plugin/settingsfile_logic.h"

@@ -96,14 +96,6 @@ void placeCastling(doska& b, int kingfile, int rookfile, int rank) {
   b.put(rookEndFile(kingfile, rookfile), rank, rook);
 }
 
-void unplaceCastling(doska& b, const mov& m) {
-  int rank = m.fromrank;
-  b.put(kingEndFile(m.fromfile, m.tofile), rank, kEmpty);
-  b.put(rookEndFile(m.fromfile, m.tofile), rank, kEmpty);
-  b.put(m.fromfile, rank, m.piece);
-  b.put(m.tofile, rank, m.captured);
-}
-
 uint8_t castlingChanges960(const doska& b, int piece, int ff, int fr, int tf, int tr) {
   uint8_t c = rookSquareChanges(b, piece, ff, fr, tf, tr);
   if (piece == kWhiteKing && !b.wkingmoved) c |= kMovesWhiteKing;

@@ -39,10 +39,9 @@ bool canCastleOntoRook(const doska& board, bool white, int fromfile, int fromran
 // The rook squares a king of the side may castle onto, as a set.
 TSquareSet castlingRookSquares(const doska& board, bool white);
 
-// Doing and undoing: both pieces leave their squares, then take their end squares, so a king or
+// Doing it on a board: both pieces leave their squares, then take their end squares, so a king or
 // rook that ends where it started, or on the other's start square, comes out right.
 void placeCastling(doska& board, int kingfile, int rookfile, int rank);
-void unplaceCastling(doska& board, const mov& m);
 
 // The bits of mov::changes for a move on a board with chess960 set: the rights hang on the
 // rooks' start files and the king's, not on the corners and the e-file.

@@ -81,6 +81,37 @@ bool validSquares(const mov& m) {
   return onBoard(m.fromfile, m.fromrank) && onBoard(m.tofile, m.torank);
 }
 
+// The king already stands on its target; a castling onto the rook takes the king from the rook's
+// square to its end square and puts the rook beside it.
+void moveCastlingRook(doska& b, const mov& m) {
+  int home = m.piece == kWhiteKing ? 1 : 8;
+  if (castlesOntoRook(m)) {
+    b.put(m.tofile, m.torank, kEmpty);
+    b.put(kingEndFile(m.fromfile, m.tofile), m.torank, m.piece);
+    b.put(rookEndFile(m.fromfile, m.tofile), m.torank, m.captured);
+  } else if (castlesQueenside(m.piece, m.fromfile, m.tofile)) {
+    moveContents(b, 1, 4, home);
+  } else if (castlesKingside(m.piece, m.fromfile, m.tofile)) {
+    moveContents(b, 8, 6, home);
+  }
+}
+
+// The king and what it took are back on their squares; the end squares of a castling onto the
+// rook are emptied first, as they may be the start squares.
+void returnCastlingRook(doska& b, const mov& m) {
+  int home = m.piece == kWhiteKing ? 1 : 8;
+  if (castlesOntoRook(m)) {
+    b.put(kingEndFile(m.fromfile, m.tofile), m.torank, kEmpty);
+    b.put(rookEndFile(m.fromfile, m.tofile), m.torank, kEmpty);
+    b.put(m.fromfile, m.fromrank, m.piece);
+    b.put(m.tofile, m.torank, m.captured);
+  } else if (castlesQueenside(m.piece, m.fromfile, m.tofile)) {
+    moveContents(b, 4, 1, home);
+  } else if (castlesKingside(m.piece, m.fromfile, m.tofile)) {
+    moveContents(b, 6, 8, home);
+  }
+}
+
 }  // namespace
 
 bool isPromotionFor(int piece, int torank, int special) {
@@ -105,9 +136,7 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
 }
 
 void playMove(doska& b, const mov& m) {
-  if (validSquares(m) && castlesOntoRook(m)) {
-    placeCastling(b, m.fromfile, m.tofile, m.fromrank);
-  } else if (validSquares(m)) {
+  if (validSquares(m)) {
     b.put(m.fromfile, m.fromrank, kEmpty);
     b.put(m.tofile, m.torank, m.piece);
     if (m.special != 0) {
@@ -119,9 +148,7 @@ void playMove(doska& b, const mov& m) {
         b.put(m.tofile, m.torank + 1, kEmpty);
       }
     }
-    int home = m.piece == kWhiteKing ? 1 : 8;
-    if (castlesQueenside(m.piece, m.fromfile, m.tofile)) moveContents(b, 1, 4, home);
-    if (castlesKingside(m.piece, m.fromfile, m.tofile)) moveContents(b, 8, 6, home);
+    if (isKing(m.piece)) moveCastlingRook(b, m);
   }
   uint8_t c = m.changes;
   if (c & kLosesWhiteQueenside) b.wqlost = 1;
@@ -135,9 +162,7 @@ void playMove(doska& b, const mov& m) {
 }
 
 void unplayMove(doska& b, const mov& m) {
-  if (validSquares(m) && castlesOntoRook(m)) {
-    unplaceCastling(b, m);
-  } else if (validSquares(m)) {
+  if (validSquares(m)) {
     b.put(m.fromfile, m.fromrank, m.piece);
     b.put(m.tofile, m.torank, m.captured);
     // mirrors playMove: on the last ranks the special byte was a promotion, undone above
@@ -145,9 +170,7 @@ void unplayMove(doska& b, const mov& m) {
       if (m.special == kBlackPawn) b.put(m.tofile, m.torank - 1, kBlackPawn);
       if (m.special == kWhitePawn) b.put(m.tofile, m.torank + 1, kWhitePawn);
     }
-    int home = m.piece == kWhiteKing ? 1 : 8;
-    if (castlesQueenside(m.piece, m.fromfile, m.tofile)) moveContents(b, 4, 1, home);
-    if (castlesKingside(m.piece, m.fromfile, m.tofile)) moveContents(b, 6, 8, home);
+    if (isKing(m.piece)) returnCastlingRook(b, m);
   }
   uint8_t c = m.changes;
   if (c & kLosesWhiteQueenside) b.wqlost = 0;

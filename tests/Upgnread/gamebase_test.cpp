@@ -184,10 +184,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TCursorCase{5, {0, 1, 0, 1, 0}, 5, 2},  // past the end: twice, then once more
                       TCursorCase{5, {0, 1, 0, 1, 0}, 2, 1},  // only the first lies above
                       TCursorCase{5, {0, 1, 0, 1, 0}, 1, 1},  // neither lies above
-                      TCursorCase{5, {0, 1, 0, 1, 0}, -1, -1},
-                      TCursorCase{3, {1, 0, 0}, 0, 0},
+                      TCursorCase{5, {0, 1, 0, 1, 0}, -1, -1}, TCursorCase{3, {1, 0, 0}, 0, 0},
                       TCursorCase{3, {0, 0, 1}, 2, 1},  // on the removed last row
                       TCursorCase{2, {1, 1}, 0, -1}));
+
+TEST_F(GameBase, RemovalKeepsTheCursorOnItsGameInASortedList) {
+  loadFive({4, 3, 2, 1, 0});
+  listCursor = 2;  // game 2
+  removeMarkedGames({0, 0, 0, 0, 1});
+  EXPECT_EQ(listCursor, 1);
+  EXPECT_EQ(listOrder[listCursor], 2);
+}
 
 TEST_F(GameBase, EmptyingClearsEveryArrayButKeepsTheCursor) {
   loadFive();

@@ -152,11 +152,6 @@ constexpr TExplained kExplained[] = {
      "loses the moves of those four games and writes them with none"},
 };
 
-// Chess960 games castle by rules the board does not know yet; those files are left out.
-bool isChess960File(const fs::path& file) {
-  return lowerCase(file.filename().string()).find("frc") != std::string::npos;
-}
-
 const TExplained* explanationFor(const fs::path& file) {
   for (const TExplained& e : kExplained)
     if (file.filename() == e.file) return &e;
@@ -166,8 +161,7 @@ const TExplained* explanationFor(const fs::path& file) {
 std::vector<fs::path> pgnFiles(const fs::path& folder) {
   std::vector<fs::path> files;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder))
-    if (entry.path().extension() == ".pgn" && !isChess960File(entry.path()))
-      files.push_back(entry.path());
+    if (entry.path().extension() == ".pgn") files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;
 }

@@ -1,0 +1,16 @@
+#pragma once
+// What the settings windows share on Win32: the measures they are laid out by.
+
+#include <windows.h>
+
+#include <string_view>
+
+#include "gamesiftwnd/pagelayout_logic.h"
+
+// Margins, check-box size and row height, with texts measured in the panel font.
+TPageMetrics pageMetrics(HWND panel);
+// A text's extent in the panel font in dc (the font is selected for the call).
+SIZE textExtent(HDC dc, std::u16string_view text);
+// The desktop's work area in screen coordinates.
+TRect workArea();
+const wchar_t* wide(std::u16string_view text);

@@ -1,0 +1,28 @@
+#include "gamesiftwnd/transfer_logic.h"
+
+#include "Upgnread/pgnscan.h"
+
+std::string copyHostGame(const THostGameRecord& host, TGame& game) {
+  game.Journal.reset();
+  game.FileName = host.FileName ? std::filesystem::path(std::u16string(host.FileName))
+                                : std::filesystem::path();
+  game.TextStart = host.TextStart;
+  game.TextLength = host.TextLength;
+  game.Tags.clear();
+  std::string fen;
+  const int32_t count = host.Tags ? host.TagCount : 0;
+  for (int32_t i = 0; i < count; ++i) {
+    TPGNTag tag{host.Tags[i].Name ? host.Tags[i].Name : "",
+                host.Tags[i].Value ? host.Tags[i].Value : ""};
+    if (lowerCase(tag.Name) == "fen") fen = tag.Value;
+    game.Tags.push_back(std::move(tag));
+  }
+  return fen;
+}
+
+int32_t variationNumber(const intptr_t* variations, int32_t count, intptr_t line) {
+  if (!variations || count < 0) return 1;
+  for (int32_t j = 0; j < count; ++j)
+    if (variations[j] == line) return j + 1;
+  return count + 1;
+}
