@@ -108,13 +108,17 @@ TEST_F(LeanBase, WritesTheSameBytesAsAKeptBaseForRealFiles) {
   for (const auto& [label, options] : kOptionSets) expectSameOutput(inputs, options, label);
 }
 
-TEST_F(LeanBase, WritesTheSameBytesForGamesGluedTogetherAndFromPositions) {
+TEST_F(LeanBase, WritesTheSameBytesForGamesGluedTogetherFromPositionsAndChess960) {
   const std::string fromPosition =
       "[Event \"E\"]\n[SetUp \"1\"]\n[FEN \"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1\"]\n\n1.e4 Kd7 *\n";
   const std::string glued =
       "[Event \"A\"]\n\n1.e4 e5 {a comment} 2.Nf3 (2.f4) 1-0[Event \"B\"]\n"
       "\n1.d4 d5 0-1";
-  const fs::path file = folder.write("odd.pgn", fromPosition + glued);
+  // A shuffled back rank has no ECO code, however its moves begin.
+  const std::string chess960 =
+      "\n\n[Event \"C\"]\n[Variant \"Chess960\"]\n[SetUp \"1\"]\n"
+      "[FEN \"bqnbrkrn/pppppppp/8/8/8/8/PPPPPPPP/BQNBRKRN w GEge - 0 1\"]\n\n1.e4 e5 *\n";
+  const fs::path file = folder.write("odd.pgn", fromPosition + glued + chess960);
   for (const auto& [label, options] : kOptionSets) expectSameOutput({file}, options, label);
 }
 
