@@ -8,6 +8,7 @@
 
 #include "Upgnread/options.h"
 #include "cli/optiontexts.h"
+#include "cli/textpaths.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ TReader dateOf(bool upper, int32_t* option) {
 
 TReader nameOf(std::string* option) {
   return readerOf(option, [](std::string_view text, std::string& value) {
-    value = std::string(text);
+    value = systemText(text);
     return std::string();
   });
 }

@@ -1,6 +1,5 @@
 #include "cli/batchrun.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "cli/report.h"
 #include "cli/settings.h"
 #include "cli/terminal.h"
+#include "cli/textpaths.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
@@ -29,7 +29,7 @@ struct TInput {
 // Prints "gamesift: PATH: problem" and answers false when there is a problem.
 bool good(const std::filesystem::path& path, const std::string& problem) {
   if (problem.empty()) return true;
-  std::fprintf(stderr, "gamesift: %s: %s\n", path.string().c_str(), problem.c_str());
+  writeStderr("gamesift: " + pathText(path) + ": " + problem + "\n");
   return false;
 }
 
@@ -40,8 +40,8 @@ bool setOptions(const TCommandLine& line) {
     TSettingsContent content = TSettingsContent::missing;
     if (!good(line.settingsFile, loadSettings(line.settingsFile, content))) return false;
     if (content != TSettingsContent::everything && !line.quiet)
-      std::fprintf(stderr, "gamesift: %s: holds no batch options; the defaults apply\n",
-                   line.settingsFile.c_str());
+      writeStderr("gamesift: " + pathText(line.settingsFile) +
+                  ": holds no batch options; the defaults apply\n");
   }
   applyEdits(line.edits);
   return true;
@@ -75,7 +75,7 @@ bool prepareEcoBase(const TCommandLine& line) {
 }
 
 bool checkInputs(const TCommandLine& line, std::vector<TInput>& inputs) {
-  for (const std::string& given : line.inputs) {
+  for (const std::filesystem::path& given : line.inputs) {
     TInput input{given};
     if (!good(input.path, checkInput(input.path, input.kind))) return false;
     inputs.push_back(input);
@@ -84,7 +84,7 @@ bool checkInputs(const TCommandLine& line, std::vector<TInput>& inputs) {
 }
 
 bool workerStarted(bool started) {
-  if (!started) std::fprintf(stderr, "gamesift: the worker thread could not be started\n");
+  if (!started) writeStderr("gamesift: the worker thread could not be started\n");
   return started;
 }
 
@@ -128,7 +128,7 @@ int finish(const TCommandLine& line, int32_t filteredOut) {
   TRunReport report = collectReport(interruptCount() > 0);
   report.gamesFilteredOut = filteredOut;
   const int status = exitStatus(report);
-  if (!line.quiet || status != kExitDone) std::fputs(reportText(report).c_str(), stderr);
+  if (!line.quiet || status != kExitDone) writeStderr(reportText(report));
   return status;
 }
 
@@ -136,7 +136,7 @@ int finish(const TCommandLine& line, int32_t filteredOut) {
 
 int runBatch(const TCommandLine& line) {
   if (line.inputs.empty() && line.saveSettingsFile.empty()) {
-    std::fprintf(stderr, "gamesift: no INPUT given (see gamesift --help)\n");
+    writeStderr("gamesift: no INPUT given (see gamesift --help)\n");
     return kExitUsage;
   }
   if (!setOptions(line)) return kExitIncomplete;

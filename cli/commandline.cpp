@@ -1,12 +1,14 @@
 #include "cli/commandline.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
 #include "cli/report.h"
+#include "cli/terminal.h"
+#include "cli/textpaths.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -39,27 +41,58 @@ class TFormatter : public CLI::Formatter {
   }
 };
 
+// A path option: the text is UTF-8 on every system, which path(std::string) does not assume.
+CLI::Option* addPath(CLI::App& app, const std::string& names, std::filesystem::path& path,
+                     const std::string& help) {
+  return app
+      .add_option_function<std::string>(
+          names, [&path](const std::string& text) { path = argPath(text); }, help)
+      ->type_name("FILE");
+}
+
+std::string checkCodePage(const std::string& name) {
+  if (setNameCodePage(name)) return {};
+  return "unknown code page " + name + " (give a number such as 1251, 1252 or 866)";
+}
+
 void addRunOptions(CLI::App& app, TCommandLine& line) {
-  app.add_option("INPUT", line.inputs, "PGN files and folders to read, merged into one game base")
+  app.add_option_function<std::vector<std::string>>(
+         "INPUT",
+         [&line](const std::vector<std::string>& texts) {
+           for (const std::string& text : texts) line.inputs.push_back(argPath(text));
+         },
+         "PGN files and folders to read, merged into one game base")
       ->type_name("PATH");
-  app.add_option("-o,--output", line.output,
-                 "Base of the output file names: BASE.pgn, or BASE_eco=B.pgn and the like when "
-                 "split; an existing folder (or a path ending in /) writes FOLDER/games*.pgn. "
-                 "The folder must exist (default: ./output)")
+  addPath(app, "-o,--output", line.output,
+          "Base of the output file names: BASE.pgn, or BASE_eco=B.pgn and the like when "
+          "split; an existing folder (or a path ending in /) writes FOLDER/games*.pgn. "
+          "The folder must exist (default: ./output)")
       ->type_name("BASE")
       ->group(kInputsAndOutput);
-  app.add_option("--settings", line.settingsFile,
-                 "Take the batch options from a settings file (gamesift.dat); options given on "
-                 "the command line win over it. Its output path is not used")
+  addPath(app, "--settings", line.settingsFile,
+          "Take the batch options from a settings file (gamesift.dat); options given on "
+          "the command line win over it. Its output path is not used")
       ->type_name("FILE")
       ->group(kInputsAndOutput);
-  app.add_option("--save-settings", line.saveSettingsFile,
-                 "Write the options in force to a settings file (with no INPUT: only that)")
+  addPath(app, "--save-settings", line.saveSettingsFile,
+          "Write the options in force to a settings file (with no INPUT: only that)")
       ->type_name("FILE")
       ->group(kInputsAndOutput);
-  app.add_option("--eco-base", line.ecoBaseFile,
-                 "ECO base for --add-eco and --eco (default: plugins/ecos.dat beside the program)")
+  addPath(app, "--eco-base", line.ecoBaseFile,
+          "ECO base for --add-eco and --eco (default: plugins/ecos.dat beside the program)")
       ->type_name("FILE")
+      ->group(kInputsAndOutput);
+  app.add_option("--name-codepage", line.nameCodePage,
+                 "Code page of tag texts (player, tournament) that name split files when they "
+                 "are not UTF-8: a Windows code-page number such as 1251, 1252, 866 or 20866 "
+                 "(KOI8-R). The tags in the games are written as read (default: "
+#ifdef _WIN32
+                 "the system's ANSI code page)")
+#else
+                 "1251, the Cyrillic code page of Windows)")
+#endif
+      ->type_name("CP")
+      ->check(checkCodePage)
       ->group(kInputsAndOutput);
   app.add_flag("-q,--quiet", line.quiet,
                "Draw no progress line; print the end report only when something failed")
@@ -69,21 +102,30 @@ void addRunOptions(CLI::App& app, TCommandLine& line) {
 
 void addMkeco(CLI::App& app, TCommandLine& line) {
   CLI::App* mkeco = app.add_subcommand("mkeco", kMkecoDescription);
-  mkeco->add_option("OPENINGS", line.openings, "PGN file of classified opening lines")
-      ->required()
-      ->type_name("FILE");
-  mkeco
-      ->add_option("-o,--output", line.ecoOutput,
-                   "The ECO base to write (default: plugins/ecos.dat); its folder must exist")
-      ->type_name("FILE");
+  addPath(*mkeco, "OPENINGS", line.openings, "PGN file of classified opening lines")->required();
+  addPath(*mkeco, "-o,--output", line.ecoOutput,
+          "The ECO base to write (default: plugins/ecos.dat); its folder must exist");
   mkeco->add_flag("-q,--quiet", line.quiet, "Print nothing unless something failed");
   mkeco->callback([&line] { line.mkeco = true; });
 }
 
 }  // namespace
 
-TParseOutcome parseCommandLine(int argc, const char* const* argv, TCommandLine& line) {
+std::string versionText() {
+  const char* system =
+#if defined(_WIN32) && defined(_WIN64)
+      "Windows x86-64";
+#elif defined(_WIN32)
+      "Windows x86";
+#else
+      "Linux";
+#endif
+  return std::string("gamesift ") + GAMESIFT_VERSION + " (" + system + ")";
+}
+
+TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line) {
   CLI::App app(kDescription, "gamesift");
+  app.set_version_flag("--version", versionText(), "Print the version and end");
   app.option_defaults()->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
   auto formatter = std::make_shared<TFormatter>();
   formatter->column_width(40);
@@ -92,13 +134,18 @@ TParseOutcome parseCommandLine(int argc, const char* const* argv, TCommandLine& 
   addMkeco(app, line);
   // The library reports a bad command line by throwing; nothing of ours throws past here.
   try {
-    app.parse(argc, argv);
+    // CLI11 takes the arguments last first, without the program's name.
+    std::vector<std::string> reversed(arguments.rbegin(), arguments.rend());
+    if (!reversed.empty()) reversed.pop_back();
+    app.parse(reversed);
   } catch (const CLI::CallForHelp& help) {
     return {false, app.exit(help)};
   } catch (const CLI::CallForAllHelp& help) {
     return {false, app.exit(help)};
+  } catch (const CLI::CallForVersion& version) {
+    return {false, app.exit(version)};
   } catch (const CLI::ParseError& error) {
-    std::fprintf(stderr, "gamesift: %s (see gamesift --help)\n", error.what());
+    writeStderr(std::string("gamesift: ") + error.what() + " (see gamesift --help)\n");
     return {false, kExitUsage};
   }
   return {true, kExitDone};

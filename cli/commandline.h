@@ -1,6 +1,7 @@
 #pragma once
 // The command line of gamesift: the batch run over inputs, and the mkeco subcommand.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,17 +9,18 @@
 
 struct TCommandLine {
   // The batch run
-  std::vector<std::string> inputs;
-  std::string output = "./output";
-  std::string settingsFile;
-  std::string saveSettingsFile;
-  std::string ecoBaseFile;
+  std::vector<std::filesystem::path> inputs;
+  std::filesystem::path output = "./output";
+  std::filesystem::path settingsFile;
+  std::filesystem::path saveSettingsFile;
+  std::filesystem::path ecoBaseFile;
+  std::string nameCodePage;  // empty: the system's
   bool quiet = false;
   TOptionEdits edits;
   // gamesift mkeco OPENINGS -o BASE
   bool mkeco = false;
-  std::string openings;
-  std::string ecoOutput = "plugins/ecos.dat";
+  std::filesystem::path openings;
+  std::filesystem::path ecoOutput = "plugins/ecos.dat";
 };
 
 // What parsing decided: go on and run, or end the program with a status.
@@ -27,6 +29,10 @@ struct TParseOutcome {
   int status = 0;
 };
 
-// Parses the arguments into line. --help prints the help on stdout (status 0); a usage error
-// prints one line naming the problem and pointing to --help on stderr (status 2).
-TParseOutcome parseCommandLine(int argc, const char* const* argv, TCommandLine& line);
+// Parses the arguments (UTF-8, the program's name first) into line. --help and --version print
+// on stdout (status 0); a usage error prints one line naming the problem and pointing to --help
+// on stderr (status 2).
+TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line);
+
+// "gamesift VERSION (SYSTEM)", what --version prints.
+std::string versionText();

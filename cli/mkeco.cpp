@@ -1,12 +1,14 @@
 #include "cli/mkeco.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "Upgnread/ecotag.h"
 #include "Upgnread/pgnscan.h"
 #include "cli/preflight.h"
 #include "cli/report.h"
+#include "cli/terminal.h"
+#include "cli/textpaths.h"
 #include "pgnlongwork/jobstate.h"
 #include "platform/platform.h"
 #include "uchess/doska.h"
@@ -46,7 +48,7 @@ bool writeWhole(const std::filesystem::path& output, const std::string& bytes) {
 }
 
 int fail(const std::filesystem::path& path, const std::string& problem) {
-  std::fprintf(stderr, "gamesift mkeco: %s: %s\n", path.string().c_str(), problem.c_str());
+  writeStderr("gamesift mkeco: " + pathText(path) + ": " + problem + "\n");
   return kExitIncomplete;
 }
 
@@ -136,9 +138,9 @@ int runMkeco(const std::filesystem::path& openings, const std::filesystem::path&
   const ecoinfar base = chooseEcoEntries(std::move(lines), conflicts);
   if (!writeWhole(output, ecoBaseBytes(base))) return fail(output, "cannot be written");
   if (!quiet)
-    std::fprintf(stderr,
-                 "gamesift mkeco: %zu positions written to %s from %zu lines (%d lines skipped, "
-                 "%d positions reached with different codes)\n",
-                 base.size(), output.string().c_str(), lineCount, skipped, conflicts);
+    writeStderr("gamesift mkeco: " + std::to_string(base.size()) + " positions written to " +
+                pathText(output) + " from " + std::to_string(lineCount) + " lines (" +
+                std::to_string(skipped) + " lines skipped, " + std::to_string(conflicts) +
+                " positions reached with different codes)\n");
   return kExitDone;
 }

@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/platform.h"
 
 namespace {
@@ -17,13 +21,31 @@ std::string missingOrKind(const std::filesystem::path& path, std::filesystem::fi
   return {};
 }
 
-std::string openProblem(const std::filesystem::path& path) {
+// Clears the system's last error, so that lastError() tells only of what follows.
+void clearLastError() {
+#ifdef _WIN32
+  SetLastError(0);
+#else
   errno = 0;
+#endif
+}
+
+// ": " and the system's words for the last error, or nothing when it gave none.
+std::string lastError() {
+#ifdef _WIN32
+  const DWORD cause = GetLastError();
+  return cause != 0 ? ": " + std::system_category().message(static_cast<int>(cause)) : "";
+#else
+  const int cause = errno;
+  return cause != 0 ? ": " + std::generic_category().message(cause) : "";
+#endif
+}
+
+std::string openProblem(const std::filesystem::path& path) {
+  clearLastError();
   TOsFile file;
   if (file.open(path, TOpenMode::readShared)) return {};
-  const int cause = errno;
-  return "cannot be opened for reading" +
-         (cause != 0 ? ": " + std::generic_category().message(cause) : std::string());
+  return "cannot be opened for reading" + lastError();
 }
 
 std::string folderProblem(const std::filesystem::path& path) {
@@ -32,24 +54,23 @@ std::string folderProblem(const std::filesystem::path& path) {
   return error ? "cannot read the folder: " + error.message() : std::string();
 }
 
-// Creates and removes a file of a name nobody else uses; "x" never opens an existing file.
+// Creates and removes a file of a name nobody else uses; creation never opens an existing file.
 std::string tryCreating(const std::filesystem::path& folder) {
   const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
   const std::filesystem::path probe = folder / (".gamesift-probe-" + std::to_string(stamp));
-  errno = 0;
+  clearLastError();
 #ifdef _WIN32
-  std::FILE* file = _wfopen(probe.c_str(), L"wx");
+  const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "cannot write in the folder" + lastError();
+  CloseHandle(file);
 #else
   std::FILE* file = std::fopen(probe.c_str(), "wx");
-#endif
-  if (!file) {
-    const int cause = errno;
-    return "cannot write in the folder" +
-           (cause != 0 ? ": " + std::generic_category().message(cause) : std::string());
-  }
+  if (!file) return "cannot write in the folder" + lastError();
   std::fclose(file);
   std::error_code ignored;
   std::filesystem::remove(probe, ignored);
+#endif
   return {};
 }
 

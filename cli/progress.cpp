@@ -1,34 +1,31 @@
 #include "cli/progress.h"
 
+#include <atomic>
 #include <chrono>
-#include <csignal>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
 #include "cli/progressline.h"
 #include "cli/report.h"
+#include "cli/stagetexts.h"
 #include "cli/terminal.h"
+#include "cli/textpaths.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
 
-volatile std::sig_atomic_t interrupts = 0;
+std::atomic<bool> interrupted{false};
 constexpr auto kPollInterval = std::chrono::milliseconds(100);
 
-extern "C" void onInterrupt(int) {
-  interrupts = interrupts + 1;
-  if (interrupts >= 2) {
-    writeStderr("\n", 1);
-    std::_Exit(kExitInterrupted);
-  }
+void onFirstInterrupt() {
+  interrupted = true;
 }
 
 TProgressView currentView(bool stopping) {
   TProgressView view;
   const uint8_t now = stage.load(std::memory_order_relaxed);
-  view.stageText = utf16ToUtf8(kStageTexts[now < kStageCount ? now : uint8_t{kStageDone}]);
-  view.fileName = currentFileCopy().filename().string();
+  view.stageText = stageText(now < kStageCount ? now : uint8_t{kStageDone});
+  view.fileName = pathText(currentFileCopy().filename());
   const bool loading = now == kStageLoading;
   view.done = loading ? bytesDone.load(std::memory_order_relaxed)
                       : itemsDone.load(std::memory_order_relaxed);
@@ -59,11 +56,11 @@ void clear(std::string& shown) {
 }  // namespace
 
 void installInterruptHandler() {
-  std::signal(SIGINT, onInterrupt);
+  installInterruptHandler(onFirstInterrupt, kExitInterrupted);
 }
 
 int interruptCount() {
-  return interrupts;
+  return interrupted ? 1 : 0;
 }
 
 TWaitForJob progressWaiter(bool drawLine) {

@@ -5,6 +5,7 @@
 
 #include "Upgnread/options.h"
 #include "cli/preflight.h"
+#include "cli/textpaths.h"
 #include "platform/platform.h"
 #include "uchess/fileutil.h"
 
@@ -169,8 +170,7 @@ TPanelSettings defaultPanelSettings(const std::filesystem::path& outputBase) {
   settings.panelVisible = false;
   std::error_code error;
   const std::filesystem::path absolute = std::filesystem::absolute(outputBase, error);
-  // Not path::u16string(): it throws on bytes that are not UTF-8, which old file names can hold.
-  settings.outputPath = ansiToUtf16((error ? outputBase : absolute).string());
+  settings.outputPath = pathUtf16(error ? outputBase : absolute);
   settings.autoResetSettings = false;
   return settings;
 }

@@ -4,6 +4,7 @@
 
 #include "Upgnread/gamebase.h"
 #include "Upgnread/options.h"
+#include "Upgnread/variant.h"
 
 namespace {
 
@@ -52,7 +53,11 @@ std::string journalEco(jurnal& journal) {
 // The ECO base loads on first use and the scratch board is shared, so both go under gameLock.
 std::string fillSlot(TGame& game, int slot, bool recompute) {
   std::string code;
-  if (game.Journal) {
+  if (game.Journal && isChess960Game(game)) {
+    // no ECO code applies to a shuffled back rank; one the file gives is kept unless replaced
+    if (slot >= 0 && !(recompute && removeOldEco) && isValidEco(game.Tags[slot].Value))
+      code = game.Tags[slot].Value;
+  } else if (game.Journal) {
     if (slot >= 0) code = game.Tags[slot].Value;
     if ((recompute && removeOldEco) || !isValidEco(code)) {
       TLockHold hold(gameLock());
@@ -84,6 +89,7 @@ std::string classifyEco(TGame& game, bool recompute) {
 std::string fillEco(TGame& game, bool recompute) {
   TGamesTagArray& tags = game.Tags;
   int slot = findEcoSlot(tags);
+  if (slot < 0 && isChess960Game(game)) return {};
   if (slot < 0) {
     tags.emplace_back();
     size_t fresh = newEcoSlot(tags);

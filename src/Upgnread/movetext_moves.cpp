@@ -210,6 +210,14 @@ int castlingTargetFile(TMovetextState& state) {
   return 0;
 }
 
+// On a board from a shuffled back rank the king castles onto its own rook, from their start files.
+void castleOntoRook(const doska& board, TWrittenMove& move, bool white) {
+  int side = white ? kWhite : kBlack;
+  bool kingside = move.tofile == 7;
+  move.fromfile = board.kingfile[side];
+  move.tofile = board.rookfile[side][kingside ? 0 : 1];
+}
+
 int readCastling(TMovetextState& state) {
   if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
   TWrittenMove move;
@@ -221,6 +229,7 @@ int readCastling(TMovetextState& state) {
   state.mateMarked = move.mate;
   int mark = moveMarkFromSuffix(state);
   if (!endsMoveToken(state)) return kMalformedCastling;
+  if (state.board.chess960) castleOntoRook(state.board, move, state.whiteToMove);
   int code = resolveMove(state, move);
   if (code != kReadNextToken) return code;
   // Castling is matched against the moves already there, except as a variation's first move:

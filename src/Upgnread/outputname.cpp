@@ -17,14 +17,8 @@ void appendAscii(TNameText& name, std::string_view text) {
   for (const char c : text) name.push_back(static_cast<TNameText::value_type>(c));
 }
 
-// Tag bytes stay bytes in a native path; Windows names are UTF-16 from the ANSI code page.
 void appendTagText(TNameText& name, std::string_view value) {
-#ifdef _WIN32
-  const std::u16string wide = ansiToUtf16(value);
-  TNameText part(wide.begin(), wide.end());
-#else
-  TNameText part(value);
-#endif
+  TNameText part = tagTextToName(value);
   makeNamePartSafe(part, kHostNameRules);
   name += part;
 }

@@ -10,6 +10,7 @@
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 #include "uchess/fileutil.h"
 
@@ -52,9 +53,9 @@ std::string fenOfGame(const TGame& game) {
   return tags[kTagFen].Value;
 }
 
-std::unique_ptr<jurnal> journalFor(const std::string& fen) {
+std::unique_ptr<jurnal> journalFor(const TGame& game) {
   int error = 0;
-  return startJournal(fen, error);
+  return startJournal(fenOfGame(game), error, isChess960Variant(game.Tags));
 }
 
 void reloadGame(std::string_view text, int64_t lowest, int32_t index) {
@@ -67,7 +68,7 @@ void reloadGame(std::string_view text, int64_t lowest, int32_t index) {
   TGamesTagArray scratch;
   std::string unusedFen;
   if (readTags(text, position, false, unusedFen, scratch) != kReadOk) return;
-  std::unique_ptr<jurnal> journal = journalFor(fenOfGame(game));
+  std::unique_ptr<jurnal> journal = journalFor(game);
   if (!journal) return;
   if (readMovetext(text, position, *journal) == kMovetextOk) game.Journal = std::move(journal);
 }

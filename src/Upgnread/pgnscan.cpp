@@ -10,6 +10,7 @@
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/jobstate.h"
 #include "uchess/fileutil.h"
 
@@ -50,7 +51,7 @@ TGameOutcome skipBadGame(TScan& scan, TGame& game) {
 TGameOutcome readGameMoves(TScan& scan, TGame& game, const std::string& fen, int64_t start) {
   TLockHold hold(gameLock());
   int fenError = 0;
-  game.Journal = startJournal(fen, fenError);
+  game.Journal = startJournal(fen, fenError, isChess960Variant(game.Tags));
   if (fenError != 0) {
     scan.code = fenError;
     return skipBadGame(scan, game);
@@ -157,11 +158,11 @@ int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& ba
   return scanGames(text, position, applyFilters, badCount, batch);
 }
 
-std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error) {
+std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error, bool chess960) {
   error = 0;
   if (fen.empty()) return std::make_unique<jurnal>(nullptr, nullptr);
   int64_t fenPosition = 1;
-  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition);
+  std::unique_ptr<jurnal> journal = jurnal::createfromfen(fen, error, fenPosition, chess960);
   if (error == 0 && !journal) error = 10;
   if (error != 0) journal.reset();
   return journal;

@@ -38,7 +38,8 @@ extern int32_t capacityStep;
 extern std::string pendingComment;
 
 // The journal a game's moves start from: set up from its FEN text, or empty; none on a FEN error.
-std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error);
+// A Chess960 game's FEN castling field names the rooks of a shuffled back rank.
+std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error, bool chess960 = false);
 
 // Files
 // Reads the whole file and fills the batch with its accepted games; returns the scan's code.

@@ -123,6 +123,17 @@ std::vector<std::filesystem::path> findPgnFiles(const std::filesystem::path& fol
 // page, the bytes are read as UTF-8 when they are valid UTF-8 and as Windows-1251 otherwise.
 std::u16string ansiToUtf16(std::string_view text);
 
+// A tag text as a part of a file name. Text that is valid UTF-8 and holds non-ASCII is read as
+// UTF-8, whatever the code page: PGN files come from both worlds, and a UTF-8 name read as 8-bit
+// would come out garbled. Other text is read in the name code page. The part is UTF-8 natively
+// and UTF-16 on Windows.
+std::filesystem::path::string_type tagTextToName(std::string_view text);
+
+// Chooses the name code page: a Windows code-page number ("1251", "866", "20866") or, natively,
+// a name the system's converter knows ("KOI8-R"). Until then it is the ANSI code page on Windows
+// and Windows-1251 natively. False, and nothing changes, when the code page is not known.
+bool setNameCodePage(std::string_view name);
+
 // ---- Locale: ordering file names as the user's language orders them (added with duplicate
 // removal) ----
 

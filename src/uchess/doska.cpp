@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdlib>
 
+#include "uchess/castling960.h"
+
 namespace {
 
 constexpr uint8_t kBackRank[8] = {kWhiteRook, kWhiteKnight, kWhiteBishop, kWhiteQueen,
@@ -38,6 +40,15 @@ void doska::setinitial() {
   wqlost = wklost = bqlost = bklost = 0;
   wkingmoved = bkingmoved = 0;
   epforblack = epforwhite = 0;
+  setStandardCastling();
+}
+
+void doska::setStandardCastling() {
+  chess960 = 0;
+  kingfile[kWhite] = kingfile[kBlack] = 5;
+  rookfile[kWhite][0] = rookfile[kBlack][0] = 8;
+  rookfile[kWhite][1] = rookfile[kBlack][1] = 1;
+  spare = 0;
 }
 
 void doska::assign(const doska& other) {
@@ -115,11 +126,14 @@ bool canCastle(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   return !b.attacked(6, home, enemy) && !b.attacked(7, home, enemy) && !b.attacked(5, home, enemy);
 }
 
+// On a board with chess960 set a king going onto its own rook castles, and no two-file step does.
 bool kingCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
+  if (b.chess960 && castlesOntoRook(b, ff, fr, tf, tr))
+    return canCastleOntoRook(b, white, ff, fr, tf, tr);
   if (std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1) {
     return isFreeFor(b.at(tf, tr), white) && !b.attacked(tf, tr, white ? kBlack : kWhite);
   }
-  return canCastle(b, white, ff, fr, tf, tr);
+  return !b.chess960 && canCastle(b, white, ff, fr, tf, tr);
 }
 
 }  // namespace

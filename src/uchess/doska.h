@@ -49,6 +49,8 @@ class doska {
   int findmove(int piece, int& promotion, int& fromfile, int& fromrank, int tofile, int& torank);
   int status(bool whiteToMove);
   bool castleright(int side, bool queenside) const;
+  // Back to castling from the e-file with the rooks in the corners.
+  void setStandardCastling();
   uint64_t poskey(bool blackToMove) const;
 
   uint8_t at(int file, int rank) const { return squares[file - 1][rank - 1]; }
@@ -64,6 +66,14 @@ class doska {
   uint8_t epforblack = 0;  // file of a white pawn that just made a double step, 0 if none
   uint8_t epforwhite = 0;  // file of a black pawn that just made a double step, 0 if none
   uint8_t squares[8][8];   // [file - 1][rank - 1]
+
+  // Where castling starts; fixed for a game. With chess960 set (a game from a shuffled back rank)
+  // castling is recorded as the king moving onto its own rook, from these files to the usual end
+  // squares; without it, as the king's two-file step from the e-file with the rooks in the corners.
+  uint8_t chess960 = 0;
+  uint8_t kingfile[2] = {5, 5};               // White, Black
+  uint8_t rookfile[2][2] = {{8, 1}, {8, 1}};  // [side][0 king-side, 1 queen-side]
+  uint8_t spare = 0;                          // keeps the board a whole number of words
 };
 
 inline bool isWhitePiece(int piece) { return piece >= 1 && piece <= 6; }

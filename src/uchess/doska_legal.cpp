@@ -1,4 +1,5 @@
 #include "uchess/boardscan.h"
+#include "uchess/castling960.h"
 #include "uchess/doska.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
@@ -31,7 +32,10 @@ TSquareSet targetsOf(const TBoardMasks& m, int index, uint8_t piece) {
 
 bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, int index) {
   uint8_t piece = (&b.squares[0][0])[index];
-  for (TSquareSet targets = targetsOf(m, index, piece); targets != 0; targets &= targets - 1) {
+  TSquareSet targets = targetsOf(m, index, piece);
+  if (b.chess960 && (piece == kWhiteKing || piece == kBlackKing))
+    targets |= castlingRookSquares(b, piece == kWhiteKing);
+  for (; targets != 0; targets &= targets - 1) {
     if (legalOn(b, m, side, index, std::countr_zero(targets))) return true;
   }
   return false;

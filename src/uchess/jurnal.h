@@ -107,8 +107,10 @@ class jurnal {
   jurnal& operator=(const jurnal&) = delete;
 
   // A journal with its own start board set up from a FEN text read from position (1-based, in/out).
-  // error is 0 on success, else 10..18; on an error the result is none.
-  static std::unique_ptr<jurnal> createfromfen(std::string_view text, int& error, int64_t& position);
+  // error is 0 on success, else 10..18; on an error the result is none. With chess960 the
+  // castling field names the rooks of a shuffled back rank, whatever it looks like.
+  static std::unique_ptr<jurnal> createfromfen(std::string_view text, int& error, int64_t& position,
+                                               bool chess960 = false);
 
   // Building the line
   virtual int addvariant();

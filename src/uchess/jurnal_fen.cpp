@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "uchess/fencastling.h"
 #include "uchess/jurnal.h"
 
 namespace {
@@ -97,9 +98,8 @@ bool applyCastlingLetter(doska& b, char c) {
   }
 }
 
-int readCastling(TFenReader& rd, doska& b) {
-  b.wqlost = b.wklost = b.bqlost = b.bklost = 1;
-  kingFlagsFromPlacement(b);
+// The castling field's letters, up to four, with the errors of a malformed field.
+int readCastlingLetters(TFenReader& rd, std::string& letters) {
   for (int i = 0; i < 4; ++i) {
     if (rd.atEnd()) return kFenEarlyEnd;
     char c = rd.peek();
@@ -109,10 +109,24 @@ int readCastling(TFenReader& rd, doska& b) {
     }
     if (c == '-') {
       if (i > 0) return kFenBadSide;
-    } else if (!applyCastlingLetter(b, c)) {
+    } else if (!isCastlingLetter(c)) {
       return kFenBadCastling;
     }
+    if (c != '-') letters += c;
     ++rd.pos;
+  }
+  return 0;
+}
+
+int readCastling(TFenReader& rd, doska& b, bool chess960) {
+  b.wqlost = b.wklost = b.bqlost = b.bklost = 1;
+  kingFlagsFromPlacement(b);
+  std::string letters;
+  if (int error = readCastlingLetters(rd, letters)) return error;
+  if (chess960 || needsChess960(b, letters)) {
+    applyChess960Castling(b, letters);
+  } else {
+    for (char c : letters) applyCastlingLetter(b, c);
   }
   return 0;
 }
@@ -177,7 +191,7 @@ int readSide(TFenReader& rd, jurnal& j) {
   return 0;
 }
 
-int readFen(TFenReader& rd, jurnal& j) {
+int readFen(TFenReader& rd, jurnal& j, bool chess960) {
   doska& b = *j.board;
   if (int error = readPlacement(rd, b)) return error;
   if (int error = readSide(rd, j)) return error;
@@ -188,7 +202,7 @@ int readFen(TFenReader& rd, jurnal& j) {
     return 0;
   }
   if (int error = expectSpace(rd)) return error;
-  if (int error = readCastling(rd, b)) return error;
+  if (int error = readCastling(rd, b, chess960)) return error;
   if (int error = expectSpace(rd)) return error;
   if (int error = readEnPassant(rd, j)) return error;
   if (rd.atEnd()) return 0;
@@ -198,7 +212,7 @@ int readFen(TFenReader& rd, jurnal& j) {
 }  // namespace
 
 std::unique_ptr<jurnal> jurnal::createfromfen(std::string_view text, int& error,
-                                              int64_t& position) {
+                                              int64_t& position, bool chess960) {
   auto line = std::make_unique<jurnal>(nullptr, nullptr);
   line->startboard = std::make_unique<doska>();
   line->board = line->startboard.get();
@@ -207,7 +221,7 @@ std::unique_ptr<jurnal> jurnal::createfromfen(std::string_view text, int& error,
     rd.pos = static_cast<uint64_t>(position - 1) < text.size() ? static_cast<size_t>(position - 1)
                                                                : text.size();
   }
-  error = readFen(rd, *line);
+  error = readFen(rd, *line, chess960);
   position = static_cast<int64_t>(rd.pos) + 1;
   if (error != 0) return nullptr;
   return line;

@@ -1,6 +1,7 @@
 #include <string_view>
 
 #include "uchess/boardscan.h"
+#include "uchess/castling960.h"
 #include "uchess/jurnal.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
@@ -121,7 +122,9 @@ void jurnal::makesan() {
   if (board == nullptr || current < 0 || current >= movecount()) return;
   mov& m = moves[current];
   TSanBuilder text;
-  if (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7)) {
+  if (castlesOntoRook(m)) {
+    text += m.tofile > m.fromfile ? "O-O" : "O-O-O";
+  } else if (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7)) {
     text += m.tofile == 3 ? "O-O-O" : "O-O";
   } else {
     appendPieceMove(*board, m, text);

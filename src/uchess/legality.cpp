@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdlib>
 
+#include "uchess/castling960.h"
 #include "uchess/squaresets.h"
 
 namespace {
@@ -21,6 +22,7 @@ int sign(int value) {
 // The squares of the move as playMove leaves them for a move added without a promotion piece:
 // the en-passant victim taken off, the castling rook moved.
 void playSquares(doska& b, int ff, int fr, int tf, int tr) {
+  if (castlesOntoRook(b, ff, fr, tf, tr)) return placeCastling(b, ff, tf, fr);
   uint8_t piece = b.at(ff, fr);
   uint8_t captured = b.at(tf, tr);
   b.put(ff, fr, kEmpty);
@@ -85,6 +87,15 @@ TSquareSet originsOf(const TBoardMasks& m, int piece, int tofile, int torank) {
   }
 }
 
+// Where a king castling onto a rook on the target square starts, on a board with chess960 set.
+TSquareSet castlingKingSquare(const doska& b, int piece, int tofile, int torank) {
+  if (!b.chess960 || !isKing(piece) || !isSquare(tofile, torank)) return 0;
+  bool white = piece == kWhiteKing;
+  if ((castlingRookSquares(b, white) & squareBit(tofile, torank)) == 0) return 0;
+  int file = b.kingfile[white ? kWhite : kBlack];
+  return isSquare(file, torank) ? squareBit(file, torank) : 0;
+}
+
 }  // namespace
 
 bool keepsKingSafe(const doska& board, int ff, int fr, int tf, int tr) {
@@ -107,6 +118,8 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
     // side replaces it: both are played out
     if (tf != ff && !enemy) return keepsKingSafe(b, ff, fr, tf, tr);
   } else if (isKing(piece)) {
+    if (b.chess960 && castlesOntoRook(b, ff, fr, tf, tr))
+      return b.canmove(ff, fr, tf, tr) && keepsKingSafe(b, ff, fr, tf, tr);
     bool step = std::abs(tf - ff) <= 1 && std::abs(tr - fr) <= 1;
     if (!step || !side.singleKing)
       return b.canmove(ff, fr, tf, tr) && keepsKingSafe(b, ff, fr, tf, tr);
@@ -123,7 +136,9 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
 
 TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among) {
   TPositionInfo& info = positionInfo(board);
-  TSquareSet origins = originsOf(info.masks, piece, tofile, torank) & among;
+  TSquareSet origins = (originsOf(info.masks, piece, tofile, torank) |
+                        castlingKingSquare(board, piece, tofile, torank)) &
+                       among;
   if (origins == 0) return 0;
   const TSideState& side = sideStateOf(info, isWhitePiece(piece));
   TSquareSet legal = 0;

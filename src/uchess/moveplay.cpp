@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "uchess/castling960.h"
+
 namespace {
 
 bool onBoard(int file, int rank) {
@@ -37,6 +39,7 @@ uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) 
   uint8_t c = 0;
   if (piece == kWhitePawn && fr == 2 && tr == 4) c |= kWhiteDoubleStep;
   if (piece == kBlackPawn && fr == 7 && tr == 5) c |= kBlackDoubleStep;
+  if (b.chess960) return c | castlingChanges960(b, piece, ff, fr, tf, tr);
   // only a king's move, or one from or to a corner, changes a castling flag
   if (!isKing(piece) && !isCorner(ff, fr) && !isCorner(tf, tr)) return c;
   bool kingside = castlesKingside(piece, ff, tf), queenside = castlesQueenside(piece, ff, tf);
@@ -102,7 +105,9 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
 }
 
 void playMove(doska& b, const mov& m) {
-  if (validSquares(m)) {
+  if (validSquares(m) && castlesOntoRook(m)) {
+    placeCastling(b, m.fromfile, m.tofile, m.fromrank);
+  } else if (validSquares(m)) {
     b.put(m.fromfile, m.fromrank, kEmpty);
     b.put(m.tofile, m.torank, m.piece);
     if (m.special != 0) {
@@ -130,7 +135,9 @@ void playMove(doska& b, const mov& m) {
 }
 
 void unplayMove(doska& b, const mov& m) {
-  if (validSquares(m)) {
+  if (validSquares(m) && castlesOntoRook(m)) {
+    unplaceCastling(b, m);
+  } else if (validSquares(m)) {
     b.put(m.fromfile, m.fromrank, m.piece);
     b.put(m.tofile, m.torank, m.captured);
     // mirrors playMove: on the last ranks the special byte was a promotion, undone above

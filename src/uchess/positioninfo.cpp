@@ -6,7 +6,8 @@
 
 namespace {
 
-static_assert(sizeof(doska) == 72, "a board is its eight state bytes and 64 squares, no more");
+static_assert(sizeof(doska) == 80,
+              "a board is its eight state bytes, 64 squares and eight castling bytes, no more");
 constexpr size_t kStateBytes = 8;
 static_assert(offsetof(doska, squares) == kStateBytes, "the squares follow the state bytes");
 

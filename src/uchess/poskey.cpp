@@ -1,3 +1,6 @@
+#include <bit>
+#include <initializer_list>
+
 #include "uchess/doska.h"
 #include "uchess/random64.h"
 
@@ -13,6 +16,21 @@ int enPassantFile(const doska& b, bool blackToMove) {
   if (file < 1 || file > 8) return 0;
   if (blackToMove) return pawnBeside(b, kBlackPawn, file, 4) ? file : 0;
   return pawnBeside(b, kWhitePawn, file, 5) ? file : 0;
+}
+
+// A right whose rook starts off its corner also keys its file, so that with two rooks on one wing
+// the right to castle with either is a position of its own. Corner rooks add nothing: positions
+// from ordinary chess keep their keys.
+uint64_t rookFileKeys(const doska& b) {
+  uint64_t key = 0;
+  for (int side : {kWhite, kBlack}) {
+    for (int wing : {0, 1}) {
+      int file = b.rookfile[side][wing], corner = wing == 0 ? 8 : 1;
+      if (file == corner || file < 1 || file > 8 || !b.castleright(side, wing == 1)) continue;
+      key ^= std::rotl(kRandom64[kRandomCastle + 2 * side + wing], 8 * file);
+    }
+  }
+  return key;
 }
 
 }  // namespace
@@ -31,6 +49,7 @@ uint64_t doska::poskey(bool blackToMove) const {
   if (castleright(kWhite, true)) key ^= kRandom64[kRandomCastle + 1];
   if (castleright(kBlack, false)) key ^= kRandom64[kRandomCastle + 2];
   if (castleright(kBlack, true)) key ^= kRandom64[kRandomCastle + 3];
+  if (chess960) key ^= rookFileKeys(*this);
   int file = enPassantFile(*this, blackToMove);
   if (file != 0) key ^= kRandom64[kRandomEnPassant + file - 1];
   if (!blackToMove) key ^= kRandom64[kRandomWhiteToMove];

@@ -319,4 +319,16 @@ TEST_F(Splitting, TagValuesNeverLeaveTheOutputFolder) {
   }
 }
 
+TEST_F(Splitting, PlayerNamesInEitherEncodingNameFilesReadably) {
+  const std::string utf8 = "\xD0\x9A\xD0\xB0\xD1\x80\xD0\xBF\xD0\xBE\xD0\xB2";  // "Карпов"
+  addTaggedGame("\xCA\xE0\xF0\xEF\xEE\xE2", "B");  // the same name in Windows-1251
+  addTaggedGame(utf8, "B");
+  workOnAllGames();
+  splitByWhite = true;
+  sortForOutput();
+  const auto files = plannedFiles();
+  ASSERT_EQ(files.size(), 2u);  // the tags differ byte for byte, so the games do not share a file
+  for (const TPlannedFile& file : files) EXPECT_EQ(file.name, "out_white=" + utf8 + ".pgn");
+}
+
 }  // namespace

@@ -49,6 +49,7 @@ TEST_F(BadInput, UsageErrorsGiveOneLineAndStatusTwo) {
       {"mkeco"},
       {"mkeco", "a.pgn", "b.pgn"},
       {"--marks", "1-300", "in.pgn"},
+      {"--name-codepage", "no-such-page", "in.pgn"},
   };
   TProgramOptions inFolder;
   inFolder.workDir = folder.path();
@@ -69,6 +70,14 @@ TEST_F(BadInput, HelpGoesToStdoutWithStatusZero) {
   EXPECT_EQ(result.status, 0);
   EXPECT_NE(result.out.find("--strip-comments, --keep-comments"), std::string::npos);
   EXPECT_NE(result.out.find("--split-eco none|letter|digit|code"), std::string::npos);
+  EXPECT_EQ(result.err, "");
+}
+
+TEST_F(BadInput, VersionGoesToStdoutWithStatusZero) {
+  const TProgramResult result = gamesift({"--version"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out.rfind("gamesift ", 0), 0u) << result.out;
+  EXPECT_EQ(result.out.back(), '\n');
   EXPECT_EQ(result.err, "");
 }
 

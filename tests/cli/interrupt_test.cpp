@@ -29,6 +29,7 @@ int reported(const std::string& report, const std::string& label) {
 TProgramOptions onTerminal() {
   TProgramOptions options;
   options.errToTerminal = true;
+  options.environment = {{"LC_ALL", "C.UTF-8"}};
   return options;
 }
 
@@ -61,12 +62,24 @@ class ProgramAtWork : public TPipelineTest {
 // draws the line on a real terminal while the job waits at the pipe.
 TEST_F(ProgramAtWork, DrawsTheStageAndFileOnATerminal) {
   TRunningProgram program(gamesiftProgram(), args(), onTerminal());
-  ASSERT_TRUE(program.waitForErr("\rЗагрузка базы партий... hold.pgn", kPatienceMs));
+  ASSERT_TRUE(program.waitForErr("\rLoading games... hold.pgn", kPatienceMs));
   ASSERT_TRUE(hold.feed(games("H", kGamesPerFile)));
   const TProgramResult run = program.wait();
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.err.find("games written: 600"), std::string::npos) << run.err;
   EXPECT_EQ(count(folder.read("games.pgn"), "[Event "), 600u);
+}
+
+TEST_F(ProgramAtWork, StageTextsAreRussianInARussianLocale) {
+  TProgramOptions options = onTerminal();
+  options.environment = {{"LC_ALL", ""}, {"LC_MESSAGES", ""}, {"LANG", "ru_RU.UTF-8"}};
+  TRunningProgram program(gamesiftProgram(), args(), options);
+  ASSERT_TRUE(program.waitForErr("\rЗагрузка базы партий... hold.pgn", kPatienceMs));
+  ASSERT_TRUE(hold.feed(games("H", kGamesPerFile)));
+  const TProgramResult run = program.wait();
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err.find("Loading"), std::string::npos);
+  EXPECT_NE(run.err.find("games written: 600"), std::string::npos);  // the report stays English
 }
 
 TEST_F(ProgramAtWork, QuietDrawsNothingEvenOnATerminal) {
@@ -83,7 +96,7 @@ TEST_F(ProgramAtWork, NoProgressLineWhenStderrIsAFile) {
   const TProgramResult run = program.wait();
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.err.find('\r'), std::string::npos);
-  EXPECT_EQ(run.err.find("Загрузка"), std::string::npos);
+  EXPECT_EQ(run.err.find("Loading games"), std::string::npos);
 }
 
 TEST_F(ProgramAtWork, CtrlCStopsLoadingAndWritesWhatWasMerged) {

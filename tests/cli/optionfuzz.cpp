@@ -60,11 +60,9 @@ std::string wholeLine(std::string_view text) {
     words.emplace_back(text.substr(start, end - start));
     start = end + 1;
   }
-  std::vector<const char*> argv;
-  for (const std::string& word : words) argv.push_back(word.c_str());
   resetOptions();
   TCommandLine line;
-  const TParseOutcome outcome = parseCommandLine(static_cast<int>(argv.size()), argv.data(), line);
+  const TParseOutcome outcome = parseCommandLine(words, line);
   if (outcome.run) applyEdits(line.edits);
   std::string problem;
   if (resultMask > kResultAll || tagMode > 2 || splitByEco > 3 || splitByDate > 3 ||

@@ -77,6 +77,36 @@ TEST_F(ProgramRun, WritesWhatItReadsByteForByte) {
   EXPECT_EQ(folder.read("games.pgn"), games);
 }
 
+// "Карпов" as a Russian database on Windows stores it, and as UTF-8.
+const std::string kKarpov1251 = "\xCA\xE0\xF0\xEF\xEE\xE2";
+const std::string kKarpovUtf8 = "\xD0\x9A\xD0\xB0\xD1\x80\xD0\xBF\xD0\xBE\xD0\xB2";
+
+TEST_F(ProgramRun, PlayerFilesAreNamedInUtf8WhileTagsStayAsRead) {
+  const std::string eightBit = pgnText(gameText(kKarpov1251, "Kasparov", "1-0", "1.e4"));
+  const std::string utf8 = pgnText(gameText(kKarpovUtf8, "Kasparov", "0-1", "1.d4"));
+  const std::filesystem::path input = folder.write("in.pgn", eightBit + utf8);
+  const std::filesystem::path out = subfolder("out");
+  ASSERT_EQ(gamesift({"-q", input.string(), "-o", out.string(), "--split-white"}).status, 0);
+  // Both spellings name one file, which holds each game's tags as its source had them.
+  const std::map<std::string, std::string> expected = {
+      {"games_white=" + kKarpovUtf8 + ".pgn", eightBit + utf8}};
+  EXPECT_EQ(filesIn(out), expected);
+}
+
+TEST_F(ProgramRun, NameCodePageReadsOtherEightBitNames) {
+  const std::string cp866 = "\x8A\xA0\xE0\xAF\xAE\xA2";  // "Карпов" in DOS's Cyrillic
+  const std::string games = pgnText(gameText(cp866, "Kasparov", "1-0", "1.e4"));
+  const std::filesystem::path input = folder.write("in.pgn", games);
+  const std::filesystem::path out = subfolder("out");
+  ASSERT_EQ(gamesift({"-q", input.string(), "-o", out.string(), "--split-white", "--name-codepage",
+                      "866"})
+                .status,
+            0);
+  const std::map<std::string, std::string> expected = {
+      {"games_white=" + kKarpovUtf8 + ".pgn", games}};
+  EXPECT_EQ(filesIn(out), expected);
+}
+
 TEST_F(ProgramRun, AFileGivenTwiceIsLoadedOnce) {
   const std::filesystem::path input =
       folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));

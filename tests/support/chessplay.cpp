@@ -97,7 +97,14 @@ bool whiteToMove(const jurnal& line) {
 
 int playSanMove(jurnal& line, std::string_view san) {
   TSanParts p;
-  if (!parseSan(san, whiteToMove(line), p)) return -1;
+  bool white = whiteToMove(line);
+  if (!parseSan(san, white, p)) return -1;
+  if (line.board->chess960 && san.starts_with("O-O")) {
+    // a shuffled back rank castles onto the rook, from the start files
+    bool kingside = p.tofile == 7;
+    p.fromfile = line.board->kingfile[white ? kWhite : kBlack];
+    p.tofile = line.board->rookfile[white ? kWhite : kBlack][kingside ? 0 : 1];
+  }
   int found =
       line.board->findmove(p.piece, p.promotion, p.fromfile, p.fromrank, p.tofile, p.torank);
   if (found > kFoundStalemate) return found;

@@ -47,6 +47,7 @@ int openTerminal(std::string& slaveName) {
   dup2(err, 2);
   if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) _exit(127);
   if (options.uid >= 0 && (setgid(options.uid) != 0 || setuid(options.uid) != 0)) _exit(127);
+  for (const auto& [name, value] : options.environment) setenv(name.c_str(), value.c_str(), 1);
   std::vector<char*> argv;
   std::string name = program.string();
   argv.push_back(name.data());

@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct TProgramResult {
@@ -17,6 +18,7 @@ struct TProgramOptions {
   std::filesystem::path workDir;  // empty: the test's own
   int uid = -1;                   // when the test runs as root: run the program as this user
   bool errToTerminal = false;     // stderr on a pseudo-terminal (what it printed lands in err)
+  std::vector<std::pair<std::string, std::string>> environment;  // variables set for the program
 };
 
 // A program started and not yet waited for.

@@ -21,6 +21,10 @@ constexpr const char* kStartFens[] = {
     "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
     "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
     "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+    // shuffled back ranks, with the kings between rooks that castle onto their end squares
+    "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9",
+    "1r2k1r1/pp1ppppp/8/8/8/8/PP1PPPPP/1R2K1R1 w KQkq - 0 1",
+    "rk5r/p6p/8/8/8/8/P6P/RK5R w HAha - 0 1",
 };
 
 // Plays a random legal move (legality by the reference form), checking its notation both ways

@@ -55,7 +55,24 @@ INSTANTIATE_TEST_SUITE_P(
             "BlackPromotes", "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1", {24, 496, 9483, 182838}},
         TPerftCase{"CastlingThroughChecks",
                    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-                   {44, 1486, 62379, 2103487}}),
+                   {44, 1486, 62379, 2103487}},
+        // Shuffled back ranks, the rooks named by their files: castling with the king already on
+        // its end square, with a rook that stays, and past the other rook's start square.
+        TPerftCase{"ShuffledKingOnG",
+                   "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9",
+                   {21, 528, 12189, 326672}},
+        TPerftCase{"ShuffledRooksOnEAndH",
+                   "2nnrbkr/p1qppppp/8/1ppb4/6PP/3PP3/PPP2P2/BQNNRBKR w HEhe - 1 9",
+                   {21, 807, 18002, 667366}},
+        TPerftCase{"ShuffledWhiteOnly",
+                   "b1q1rrkb/pppppppp/3nn3/8/P7/1PPP4/4PPPP/BQNNRKRB w GE - 1 9",
+                   {20, 479, 10471, 273318}},
+        TPerftCase{"ShuffledKingOff",
+                   "qbbnnrkr/2pp2pp/p7/1p2pp2/8/P3PP2/1PPP1KPP/QBBNNR1R w hf - 0 9",
+                   {22, 593, 13440, 382958}},
+        TPerftCase{"ShuffledRooksOnDAndG",
+                   "b1qr1krb/pp1ppppp/n2n4/8/2p5/2P3P1/PP1PPP1P/BNQRNKRB w GDgd - 0 1",
+                   {28, 707, 19721, 549506}}),
     [](const testing::TestParamInfo<TPerftCase>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "platform/posix/textcodes.h"
 
 namespace {
 
@@ -56,6 +57,8 @@ bool decodeUtf8(std::string_view text, size_t& pos, char32_t& code) {
   return true;
 }
 
+}  // namespace
+
 bool utf8ToUtf16(std::string_view text, std::u16string& result) {
   result.clear();
   size_t pos = 0;
@@ -73,15 +76,18 @@ bool utf8ToUtf16(std::string_view text, std::u16string& result) {
   return true;
 }
 
-}  // namespace
-
-std::u16string ansiToUtf16(std::string_view text) {
+std::u16string windows1251ToUtf16(std::string_view text) {
   std::u16string result;
-  if (utf8ToUtf16(text, result)) return result;
-  result.clear();
+  result.reserve(text.size());
   for (const char c : text) {
     const auto byte = static_cast<uint8_t>(c);
     result.push_back(byte < 0x80 ? char16_t(byte) : kCp1251High[byte - 0x80]);
   }
   return result;
+}
+
+std::u16string ansiToUtf16(std::string_view text) {
+  std::u16string result;
+  if (utf8ToUtf16(text, result)) return result;
+  return windows1251ToUtf16(text);
 }

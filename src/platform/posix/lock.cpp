@@ -15,4 +15,6 @@ class TMutexLock : public TRecursiveLock {
 
 }  // namespace
 
-TRecursiveLock* newRecursiveLock() { return new TMutexLock; }
+TRecursiveLock* newRecursiveLock() {
+  return new TMutexLock;
+}
