@@ -18,7 +18,7 @@ shared="${GAMESIFT_SHARED_DATA:-../shared/data}/pgn"
 tools/install-deps.sh clang libclang-rt-14-dev
 CXX=clang++ cmake -S . -B "$build" -DGAMESIFT_FUZZ=ON -DGAMESIFT_TESTS=OFF \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}"
+nice -n 19 cmake --build "$build" -j2 --target "${targets[@]/%/_fuzz}"
 
 # The seeds of one target, in a fresh folder; the corpus the fuzzer grows is kept between runs.
 seed() {
