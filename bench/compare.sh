@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Times gamesift against pgn-extract doing the same work on the same games, and prints for each
-# task both wall times (best of RUNS, default 3), their ratio and both peak memories.
-#   bench/compare.sh [PGN...]   default: the real games of ../shared/data/pgn, players/ and twic/
+# task both wall times (best of RUNS, default 3), the games each wrote, both peak memories and the
+# ratio of pgn-extract's time over gamesift's (above 1: gamesift is faster).
+#   bench/compare.sh [PGN-FILE-OR-FOLDER...]   default: players/ and twic/ of ../shared/data/pgn
+#   bench/compare.sh --make MB FILE            builds FILE of about MB megabytes by repeating
+#                                              players/, twic/ and annotated/ of the shared games
 # The inputs are concatenated into one temporary file; nothing is written into the repository.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -9,17 +12,50 @@ gamesift="$here/build/release/gamesift"
 extract=/usr/games/pgn-extract
 eco_lines=/usr/share/pgn-extract/eco.pgn
 runs="${RUNS:-3}"
+data="${GAMESIFT_SHARED_DATA:-$here/../shared/data}/pgn"
+
+# Repeats the collection until the target holds at least the asked number of megabytes.
+make_collection() {
+  local megabytes="$1" target="$2" round=0
+  : >"$target"
+  while [ "$(stat -c %s "$target")" -lt $((megabytes * 1024 * 1024)) ]; do
+    cat "$data"/players/*.pgn "$data"/twic/*.pgn "$data"/annotated/*.pgn >>"$target"
+    round=$((round + 1))
+  done
+  echo "$target: $round rounds, $(du -h "$target" | cut -f1), $(grep -c '^\[Event ' "$target") games"
+}
+
+if [ "${1:-}" = "--make" ]; then
+  [ $# -eq 3 ] || { echo "usage: $0 --make MB FILE" >&2; exit 2; }
+  make_collection "$2" "$3"
+  exit 0
+fi
 
 "$here/tools/build-gamesift.sh" time
 
-if [ $# -eq 0 ]; then
-  data="${GAMESIFT_SHARED_DATA:-$here/../shared/data}/pgn"
-  set -- "$data"/players/*.pgn "$data"/twic/*.pgn
-fi
+[ $# -eq 0 ] && set -- "$data"/players "$data"/twic
+# A folder stands for its *.pgn files in name order, as gamesift reads a folder.
+inputs=()
+for given in "$@"; do
+  if [ -d "$given" ]; then
+    while IFS= read -r -d '' file; do inputs+=("$file"); done \
+      < <(find "$given" -maxdepth 1 -type f -iname '*.pgn' -print0 | sort -z)
+  else
+    inputs+=("$given")
+  fi
+done
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-cat "$@" >"$work/input.pgn"
-echo "input: $# files, $(du -h "$work/input.pgn" | cut -f1), $(grep -c '^\[Event ' "$work/input.pgn") games"
+# One input file is used where it lies: copying gigabytes would measure the copy.
+if [ "${#inputs[@]}" -eq 1 ]; then
+  in="${inputs[0]}"
+else
+  in="$work/input.pgn"
+  cat "${inputs[@]}" >"$in"
+fi
+input_bytes="$(stat -c %s "$in")"
+echo "input: ${#inputs[@]} files, $(du -h "$in" | cut -f1), $(grep -c '^\[Event ' "$in") games," \
+  "best of $runs runs"
 
 # Runs a command RUNS times in a fresh folder; prints "best-seconds peak-KB".
 measure() {
@@ -51,18 +87,18 @@ compare() {
   theirs_games="$(games_out)"
   read -r ot om <<<"$ours"
   read -r tt tm <<<"$theirs"
-  printf '%-30s gamesift %6.2fs %7d KB %6s games | pgn-extract %6.2fs %7d KB %6s games | ratio %5.2f\n' \
-    "$task" "$ot" "$om" "$ours_games" "$tt" "$tm" "$theirs_games" \
-    "$(awk "BEGIN{print ($tt > 0 ? $ot / $tt : 0)}")"
+  printf '%-26s gamesift %7.2fs %8d KB %7s games %6.0f games/s %4.2fx input | ' \
+    "$task" "$ot" "$om" "$ours_games" "$(awk "BEGIN{print ($ot > 0 ? $ours_games / $ot : 0)}")" \
+    "$(awk "BEGIN{print $om * 1024 / $input_bytes}")"
+  printf 'pgn-extract %7.2fs %8d KB %7s games | ratio %5.2f\n' "$tt" "$tm" "$theirs_games" \
+    "$(awk "BEGIN{print ($ot > 0 ? $tt / $ot : 0)}")"
 }
 
-in="$work/input.pgn"
 compare "read, check, write" \
   "$gamesift" -q "$in" -o games -- "$extract" -s -ogames.pgn "$in"
 compare "drop duplicates" \
   "$gamesift" -q --drop-duplicates "$in" -o games -- "$extract" -s -D -ogames.pgn "$in"
-compare "classify ECO" \
-  "$gamesift" -q --add-eco "$in" -o games -- "$extract" -s -e"$eco_lines" -ogames.pgn "$in"
-compare "classify ECO, split by letter" \
-  "$gamesift" -q --add-eco --split-eco letter "$in" -o games -- "$extract" -s -e"$eco_lines" -E1 "$in"
-echo "ratio: gamesift's time over pgn-extract's (below 1: gamesift is faster)"
+compare "ECO, split by letter" \
+  "$gamesift" -q --add-eco --split-eco letter "$in" -o games -- \
+  "$extract" -s -e"$eco_lines" -E1 "$in"
+echo "ratio: pgn-extract's time over gamesift's (above 1: gamesift is faster)"
