@@ -3,8 +3,8 @@
 # task both wall times (best of RUNS, default 3), the games each wrote, both peak memories and the
 # ratio of pgn-extract's time over gamesift's (above 1: gamesift is faster).
 #   bench/compare.sh [PGN-FILE-OR-FOLDER...]   default: players/ and twic/ of ../shared/data/pgn
-#   bench/compare.sh --make MB FILE            builds FILE of about MB megabytes by repeating
-#                                              players/, twic/ and annotated/ of the shared games
+#   bench/compare.sh --make MB FILE [FOLDER...] builds FILE of about MB megabytes by repeating the
+#                                              shared games of the FOLDERs (players twic annotated)
 # The inputs are concatenated into one temporary file; nothing is written into the repository.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -16,18 +16,23 @@ data="${GAMESIFT_SHARED_DATA:-$here/../shared/data}/pgn"
 
 # Repeats the collection until the target holds at least the asked number of megabytes.
 make_collection() {
-  local megabytes="$1" target="$2" round=0
+  local megabytes="$1" target="$2" round=0 folder
+  shift 2
+  [ $# -eq 0 ] && set -- players twic annotated
+  local files=()
+  for folder in "$@"; do files+=("$data/$folder"/*.pgn); done
   : >"$target"
   while [ "$(stat -c %s "$target")" -lt $((megabytes * 1024 * 1024)) ]; do
-    cat "$data"/players/*.pgn "$data"/twic/*.pgn "$data"/annotated/*.pgn >>"$target"
+    cat "${files[@]}" >>"$target"
     round=$((round + 1))
   done
   echo "$target: $round rounds, $(du -h "$target" | cut -f1), $(grep -c '^\[Event ' "$target") games"
 }
 
 if [ "${1:-}" = "--make" ]; then
-  [ $# -eq 3 ] || { echo "usage: $0 --make MB FILE" >&2; exit 2; }
-  make_collection "$2" "$3"
+  [ $# -ge 3 ] || { echo "usage: $0 --make MB FILE [FOLDER...]" >&2; exit 2; }
+  shift
+  make_collection "$@"
   exit 0
 fi
 
