@@ -16,6 +16,7 @@
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
+#include "platform/platform.h"
 #include "uchess/ecobase.h"
 #include "uchess/fileutil.h"
 
@@ -47,16 +48,27 @@ bool setOptions(const TCommandLine& line) {
   return true;
 }
 
+// A base cut short (a copy broken off, a full disk) or some other file: classifying with what
+// is left of it would give codes that look right and are not.
+std::string ecoBaseSizeProblem(const std::filesystem::path& path) {
+  const int64_t size = fileSize(path);
+  if (size < 0 || size % kEcoRecordSize == 0) return {};
+  return "is damaged or no ECO base: its " + std::to_string(size) + " bytes are not whole " +
+         std::to_string(kEcoRecordSize) + "-byte records";
+}
+
 // The ECO base is needed only to add codes or to filter by them.
 bool prepareEcoBase(const TCommandLine& line) {
   if (!line.ecoBaseFile.empty()) {
     if (!good(line.ecoBaseFile, checkReadableFile(line.ecoBaseFile))) return false;
+    if (!good(line.ecoBaseFile, ecoBaseSizeProblem(line.ecoBaseFile))) return false;
     if (!loadecoFrom(line.ecoBaseFile) || ecoBase().empty())
       return good(line.ecoBaseFile, "holds no ECO record");
     return true;
   }
   if (!addEcoNames && ecoFilter.empty()) return true;
   const std::filesystem::path beside = hostFolder() / "plugins" / "ecos.dat";
+  if (!good(beside, ecoBaseSizeProblem(beside))) return false;
   if (ensureEcoBase()) return true;
   return good(beside,
               "no ECO base there for --add-eco or --eco (build it with gamesift mkeco, "
@@ -146,8 +158,8 @@ int runBatch(const TCommandLine& line) {
   if (inputs.empty()) return kExitDone;
   installInterruptHandler();
   resetJobReport();
-  // The tool loads once and writes once: every game is read again from its file when written.
-  journalBudget = 0;
+  // Games within the budget are written from memory, so inputs changed meanwhile lose none of them.
+  journalBudget = kDefaultJournalBudget;
   const TWaitForJob wait = progressWaiter(!line.quiet && stderrIsTerminal());
   int32_t filteredOut = 0;
   if (!loadInputs(inputs, wait) || !writeBase(base, wait, filteredOut)) return kExitIncomplete;

@@ -84,6 +84,9 @@ std::string checkInput(const std::filesystem::path& path, TInputKind& kind) {
     return folderProblem(path);
   }
   kind = TInputKind::file;
+  // A pipe (such as a shell's "<(zcat games.pgn.gz)") is read to its end by the job; opening it
+  // here would take what its writer sends first and lose it.
+  if (std::filesystem::is_fifo(status) || std::filesystem::is_character_file(status)) return {};
   if (!std::filesystem::is_regular_file(status)) return "is neither a file nor a folder";
   return openProblem(path);
 }

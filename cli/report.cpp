@@ -18,8 +18,13 @@ void countSkips(TRunReport& report) {
   for (const TFileRecord& file : fileRecords) {
     report.stretchesSkipped += static_cast<int64_t>(file.record.skipped.size());
     report.bytesSkipped += skippedBytes(file.record);
-    // A file that could not be opened is counted as unreadable already.
-    if (!file.record.readToEnd && !file.record.unopened) ++report.filesNotReadToEnd;
+    if (file.record.unopened) {
+      report.incompleteFiles.push_back(pathText(file.path) + ": could not be read");
+    } else if (!file.record.readToEnd) {
+      // A file that could not be opened is counted as unreadable already.
+      ++report.filesNotReadToEnd;
+      report.incompleteFiles.push_back(pathText(file.path) + ": not read to its end");
+    }
   }
 }
 
@@ -78,18 +83,19 @@ TRunReport collectReport(bool interrupted) {
 }
 
 std::string reportText(const TRunReport& report) {
-  std::string text = line("files read", report.filesRead) +
-                     line("games accepted", report.gamesAccepted) +
-                     line("games skipped as bad", report.gamesSkipped) +
-                     "stretches of text skipped: " + std::to_string(report.stretchesSkipped) +
-                     " (" + std::to_string(report.bytesSkipped) + " bytes)\n" +
-                     line("files that could not be read", report.filesUnreadable) +
-                     line("games already loaded", report.gamesAlreadyLoaded) +
-                     line("duplicates dropped", report.duplicatesDropped) +
-                     line("games left out by the filters", report.gamesFilteredOut) +
-                     line("games written", report.gamesWritten) +
-                     line("output files written", report.outputFilesWritten) +
-                     line("writes that failed", report.writesFailed);
+  std::string text;
+  for (const std::string& file : report.incompleteFiles) text += file + "\n";
+  text += line("files read", report.filesRead) + line("games accepted", report.gamesAccepted) +
+          line("games skipped as bad", report.gamesSkipped) +
+          "stretches of text skipped: " + std::to_string(report.stretchesSkipped) + " (" +
+          std::to_string(report.bytesSkipped) + " bytes)\n" +
+          line("files that could not be read", report.filesUnreadable) +
+          line("games already loaded", report.gamesAlreadyLoaded) +
+          line("duplicates dropped", report.duplicatesDropped) +
+          line("games left out by the filters", report.gamesFilteredOut) +
+          line("games written", report.gamesWritten) +
+          line("output files written", report.outputFilesWritten) +
+          line("writes that failed", report.writesFailed);
   if (report.gamesNotWritten > 0)
     text += line("games not written: their moves could not be read again", report.gamesNotWritten);
   if (report.interrupted) text += "stopped by Ctrl-C: the output holds the games handled before\n";

@@ -32,6 +32,8 @@ struct TRunReport {
   int32_t writesFailed = 0;
   int32_t gamesNotWritten = 0;  // their moves could not be read again from their files
   bool interrupted = false;
+  // "FILE: could not be read" and "FILE: not read to its end", so a user learns which ones
+  std::vector<std::string> incompleteFiles;
 };
 
 // The counters of the job state as they stand after the jobs.

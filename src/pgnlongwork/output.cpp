@@ -37,6 +37,46 @@ struct TOutputRun {
   TGameRereader rereader;  // lean games get their journals back only while they are written
 };
 
+// Appends the whole text or nothing: a full disk must not leave half a game behind the games
+// already in the file, nor an empty file where there was none.
+bool appendWhole(const std::filesystem::path& path, std::string_view text) {
+  std::error_code error;
+  const bool existed = std::filesystem::exists(path, error);
+  TOsFile file;
+  if (!file.open(path, TOpenMode::appendExclusive)) return false;
+  const int64_t before = file.size();
+  const int64_t count = static_cast<int64_t>(text.size());
+  if (count == 0 || file.write(text.data(), count) == count) return true;
+  if (before >= 0) file.truncate(before);
+  file.close();
+  if (!existed) std::filesystem::remove(path, error);
+  return false;
+}
+
+// Writes the text into the file in place, replacing what it held.
+bool overwrite(const std::filesystem::path& path, std::string_view text) {
+  TOsFile file;
+  const int64_t count = static_cast<int64_t>(text.size());
+  return file.open(path, TOpenMode::createExclusive) &&
+         (count == 0 || file.write(text.data(), count) == count);
+}
+
+// Replaces the file only once the new text is whole beside it, so a failed write keeps the old.
+// A link, pipe or device is written in place: putting a file in its stead would change what it
+// is.
+bool replaceWhole(const std::filesystem::path& path, std::string_view text) {
+  std::error_code error;
+  const auto kind = std::filesystem::symlink_status(path, error).type();
+  if (kind != std::filesystem::file_type::not_found && kind != std::filesystem::file_type::regular)
+    return overwrite(path, text);
+  std::filesystem::path fresh = path;
+  fresh += ".gamesift-new";
+  if (overwrite(fresh, text) && replaceFile(fresh, path)) return true;
+  std::error_code ignored;
+  std::filesystem::remove(fresh, ignored);
+  return false;
+}
+
 // Writes the buffer to currentFile; the caller holds gameLock.
 void flushBuffer(TOutputRun& run) {
   const std::filesystem::path& file = currentFile;
@@ -188,11 +228,7 @@ bool writeText(const std::filesystem::path& path, std::string_view text) {
 }
 
 bool writeText(const std::filesystem::path& path, std::string_view text, bool append) {
-  TOsFile file;
-  bool written = file.open(path, append ? TOpenMode::appendExclusive : TOpenMode::createExclusive);
-  if (written && !text.empty())
-    written = file.write(text.data(), static_cast<int64_t>(text.size())) ==
-              static_cast<int64_t>(text.size());
+  const bool written = append ? appendWhole(path, text) : replaceWhole(path, text);
   if (!written) ++writesFailed;
   return written;
 }

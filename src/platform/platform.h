@@ -2,6 +2,7 @@
 // The services the engine needs from the operating system. The engine includes only this header;
 // posix/ implements it natively, win32/ inside the plug-in and the Windows builds.
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -69,11 +70,31 @@ class TOsFile {
   bool seek(int64_t position);
   int64_t position();
   int64_t size();
+  // A pipe or a device rather than a file on disk: it has no size and cannot seek, so it is read
+  // to its end.
+  bool isStream();
+  // Cuts the file to size bytes.
+  bool truncate(int64_t size);
 
  private:
   static constexpr intptr_t kClosed = -1;
   intptr_t handle = kClosed;  // a descriptor on POSIX, a HANDLE on Windows
 };
+
+// Tests only: after the next `bytes` bytes written to any file, writes fail as on a full disk; a
+// negative count lifts the limit. The platform's write takes what it may move from here.
+inline std::atomic<int64_t> writeAllowanceForTests{-1};
+inline void limitWritesForTests(int64_t bytes) {
+  writeAllowanceForTests = bytes;
+}
+inline int64_t allowedWriteBytes(int64_t count) {
+  int64_t left = writeAllowanceForTests.load();
+  while (left >= 0) {
+    const int64_t take = left < count ? left : count;
+    if (writeAllowanceForTests.compare_exchange_weak(left, left - take)) return take;
+  }
+  return count;
+}
 
 // The size of a file by its name; -1 when it cannot be opened.
 int64_t fileSize(const std::filesystem::path& path);

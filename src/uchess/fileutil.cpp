@@ -1,5 +1,6 @@
 #include "uchess/fileutil.h"
 
+#include <exception>
 #include <limits>
 #include <new>
 
@@ -32,6 +33,24 @@ bool readOpened(TOsFile& file, int64_t offset, int64_t count, std::string& bytes
   return file.read(bytes.data(), count) >= 0;
 }
 
+// Reads a pipe to its end: its size is unknown until then.
+bool readStream(TOsFile& file, std::string& bytes) {
+  constexpr int64_t kStep = int64_t{1} << 20;
+  bytes.clear();
+  try {
+    for (;;) {
+      const size_t used = bytes.size();
+      bytes.resize(used + kStep);
+      const int64_t got = file.read(bytes.data() + used, kStep);
+      if (got < 0) return false;
+      bytes.resize(used + static_cast<size_t>(got));
+      if (got < kStep) return true;
+    }
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 }  // namespace
 
 // Files are opened without sharing, so a file another program is writing is not read half-made.
@@ -44,7 +63,8 @@ bool readFileRange(const std::filesystem::path& path, int64_t offset, int64_t co
 
 bool readWholeFile(const std::filesystem::path& path, std::string& bytes) {
   TOsFile file;
-  return file.open(path, TOpenMode::readExclusive) && readOpened(file, 1, file.size(), bytes);
+  if (!file.open(path, TOpenMode::readExclusive)) return false;
+  return file.isStream() ? readStream(file, bytes) : readOpened(file, 1, file.size(), bytes);
 }
 
 std::string intToText(int32_t value) {

@@ -172,6 +172,22 @@ TEST_F(BadInput, EcoBaseGivenButMissing) {
   EXPECT_EQ(result.err, message(folder / "e.dat", "no such file or folder"));
 }
 
+TEST_F(BadInput, EcoBaseOfAWrongSizeIsRefused) {
+  const std::string record = std::string(7, '\0') + "\x01" + "B12";
+  for (const std::string& bytes : {record + record.substr(0, 5), std::string("garbage")}) {
+    const std::filesystem::path base = folder.write("e.dat", bytes);
+    const TProgramResult result = run({"--add-eco", "--eco-base", base.string(), input.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              message(base, "is damaged or no ECO base: its " + std::to_string(bytes.size()) +
+                                " bytes are not whole 11-byte records"));
+  }
+  const std::filesystem::path empty = folder.write("e.dat", "");
+  const TProgramResult result = run({"--add-eco", "--eco-base", empty.string(), input.string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, message(empty, "holds no ECO record"));
+}
+
 TEST_F(BadInput, NoEcoBaseBesideTheProgram) {
   // A copy of the program in a folder without plugins/ecos.dat.
   const std::filesystem::path copy = folder / "bin" / "gamesift";

@@ -12,6 +12,7 @@
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
+#include "platform/platform.h"
 #include "support/pipeline.h"
 #include "support/stopper.h"
 #include "support/testpaths.h"
@@ -323,3 +324,58 @@ TEST_F(OutputRoundTrip, RealGamesWrittenReadAndWrittenAgainAreUnchanged) {
 }
 
 }  // namespace
+
+// A full disk: every write fails once this many more bytes went out; lifted at the end.
+class FullDisk : public OutputRun {
+ protected:
+  void TearDown() override {
+    limitWritesForTests(-1);
+    OutputRun::TearDown();
+  }
+};
+
+TEST_F(FullDisk, AppendingKeepsTheFileAsItWasWithoutHalfAGame) {
+  folder.write("out/base.pgn", "earlier\r\n");
+  limitWritesForTests(100);
+  writeJob(base());
+  limitWritesForTests(-1);
+  EXPECT_EQ(written(), (TFiles{{"base.pgn", "earlier\r\n"}}));
+  EXPECT_EQ(writesFailed, 1);
+  EXPECT_EQ(gamesWritten, 0);
+  EXPECT_EQ(stage, kStageDone);
+}
+
+TEST_F(FullDisk, ReplacingKeepsTheOldFileUntilTheNewOneIsWhole) {
+  appendToExisting = false;
+  folder.write("out/base.pgn", "earlier\r\n");
+  limitWritesForTests(100);
+  writeJob(base());
+  limitWritesForTests(-1);
+  EXPECT_EQ(written(), (TFiles{{"base.pgn", "earlier\r\n"}}));
+  EXPECT_EQ(writesFailed, 1);
+  // With room again the same run replaces it.
+  writeJob(base());
+  EXPECT_EQ(written(), (TFiles{{"base.pgn", g1 + g2 + g3 + g4}}));
+}
+
+TEST_F(FullDisk, FilesWrittenBeforeTheFaultStayWhole) {
+  splitByResult = true;
+  // Room for the first file (g2) and the second (g3), not the third.
+  limitWritesForTests(static_cast<int64_t>(g2.size() + g3.size() + 10));
+  writeJob(base());
+  limitWritesForTests(-1);
+  EXPECT_EQ(written(), (TFiles{{"base_res=blackwin.pgn", g2}, {"base_res=draw.pgn", g3}}));
+  EXPECT_EQ(writesFailed, 1);
+  EXPECT_EQ(gamesWritten, 2);
+}
+
+TEST_F(OutputRun, AnOutputNameTakenByAFolderFailsOnlyThatFile) {
+  // Root writes anywhere; a folder in the file's place stops even root.
+  splitByResult = true;
+  std::filesystem::create_directories(folder / "out" / "base_res=draw.pgn");
+  writeJob(base());
+  EXPECT_EQ(writesFailed, 1);
+  EXPECT_EQ(gamesWritten, 3);
+  EXPECT_EQ(folder.read("out/base_res=blackwin.pgn"), g2);
+  EXPECT_EQ(folder.read("out/base_res=whitewin.pgn"), g1 + g4);
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Upgnread/options.h"
+#include "platform/platform.h"
 #include "plugin/settingsfile_logic.h"
 #include "support/tempfolder.h"
 
@@ -129,6 +130,20 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheOldFile) {
   std::filesystem::create_directory(folder / "gamesift.dat.new");
   EXPECT_FALSE(writeSettingsFile(path, sample(false)));
   EXPECT_EQ(folder.read("gamesift.dat"), before);
+}
+
+TEST_F(SettingsFile, ADiskFullMidwayNeverLeavesAHalfFile) {
+  auto path = folder / "gamesift.dat";
+  ASSERT_TRUE(writeSettingsFile(path, sample(true)));
+  const std::string before = folder.read("gamesift.dat");
+  // Every cut of the write: at the first byte, inside a field, at the last byte.
+  for (int64_t room : {0, 1, 30, 100}) {
+    limitWritesForTests(room);
+    EXPECT_FALSE(writeSettingsFile(path, sample(false))) << room;
+    limitWritesForTests(-1);
+    EXPECT_EQ(folder.read("gamesift.dat"), before) << room;
+    EXPECT_FALSE(std::filesystem::exists(folder / "gamesift.dat.new")) << room;
+  }
 }
 
 TEST(PanelPlacement, SmallPanelsGrowAndPanelsOffTheRightEdgeComeBack) {

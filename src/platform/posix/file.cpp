@@ -71,15 +71,22 @@ int64_t TOsFile::read(void* data, int64_t count) {
 
 int64_t TOsFile::write(const void* data, int64_t count) {
   if (!isOpen() || count < 0) return -1;
+  const int64_t allowed = allowedWriteBytes(count);
   int64_t done = 0;
-  while (done < count) {
+  while (done < allowed) {
     ssize_t put = ::write(static_cast<int>(handle), static_cast<const char*>(data) + done,
-                          static_cast<size_t>(std::min(count - done, kChunk)));
+                          static_cast<size_t>(std::min(allowed - done, kChunk)));
     if (put < 0 && errno == EINTR) continue;
     if (put <= 0) return done > 0 ? done : -1;
     done += put;
   }
-  return done;
+  if (done < count) errno = ENOSPC;
+  return done < count && done == 0 ? -1 : done;
+}
+
+bool TOsFile::truncate(int64_t size) {
+  return isOpen() && size >= 0 &&
+         ftruncate(static_cast<int>(handle), static_cast<off_t>(size)) == 0;
 }
 
 bool TOsFile::seek(int64_t position) {
@@ -96,6 +103,11 @@ int64_t TOsFile::size() {
   struct stat info;
   if (!isOpen() || fstat(static_cast<int>(handle), &info) != 0) return -1;
   return info.st_size;
+}
+
+bool TOsFile::isStream() {
+  struct stat info;
+  return isOpen() && fstat(static_cast<int>(handle), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
 int64_t fileSize(const std::filesystem::path& path) {

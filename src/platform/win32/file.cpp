@@ -79,16 +79,25 @@ int64_t TOsFile::read(void* data, int64_t count) {
 
 int64_t TOsFile::write(const void* data, int64_t count) {
   if (!isOpen() || count < 0) return -1;
+  const int64_t allowed = allowedWriteBytes(count);
   int64_t done = 0;
-  while (done < count) {
+  while (done < allowed) {
     DWORD put = 0;
-    DWORD want = static_cast<DWORD>(std::min(count - done, kChunk));
+    DWORD want = static_cast<DWORD>(std::min(allowed - done, kChunk));
     if (!WriteFile(asHandle(handle), static_cast<const char*>(data) + done, want, &put, nullptr) ||
         put == 0)
       return done > 0 ? done : -1;
     done += put;
   }
-  return done;
+  if (done < count) SetLastError(ERROR_DISK_FULL);
+  return done < count && done == 0 ? -1 : done;
+}
+
+bool TOsFile::truncate(int64_t size) {
+  LARGE_INTEGER to;
+  to.QuadPart = size;
+  return isOpen() && size >= 0 && SetFilePointerEx(asHandle(handle), to, nullptr, FILE_BEGIN) &&
+         SetEndOfFile(asHandle(handle));
 }
 
 bool TOsFile::seek(int64_t position) {
@@ -109,6 +118,10 @@ int64_t TOsFile::size() {
   LARGE_INTEGER bytes{};
   if (!isOpen() || !GetFileSizeEx(asHandle(handle), &bytes)) return -1;
   return bytes.QuadPart;
+}
+
+bool TOsFile::isStream() {
+  return isOpen() && GetFileType(asHandle(handle)) != FILE_TYPE_DISK;
 }
 
 int64_t fileSize(const std::filesystem::path& path) {
