@@ -22,6 +22,9 @@ int64_t journalTextHeld = 0;  // under gameLock, like the base
 // Games written in file order are read a stretch at a time; a jump back reads the game alone.
 constexpr int64_t kReadAhead = 4 * 1024 * 1024;
 
+// Games of a changed file named by place in its report line; the rest are counted.
+constexpr size_t kChangedGamesNamed = 5;
+
 bool ecoAskedFor() {
   return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
 }
@@ -53,6 +56,7 @@ std::string placeText(const TGame& game) {
 TFileStamp fileStamp(const std::filesystem::path& path) {
   TFileStamp stamp;
   std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return stamp;
   const uintmax_t size = std::filesystem::file_size(path, error);
   if (error) return stamp;
   const auto time = std::filesystem::last_write_time(path, error);
@@ -63,8 +67,10 @@ TFileStamp fileStamp(const std::filesystem::path& path) {
 }
 
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
-  if (!game.Journal || stamp.size < 0 || game.FileName.empty()) return;
-  if (journalBudget < 0 || journalTextHeld + game.TextLength <= journalBudget) {
+  if (!game.Journal) return;
+  const bool rereadable = stamp.size >= 0 && !game.FileName.empty();
+  // Journals that must stay spend the budget too: it is the memory they take that it bounds.
+  if (!rereadable || journalBudget < 0 || journalTextHeld + game.TextLength <= journalBudget) {
     journalTextHeld += game.TextLength;
     return;
   }
@@ -92,7 +98,7 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
     windowStart = 0;
   }
   if (stamp.size != game.FileSize || stamp.time != game.FileTime) {
-    problem = placeText(game) + ": the file changed since it was loaded; the game is not written";
+    tallyChanged(game);
     return false;
   }
   const bool forward = windowStart > 0 && game.TextStart >= windowStart;
@@ -105,6 +111,33 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
   }
   windowStart = game.TextStart;
   return true;
+}
+
+void TGameRereader::tallyChanged(const TGame& game) {
+  // Split output may come back to a file: its games go on the same line.
+  auto found =
+      std::find_if(changedFiles.begin(), changedFiles.end(),
+                   [&](const TChangedFile& changed) { return changed.file == game.FileName; });
+  if (found == changedFiles.end()) found = changedFiles.insert(found, {game.FileName, 0, {}});
+  TChangedFile& changed = *found;
+  ++changed.games;
+  if (changed.firstStarts.size() < kChangedGamesNamed)
+    changed.firstStarts.push_back(game.TextStart);
+}
+
+std::vector<std::string> TGameRereader::changedFileLines() const {
+  std::vector<std::string> lines;
+  for (const TChangedFile& changed : changedFiles) {
+    std::string line = changed.file.string() + ": changed or removed since it was read; " +
+                       std::to_string(changed.games) + " of its games not written (at byte";
+    if (changed.firstStarts.size() > 1) line += "s";
+    for (size_t i = 0; i < changed.firstStarts.size(); ++i)
+      line += (i == 0 ? " " : ", ") + std::to_string(changed.firstStarts[i]);
+    const int32_t unnamed = changed.games - static_cast<int32_t>(changed.firstStarts.size());
+    if (unnamed > 0) line += " and " + std::to_string(unnamed) + " more";
+    lines.push_back(line + ")");
+  }
+  return lines;
 }
 
 std::unique_ptr<jurnal> TGameRereader::read(const TGame& game, std::string& problem) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "plugcommon/gamerecords.h"
 
@@ -17,29 +18,44 @@ extern int64_t journalBudget;
 extern const int64_t kDefaultJournalBudget;
 
 // A file's size and modification time, to tell whether it changed since its games were read.
+// Only a regular file has one: a pipe or a device cannot be read again, so its games keep their
+// journals whatever the budget.
 struct TFileStamp {
   int64_t size = -1;
   int64_t time = 0;
 };
 TFileStamp fileStamp(const std::filesystem::path& path);
 
-// Called for a game just accepted from a file with the given stamp: when the budget is spent,
-// keeps what the pipeline needs and drops the journal. The caller holds gameLock.
+// Called for a game just accepted from a file with the given stamp: when the budget is spent and
+// the file can be read again, keeps what the pipeline needs and drops the journal. The caller
+// holds gameLock.
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp);
 // The base was emptied: journals may be kept again up to the budget.
 void restartJournalBudget();
 
+// A file that changed (or went) since its games were read, and its games refused for it.
+struct TChangedFile {
+  std::filesystem::path file;
+  int32_t games = 0;
+  std::vector<int64_t> firstStarts;  // where the first few of them began, to name them
+};
+
 // Reads the journals of lean games again from their files. Games asked for in file order cost
-// one read for a stretch of the file; a file that changed since loading, or text that no longer
-// gives the same game, gives no journal and a problem text naming the file and place.
+// one read for a stretch of the file. A file that changed since loading gives no journal and is
+// tallied in changedFiles; text that no longer gives the same game gives no journal and a
+// problem text naming the file and place.
 class TGameRereader {
  public:
   std::unique_ptr<jurnal> read(const TGame& game, std::string& problem);
+  // One line per changed file: its name, how many of its games are not written and where.
+  std::vector<std::string> changedFileLines() const;
 
  private:
   bool covers(const TGame& game) const;
   bool fill(const TGame& game, std::string& problem);
+  void tallyChanged(const TGame& game);
 
+  std::vector<TChangedFile> changedFiles;
   std::filesystem::path file;
   TFileStamp stamp;  // of the file as it is now
   std::string window;

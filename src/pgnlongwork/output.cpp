@@ -137,7 +137,7 @@ bool writeLeanOrNot(TOutputRun& run, TGame& game) {
   game.Journal = run.rereader.read(game, problem);
   if (!game.Journal) {
     ++gamesNotWritten;
-    noteProblem(problem);
+    if (!problem.empty()) noteProblem(problem);
     return false;
   }
   const bool written = writeGame(game, run.buffer);
@@ -183,6 +183,7 @@ void writeGames(const std::filesystem::path& base) {
     bufferGame(run, position);
   }
   itemsDone = position;
+  for (const std::string& line : run.rereader.changedFileLines()) noteProblem(line);
   TLockHold hold(gameLock());
   // A stop still writes the games gathered for the open file: the user saw them go through.
   if (position < total ? run.buffer.used > 0 : run.everFilled) flushBuffer(run);

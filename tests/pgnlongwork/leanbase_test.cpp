@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include "Upgnread/options.h"
 #include "pgnlongwork/jobstate.h"
 #include "support/ecofile.h"
+#include "support/fifo.h"
 #include "support/gamebuilder.h"
 #include "support/pipeline.h"
 #include "support/testpaths.h"
@@ -124,15 +126,15 @@ TEST_F(LeanBase, WritesTheSameBytesForGamesGluedTogetherFromPositionsAndChess960
 
 class ChangedFile : public LeanBase {
  protected:
-  // Loads two games lean, lets change alter the file, then writes.
-  TFiles loadChangeWrite(const std::function<void(const fs::path&)>& change) {
-    journalBudget = 0;
+  // Loads two games (lean past the budget), lets change alter the file, then writes.
+  TFiles loadChangeWrite(const std::function<void(const fs::path&)>& change, int64_t budget = 0) {
+    journalBudget = budget;
     const fs::path file =
         folder.write("two.pgn", pgnText(gameText("A", "B", "1-0", "1.e4 e5 2.Nf3")) +
                                     pgnText(gameText("C", "D", "0-1", "1.d4 d5 2.c4")));
     loadFileJob(file);
     EXPECT_EQ(panelGames.size(), 2u);
-    for (const TGame& game : panelGames) EXPECT_TRUE(isLeanGame(game));
+    for (const TGame& game : panelGames) EXPECT_TRUE(budget > 0 || isLeanGame(game));
     change(file);
     fs::create_directory(folder / "out");
     writeJob(folder / "out" / "games");
@@ -144,10 +146,71 @@ TEST_F(ChangedFile, GrownFileWritesNoGameAndSaysWhy) {
   loadChangeWrite([this](const fs::path& file) { folder.write(file, folder.read(file) + "\n"); });
   EXPECT_EQ(gamesWritten, 0);
   EXPECT_EQ(gamesNotWritten, 2);
+  // One line for the file, however many of its games it costs, naming where they were.
+  const std::vector<std::string> lines = problemLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("two.pgn: changed or removed since it was read; 2 of its games not "
+                          "written (at bytes 1, "),
+            std::string::npos)
+      << lines[0];
+}
+
+TEST_F(ChangedFile, GamesWithinTheBudgetAreWrittenFromMemoryAfterTheFileIsCut) {
+  // The first game's text fits the budget, the second does not.
+  const int64_t firstGame =
+      static_cast<int64_t>(pgnText(gameText("A", "B", "1-0", "1.e4 e5 2.Nf3")).size()) - 1;
+  const TFiles files =
+      loadChangeWrite([](const fs::path& file) { fs::resize_file(file, 10); }, firstGame);
+  EXPECT_EQ(gamesWritten, 1);
+  EXPECT_EQ(gamesNotWritten, 1);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_NE(files.begin()->second.find("2.Nf3"), std::string::npos);
+  const std::vector<std::string> lines = problemLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_NE(lines[0].find("two.pgn: changed or removed since it was read; 1 of its games not "
+                          "written (at byte "),
+            std::string::npos)
+      << lines[0];
+}
+
+TEST_F(ChangedFile, RemovedFilesAreNamedOnALineEach) {
+  journalBudget = 0;
+  std::string many;
+  for (int i = 0; i < 7; ++i)
+    many += pgnText(gameText("W" + std::to_string(i), "B", "1-0", "1.e4"));
+  const fs::path first = folder.write("first.pgn", many);
+  const fs::path second = folder.write("second.pgn", pgnText(gameText("X", "Y", "0-1", "1.d4")));
+  loadFileJob(first);
+  loadFileJob(second);
+  fs::remove(first);
+  fs::remove(second);
+  fs::create_directory(folder / "out");
+  writeJob(folder / "out" / "games");
+  EXPECT_EQ(gamesWritten, 0);
+  EXPECT_EQ(gamesNotWritten, 8);
   const std::vector<std::string> lines = problemLines();
   ASSERT_EQ(lines.size(), 2u);
-  EXPECT_NE(lines[0].find("two.pgn"), std::string::npos);
-  EXPECT_NE(lines[0].find("changed since it was loaded"), std::string::npos);
+  EXPECT_NE(lines[0].find("first.pgn: changed or removed since it was read; 7 of its games"),
+            std::string::npos)
+      << lines[0];
+  EXPECT_NE(lines[0].find(" and 2 more)"), std::string::npos) << lines[0];
+  EXPECT_NE(lines[1].find("second.pgn"), std::string::npos) << lines[1];
+}
+
+TEST_F(LeanBase, GamesFromAPipeKeepTheirJournalsWhateverTheBudget) {
+  // A pipe cannot be read a second time: its games must be written from what was loaded.
+  TFifo pipe(folder / "pipe.pgn");
+  const std::string text = pgnText(gameText("A", "B", "1-0", "1.e4 e5 2.Nf3")) +
+                           pgnText(gameText("C", "D", "0-1", "1.d4 d5 2.c4"));
+  std::thread feeder([&] { EXPECT_TRUE(pipe.feed(text)); });
+  const TFiles files = run(
+      {pipe.path()}, 0, [] {}, "piped");
+  feeder.join();
+  EXPECT_EQ(gamesNotWritten, 0);
+  EXPECT_EQ(gamesWritten, 2);
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_NE(files.begin()->second.find("2.Nf3"), std::string::npos);
+  EXPECT_NE(files.begin()->second.find("2.c4"), std::string::npos);
 }
 
 TEST_F(ChangedFile, SameSizeAndTimeButOtherMovesIsNotWritten) {
