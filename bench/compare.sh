@@ -5,10 +5,12 @@
 #   bench/compare.sh [PGN-FILE-OR-FOLDER...]   default: players/ and twic/ of ../shared/data/pgn
 #   bench/compare.sh --make MB FILE [FOLDER...] builds FILE of about MB megabytes by repeating the
 #                                              shared games of the FOLDERs (players twic annotated)
+#   GAMESIFT=PROGRAM bench/compare.sh ...       times that program (another build, with its ECO
+#                                              base beside it) instead of building this one
 # The inputs are concatenated into one temporary file; nothing is written into the repository.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-gamesift="$here/build/release/gamesift"
+gamesift="${GAMESIFT:-$here/build/release/gamesift}"
 extract=/usr/games/pgn-extract
 eco_lines=/usr/share/pgn-extract/eco.pgn
 runs="${RUNS:-3}"
@@ -36,7 +38,7 @@ if [ "${1:-}" = "--make" ]; then
   exit 0
 fi
 
-"$here/tools/build-gamesift.sh" time
+[ -n "${GAMESIFT:-}" ] || "$here/tools/build-gamesift.sh" time
 
 [ $# -eq 0 ] && set -- "$data"/players "$data"/twic
 # A folder stands for its *.pgn files in name order, as gamesift reads a folder.

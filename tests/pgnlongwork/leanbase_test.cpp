@@ -140,6 +140,12 @@ class ChangedFile : public LeanBase {
     writeJob(folder / "out" / "games");
     return filesIn(folder / "out");
   }
+
+  static void expectOneProblemLine(const std::string& holding) {
+    const std::vector<std::string> lines = problemLines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_NE(lines[0].find(holding), std::string::npos) << lines[0];
+  }
 };
 
 TEST_F(ChangedFile, GrownFileWritesNoGameAndSaysWhy) {
@@ -147,12 +153,9 @@ TEST_F(ChangedFile, GrownFileWritesNoGameAndSaysWhy) {
   EXPECT_EQ(gamesWritten, 0);
   EXPECT_EQ(gamesNotWritten, 2);
   // One line for the file, however many of its games it costs, naming where they were.
-  const std::vector<std::string> lines = problemLines();
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find("two.pgn: changed or removed since it was read; 2 of its games not "
-                          "written (at bytes 1, "),
-            std::string::npos)
-      << lines[0];
+  expectOneProblemLine(
+      "two.pgn: changed or removed since it was read; 2 of its games not written "
+      "(at bytes 1, ");
 }
 
 TEST_F(ChangedFile, GamesWithinTheBudgetAreWrittenFromMemoryAfterTheFileIsCut) {
@@ -165,12 +168,9 @@ TEST_F(ChangedFile, GamesWithinTheBudgetAreWrittenFromMemoryAfterTheFileIsCut) {
   EXPECT_EQ(gamesNotWritten, 1);
   ASSERT_EQ(files.size(), 1u);
   EXPECT_NE(files.begin()->second.find("2.Nf3"), std::string::npos);
-  const std::vector<std::string> lines = problemLines();
-  ASSERT_EQ(lines.size(), 1u);
-  EXPECT_NE(lines[0].find("two.pgn: changed or removed since it was read; 1 of its games not "
-                          "written (at byte "),
-            std::string::npos)
-      << lines[0];
+  expectOneProblemLine(
+      "two.pgn: changed or removed since it was read; 1 of its games not written "
+      "(at byte ");
 }
 
 TEST_F(ChangedFile, RemovedFilesAreNamedOnALineEach) {
