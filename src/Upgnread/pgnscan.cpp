@@ -318,6 +318,92 @@ int scanText(std::string_view text, int64_t& position, TGames& batch, TScan& sca
   return scan.code;
 }
 
+// Whether the text before a block leaves a "{" open after its last "}".
+bool braceLeftOpen(std::string_view taken, bool openBefore) {
+  const size_t lastClose = taken.rfind('}');
+  if (lastClose == std::string_view::npos)
+    return openBefore || taken.find('{') != std::string_view::npos;
+  return taken.find('{', lastClose) != std::string_view::npos;
+}
+
+// The unclosed "{" of the whole file, as a place in its last block: none when it lies before it.
+int64_t lastBlockBrace(std::string_view text, bool openBefore) {
+  if (openBefore && text.find('}') == std::string_view::npos) return 0;
+  return findUnclosedBrace(text);
+}
+
+// A large file read a block at a time; each block begins where the reading taken so far ended.
+struct TBlocks {
+  std::filesystem::path path;
+  int64_t size = 0;
+  int threads = 1;
+  int64_t next = 1;  // the file position the next block begins at
+  int64_t line = 1;  // and its line
+  bool braceOpen = false;
+  bool first = true;
+};
+
+enum class TBlockOutcome { fileDone, moreText, tooShort, unreadable };
+
+void addSummary(TScan& scan, const TStretchSummary& summary) {
+  if (summary.codeSet) scan.code = summary.code;
+  scan.bad += summary.bad;
+  scan.unreadable += summary.unreadable;
+  if (scan.record) appendRecord(*scan.record, summary.record);
+}
+
+// Reads the games of one block of count bytes, all of it when it reaches the file's end, else
+// up to near its end. tooShort: nothing could be taken from it, a longer block is needed.
+TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& batch) {
+  std::string text;
+  if (!readFileRange(blocks.path, blocks.next, count, text)) return TBlockOutcome::unreadable;
+  const bool last = blocks.next - 1 + count >= blocks.size;
+  TScan local(text, 1, blocks.line);
+  local.limit = textLength(text) + 1;
+  local.unclosedBrace = last ? lastBlockBrace(text, blocks.braceOpen) : 0;
+  if (blocks.first) {
+    skipByteOrderMark(text, local.position);
+    skipAfterGame(local);
+    // Space or comments running to the block's end may go on after it.
+    if (!last && local.position > local.limit - blockLookAhead) return TBlockOutcome::tooShort;
+  }
+  const TStretchReading reading{scan.applyFilters, blocks.threads,  local.unclosedBrace,
+                                scan.fileName,     scan.stamp,      &batch,
+                                blocks.line,       blocks.next - 1, last};
+  const TStretchSummary summary = readStretches(text, local.position, reading);
+  addSummary(scan, summary);
+  if (summary.end == 1) return last ? TBlockOutcome::fileDone : TBlockOutcome::tooShort;
+  blocks.braceOpen =
+      braceLeftOpen(std::string_view(text).substr(0, summary.end - 1), blocks.braceOpen);
+  blocks.next += summary.end - 1;
+  blocks.line = summary.endLine;
+  blocks.first = false;
+  return summary.blockEnded ? TBlockOutcome::moreText : TBlockOutcome::fileDone;
+}
+
+// The games of a regular file too long to hold whole, read as one text would be.
+int scanInBlocks(const std::filesystem::path& path, int64_t size, TScan& scan, TGames& batch) {
+  {
+    TLockHold hold(gameLock());
+    batch.clear();
+  }
+  TBlocks blocks{path, size, threadsFor(std::min(size, blockBytes))};
+  int64_t count = blockBytes;
+  TBlockOutcome outcome = TBlockOutcome::moreText;
+  while (outcome != TBlockOutcome::fileDone && outcome != TBlockOutcome::unreadable &&
+         !stopRequested.load(std::memory_order_relaxed)) {
+    count = outcome == TBlockOutcome::tooShort ? count * 2 : blockBytes;
+    outcome = scanBlock(blocks, std::min(count, size - (blocks.next - 1)), scan, batch);
+  }
+  if (blocks.next <= size) {
+    scan.code = kNoGameStart;  // a stop came first, or the file could not be read on
+    if (scan.record) scan.record->readToEnd = false;
+  }
+  gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
+  bytesDone.store(blocks.next, std::memory_order_relaxed);
+  return scan.code;
+}
+
 }  // namespace
 
 void appendRecord(TReadRecord& record, const TReadRecord& more) {
@@ -355,32 +441,60 @@ int scanGames(std::string_view text, int64_t& position, bool applyFilters, int32
   return code;
 }
 
-int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
-  stage.store(kStageLoading, std::memory_order_relaxed);
-  bytesTotal.store(0, std::memory_order_relaxed);
-  // Taken before the text: a file changed while it is read then differs when games are read again.
-  const TFileStamp stamp = fileStamp(path);
+namespace {
+
+void showLoadingOf(int64_t bytes) {
+  TLockHold hold(gameLock());
+  bytesTotal.store(bytes, std::memory_order_relaxed);
+  bytesDone.store(1, std::memory_order_relaxed);
+}
+
+int loadWhole(const std::filesystem::path& path, const TFileStamp& stamp, bool applyFilters,
+              TGames& batch, TReadRecord& record) {
   std::string text;
   bool opened = readWholeFile(path, text);
   if (!opened) {
     text.clear();
     filesUnreadable.fetch_add(1, std::memory_order_relaxed);
   }
-  {
-    TLockHold hold(gameLock());
-    bytesTotal.store(textLength(text), std::memory_order_relaxed);
-    bytesDone.store(1, std::memory_order_relaxed);
-  }
+  showLoadingOf(textLength(text));
   int64_t position = 1;
-  TFileRecord file{path, {}};
   TScan scan(text, 1, 1);
   scan.applyFilters = applyFilters;
-  scan.record = &file.record;
+  scan.record = &record;
   scan.stamp = &stamp;
   scan.fileName = currentFileCopy();
   int code = scanText(text, position, batch, scan, threadsFor(textLength(text)));
-  file.record.unopened = !opened;
-  file.record.readToEnd = file.record.readToEnd && opened;
+  record.unopened = !opened;
+  record.readToEnd = record.readToEnd && opened;
+  return code;
+}
+
+int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, bool applyFilters,
+                 TGames& batch, TReadRecord& record) {
+  std::string probe;
+  if (!readFileRange(path, 1, 0, probe)) return loadWhole(path, stamp, applyFilters, batch, record);
+  showLoadingOf(stamp.size);
+  TScan scan({}, 1, 1);
+  scan.applyFilters = applyFilters;
+  scan.record = &record;
+  scan.stamp = &stamp;
+  scan.fileName = currentFileCopy();
+  return scanInBlocks(path, stamp.size, scan, batch);
+}
+
+}  // namespace
+
+int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
+  stage.store(kStageLoading, std::memory_order_relaxed);
+  bytesTotal.store(0, std::memory_order_relaxed);
+  // Taken before the text: a file changed while it is read then differs when games are read again.
+  const TFileStamp stamp = fileStamp(path);
+  TFileRecord file{path, {}};
+  // Only a regular file has a size, and only one longer than a block is worth reading in blocks.
+  const int code = stamp.size > blockBytes
+                       ? loadInBlocks(path, stamp, applyFilters, batch, file.record)
+                       : loadWhole(path, stamp, applyFilters, batch, file.record);
   TLockHold hold(gameLock());
   fileRecords.push_back(std::move(file));
   return code;

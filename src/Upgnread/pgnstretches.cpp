@@ -12,6 +12,8 @@
 
 int readerThreads = 0;
 int64_t stretchBytes = 1024 * 1024;
+int64_t blockBytes = 64 * 1024 * 1024;
+int64_t blockLookAhead = 64 * 1024;
 
 namespace {
 
@@ -71,11 +73,23 @@ std::vector<TStretchJob> cutStretches(std::string_view text, TMerge& merge,
   return jobs;
 }
 
+void moveRecord(TReadRecord& record, int64_t offset) {
+  for (TSkippedText& skipped : record.skipped) skipped.position += offset;
+  for (TBadGame& bad : record.badGames) bad.position += offset;
+}
+
+// A stretch of a block that reached near its end may have been read short by it.
+bool nearBlockEnd(std::string_view text, const TScanStretch& stretch,
+                  const TStretchReading& reading) {
+  return !reading.endsFile && stretch.end > textLength(text) + 1 - blockLookAhead;
+}
+
 void takeStretch(std::string_view text, TScanStretch& stretch, int64_t limit, TMerge& merge,
                  const TStretchReading& reading) {
   {
     TLockHold hold(gameLock());
     for (TGame& game : stretch.games) {
+      game.TextStart += reading.offset;
       if (reading.stamp) leanenAfterLoading(game, *reading.stamp);
       reading.batch->push_back(std::move(game));
     }
@@ -88,11 +102,12 @@ void takeStretch(std::string_view text, TScanStretch& stretch, int64_t limit, TM
   }
   summary.bad += stretch.bad;
   summary.unreadable += stretch.unreadable;
+  moveRecord(stretch.record, reading.offset);
   appendRecord(summary.record, stretch.record);
   summary.end = stretch.end;
   // Short of its limit a stretch stops only at the end of the text or on a stop.
   merge.over = stretch.end < limit || atEnd(text, stretch.end);
-  bytesDone.store(summary.end, std::memory_order_relaxed);
+  bytesDone.store(summary.end + reading.offset, std::memory_order_relaxed);
 }
 
 // The stretch's own result when it began where the reading before it ended; otherwise the
@@ -121,7 +136,12 @@ void readRound(std::string_view text, TMerge& merge, const TStretchReading& read
     if (merge.over || stopRequested.load(std::memory_order_relaxed)) return;
     const int64_t position = merge.summary.end;
     if (position >= job.place.limit) continue;  // a game ran over this whole stretch
-    takeStretch(text, resultFrom(job, position), job.place.limit, merge, reading);
+    TScanStretch& stretch = resultFrom(job, position);
+    if (nearBlockEnd(text, stretch, reading)) {
+      merge.summary.blockEnded = merge.over = true;
+      return;
+    }
+    takeStretch(text, stretch, job.place.limit, merge, reading);
   }
 }
 
@@ -150,8 +170,10 @@ int64_t likelyGameCut(std::string_view text, int64_t from) {
 TStretchSummary readStretches(std::string_view text, int64_t from, const TStretchReading& reading) {
   TMerge merge;
   merge.summary.end = from;
+  merge.lastCutLine = reading.firstLine;
   while (!merge.over && !atEnd(text, merge.summary.end) &&
          !stopRequested.load(std::memory_order_relaxed))
     readRound(text, merge, reading);
+  merge.summary.endLine = lineFrom(text, merge.lastCut, merge.lastCutLine, merge.summary.end);
   return std::move(merge.summary);
 }

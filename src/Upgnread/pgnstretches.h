@@ -16,6 +16,11 @@
 extern int readerThreads;
 // Bytes each thread reads per round.
 extern int64_t stretchBytes;
+// Regular files longer than this are read a block of this many bytes at a time.
+extern int64_t blockBytes;
+// Text at the end of a block that no reading taken from it may reach: more than any reader looks
+// past where it stops, so a reading that met the block's end is never taken.
+extern int64_t blockLookAhead;
 
 // The threads a text of this length is read with: 1 where cutting it would not pay.
 int threadsFor(int64_t textBytes);
@@ -32,11 +37,17 @@ struct TStretchReading {
   std::filesystem::path fileName;
   const TFileStamp* stamp = nullptr;  // games are made lean as they are taken, when given
   TGames* batch = nullptr;            // the games are added to it in file order
+  int64_t firstLine = 1;              // the line the text begins on
+  int64_t offset = 0;                 // the text is the file from position offset + 1 on
+  bool endsFile = true;               // false: a block with more of the file after it
 };
 
-// Where the reading stopped and what it met on the way.
+// Where the reading stopped and what it met on the way; places in the record and the games are
+// file positions, end is a position in the text.
 struct TStretchSummary {
   int64_t end = 1;
+  int64_t endLine = 1;
+  bool blockEnded = false;  // stopped near the end of a block: the rest is read with the next
   int code = 0;
   bool codeSet = false;  // anything was read at all, and so code holds its last code
   int32_t bad = 0;

@@ -73,6 +73,8 @@ class Stretches : public testing::Test {
   void TearDown() override {
     readerThreads = 0;
     stretchBytes = 1024 * 1024;
+    blockBytes = kBlockBytes;
+    blockLookAhead = kBlockLookAhead;
     fileRecords.clear();
     setCurrentFile({});
     resetOptions();
@@ -91,6 +93,31 @@ class Stretches : public testing::Test {
     }
   }
 
+  // A file read in blocks of several lengths (some shorter than a game, so a block must grow)
+  // gives what its whole text gives.
+  void expectSameInBlocks(const fs::path& file, const std::vector<int64_t>& lengths,
+                          const std::vector<int>& threadCounts = {1, 3}) {
+    const TLoadResult whole = load(file, 1);
+    blockLookAhead = 100;
+    for (int64_t length : lengths) {
+      blockBytes = length;
+      for (int threads : threadCounts) {
+        const TLoadResult blocks = load(file, threads);
+        const std::string label = file.filename().string() + " in blocks of " +
+                                  std::to_string(length) + " on " + std::to_string(threads) +
+                                  " threads";
+        EXPECT_EQ(blocks.code, whole.code) << label;
+        EXPECT_EQ(blocks.skipped, whole.skipped) << label;
+        EXPECT_EQ(blocks.stoppedAt, whole.stoppedAt) << label;
+        EXPECT_TRUE(blocks.games == whole.games) << label;
+        EXPECT_EQ(blocks.record, whole.record) << label;
+      }
+    }
+    blockBytes = kBlockBytes;
+  }
+
+  const int64_t kBlockBytes = blockBytes;
+  const int64_t kBlockLookAhead = blockLookAhead;
   TTempFolder folder;
 };
 
@@ -187,6 +214,47 @@ TEST_F(Stretches, RealFilesGiveTheSameGamesOnAnyNumberOfThreads) {
     if (entry.path().extension() == ".pgn") expectSameWithThreads(entry.path(), false, {3});
   expectSameWithThreads(data / "twic" / "twic944.pgn", false, {2});
   expectSameWithThreads(data / "engine" / "TCEC_Season_1_-_Division_1.pgn", false, {3});
+}
+
+TEST_F(Stretches, BlocksGiveWhatTheWholeTextGives) {
+  std::string quoted;
+  for (int i = 0; i < 20; ++i)
+    quoted += game("Q" + std::to_string(i),
+                   "1.e4 {a game quoted:\n\n[Event \"Quoted\"]\n\n1.d4 d5 *\n} e5 2.Nf3 *");
+  const std::vector<std::pair<std::string, std::string>> texts = {
+      {"quoted", quoted},
+      {"bad-and-stray", manyGames(15, game("Bad", "1.e4 e5 2.Ke3 *")) +
+                            "words that start no game\n\n" + manyGames(15, "[Event \"no end\n\n")},
+      {"long-game", manyGames(20, game("Long", "1.e4 {" + std::string(3000, 'x') + "} e5 *"))},
+      {"leading-space", "\xEF\xBB\xBF" + std::string(2000, '\n') + manyGames(20, "")},
+      {"glued-and-tagless", manyGames(20,
+                                      "[Event \"G\"]\n\n1.e4 *[Event \"H\"]\n\n1.d4 *\n\n"
+                                      "1.e4 e5 2.Nf3 1-0\n\n* * *\n\n")},
+      {"ends-in-tags", manyGames(20, "") + "[Event \"E\"]\n[White \"W"},
+  };
+  for (const auto& [name, text] : texts)
+    expectSameInBlocks(folder.write(name + ".pgn", text), {300, 450, 1000});
+}
+
+TEST_F(Stretches, AnUnclosedBraceAtTheEndIsFoundAcrossBlocks) {
+  // The first "{" after the last "}" decides whether an open comment at the end is stray text.
+  // Stray text passes over a "{" without reading a comment, so it may lie blocks before the end.
+  const std::string stray = manyGames(10, "") + "stray { words\n\n" + manyGames(10, "");
+  const std::vector<std::string> texts = {
+      stray + "{ never closed\n[Event",
+      stray + "1.e4 {closed} *\n\n{ never closed\n[Event",
+      manyGames(20, "") + "{ never closed\n[Event",
+  };
+  for (size_t i = 0; i < texts.size(); ++i)
+    expectSameInBlocks(folder.write("unclosed" + std::to_string(i) + ".pgn", texts[i]), {300, 700});
+}
+
+TEST_F(Stretches, RealFilesGiveTheSameGamesInBlocks) {
+  const fs::path data = sharedDataPath("pgn");
+  SKIP_WITHOUT_SHARED_DATA(data);
+  stretchBytes = 64 * 1024;
+  expectSameInBlocks(data / "twic" / "twic944.pgn", {256 * 1024}, {2});
+  expectSameInBlocks(data / "annotated" / "tactics.pgn", {20 * 1024}, {1});
 }
 
 }  // namespace
