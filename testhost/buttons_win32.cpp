@@ -9,6 +9,7 @@ namespace {
 
 constexpr wchar_t kButtonClass[] = L"knop";
 constexpr wchar_t kButtonProperty[] = L"VorlenButton";
+constexpr COLORREF kFaceEdge = RGB(120, 128, 140);
 
 // Stretches a picture over the rectangle; false when there is none.
 bool renderPicture(void* picture, HDC dc, const RECT& area) {
@@ -41,6 +42,20 @@ void drawPlainFace(HDC dc, RECT area, bool pressed) {
   DrawEdge(dc, &area, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 }
 
+// The edge of what shows of the button: its window region inside its client area, so that the
+// rounded ends get an outline like the flat top and bottom of the face.
+void outlineShape(HWND window, HDC dc, const RECT& area) {
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  HRGN client = CreateRectRgnIndirect(&area);
+  if (GetWindowRgn(window, shape) != ERROR && CombineRgn(shape, shape, client, RGN_AND) != ERROR) {
+    HBRUSH edge = CreateSolidBrush(kFaceEdge);
+    FrameRgn(dc, shape, edge, 1, 1);
+    DeleteObject(edge);
+  }
+  DeleteObject(client);
+  DeleteObject(shape);
+}
+
 void paintButton(HWND window) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);
@@ -52,6 +67,7 @@ void paintButton(HWND window) {
   void* face = nullptr;
   if (button) face = pressed ? button->pressedFace : hover ? button->hoverFace : button->normalFace;
   if (!renderPicture(face, dc, area)) drawPlainFace(dc, area, pressed);
+  outlineShape(window, dc, area);
   wchar_t caption[128] = {};
   GetWindowTextW(window, caption, 128);
   drawCaption(dc, area, caption, pressed);
@@ -166,7 +182,7 @@ void registerButtonClass() {
 }
 
 void makeHostSkin(THostSkin& skin) {
-  const COLORREF edge = RGB(120, 128, 140);
+  const COLORREF edge = kFaceEdge;
   skin.buttonFaces[0] = gradientPicture(RGB(250, 250, 250), RGB(214, 216, 220), edge);
   skin.buttonFaces[1] = gradientPicture(RGB(255, 255, 255), RGB(222, 230, 244), edge);
   skin.buttonFaces[2] = gradientPicture(RGB(200, 202, 206), RGB(232, 232, 232), edge);

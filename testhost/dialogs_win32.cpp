@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
 #include <shlobj.h>
+
 #include <deque>
 
 #include "hostpaths_win32.h"
@@ -14,6 +16,9 @@ namespace {
 // up; one nobody answers is cancelled after the longer wait.
 constexpr DWORD kSettleMs = 300;
 constexpr DWORD kUnexpectedMs = 3000;
+// A folder answer is given again on each tick until the dialog's tree shows the folder chosen
+// (a busy machine may still be filling the tree); past this it counts as a failure.
+constexpr DWORD kFolderLimitMs = 20000;
 // The file name field of the open and save dialogs: the explorer style's combo box, the old
 // style's edit.
 constexpr int kFileNameCombo = 0x47C;
@@ -76,16 +81,20 @@ BOOL CALLBACK findTree(HWND child, LPARAM found) {
   wchar_t name[32] = {};
   GetClassNameW(child, name, 32);
   if (lstrcmpW(name, L"SysTreeView32") != 0) return TRUE;
-  *reinterpret_cast<bool*>(found) = true;
+  *reinterpret_cast<HWND*>(found) = child;
   return FALSE;
+}
+
+HWND treeOf(HWND dialog) {
+  HWND tree = nullptr;
+  EnumChildWindows(dialog, findTree, reinterpret_cast<LPARAM>(&tree));
+  return tree;
 }
 
 enum class TDialogKind { message, file, folder };
 
 TDialogKind kindOf(HWND dialog) {
-  bool tree = false;
-  EnumChildWindows(dialog, findTree, reinterpret_cast<LPARAM>(&tree));
-  if (tree) return TDialogKind::folder;
+  if (treeOf(dialog)) return TDialogKind::folder;
   if (GetDlgItem(dialog, kFileNameCombo) || GetDlgItem(dialog, kFileNameEdit))
     return TDialogKind::file;
   return TDialogKind::message;
@@ -124,33 +133,61 @@ void applyFile(HWND dialog, const TDialogAnswer& answer, const std::string& what
   press(dialog, IDOK);
 }
 
-void applyFolder(HWND dialog, const TDialogAnswer& answer, const std::string& what) {
-  const std::wstring path = hostPath(answer.path);
-  SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
-  answeredLog.push_back(what + " -> " + utf16ToUtf8(answer.path));
-  press(dialog, IDOK);
+// The last part of a folder's path, which the browser's tree shows for it.
+std::wstring lastPart(std::wstring path) {
+  while (!path.empty() && path.back() == L'\\') path.pop_back();
+  const size_t slash = path.find_last_of(L'\\');
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
-// The next queued answer, if it fits this kind of dialog; a button answer fits every kind.
-void answer(HWND dialog) {
+bool treeShows(HWND dialog, const std::wstring& path) {
+  HWND tree = treeOf(dialog);
+  HTREEITEM item = tree ? TreeView_GetSelection(tree) : nullptr;
+  if (item == nullptr) return false;
+  wchar_t text[MAX_PATH] = {};
+  TVITEMW info{};
+  info.mask = TVIF_TEXT;
+  info.hItem = item;
+  info.pszText = text;
+  info.cchTextMax = MAX_PATH;
+  return TreeView_GetItem(tree, &info) && lstrcmpiW(text, lastPart(path).c_str()) == 0;
+}
+
+// False while the tree does not show the folder yet: the answer is given again on the next tick.
+bool applyFolder(HWND dialog, const TDialogAnswer& answer, const std::string& what, DWORD age) {
+  const std::wstring path = hostPath(answer.path);
+  SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+  const bool shown = treeShows(dialog, path);
+  if (!shown && age < kFolderLimitMs) return false;
+  answeredLog.push_back(what + " -> " + utf16ToUtf8(answer.path) +
+                        (shown ? "" : " (the browser never showed it chosen)"));
+  if (!shown) ++failures;
+  press(dialog, IDOK);
+  return true;
+}
+
+// The next queued answer, if it fits this kind of dialog; a button answer fits every kind. False
+// when the dialog is not ready for it yet.
+bool answer(HWND dialog, DWORD age) {
   const TDialogKind kind = kindOf(dialog);
   const char* kindName = kind == TDialogKind::folder ? "folder dialog "
                          : kind == TDialogKind::file ? "file dialog "
                                                      : "message box ";
   const std::string what = kindName + describe(dialog, kind != TDialogKind::file);
   const TDialogAnswer next = answers.front();
-  answers.pop_front();
-  if (next.kind == TAnswerKind::button)
+  if (next.kind == TAnswerKind::folder && kind == TDialogKind::folder) {
+    if (!applyFolder(dialog, next, what, age)) return false;
+  } else if (next.kind == TAnswerKind::button) {
     applyButton(dialog, next, what);
-  else if (next.kind == TAnswerKind::file && kind == TDialogKind::file)
+  } else if (next.kind == TAnswerKind::file && kind == TDialogKind::file) {
     applyFile(dialog, next, what);
-  else if (next.kind == TAnswerKind::folder && kind == TDialogKind::folder)
-    applyFolder(dialog, next, what);
-  else {
+  } else {
     answeredLog.push_back(what + " -> cancelled: the answer was for another kind of dialog");
     ++failures;
     press(dialog, IDCANCEL);
   }
+  answers.pop_front();
+  return true;
 }
 
 TSeenDialog& remember(HWND dialog, DWORD now) {
@@ -181,8 +218,7 @@ void answerDialogs() {
     if (known.answered || !IsWindowEnabled(dialog)) continue;
     const DWORD age = now - known.firstSeen;
     if (!answers.empty() && age >= kSettleMs) {
-      known.answered = true;
-      answer(dialog);
+      known.answered = answer(dialog, age);
     } else if (answers.empty() && age >= kUnexpectedMs) {
       known.answered = true;
       answeredLog.push_back("unexpected dialog " + describe(dialog, true) + " -> cancelled");

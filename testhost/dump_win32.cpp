@@ -151,6 +151,20 @@ std::string stateSection() {
          std::to_string(modalDepth()) + "\n" + "lock " + (lockFree() ? "free" : "held") + "\n";
 }
 
+// The list's scroll bar: the pixel position the wheel and the keys move, its range and page.
+std::string scrollSection() {
+  HWND panel = firstPluginPanel();
+  HWND bar = panel ? FindWindowExW(panel, nullptr, L"ScrollBar", nullptr) : nullptr;
+  if (bar == nullptr) return "no scroll bar\n";
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_ALL;
+  GetScrollInfo(bar, SB_CTL, &info);
+  return std::string(IsWindowVisible(bar) ? "visible" : "hidden") + " position " +
+         std::to_string(info.nPos) + " range " + std::to_string(info.nMin) + "-" +
+         std::to_string(info.nMax) + " page " + std::to_string(info.nPage) + "\n";
+}
+
 bool sectionText(const std::string& section, std::string& text) {
   if (section == "menus")
     text = menuListing();
@@ -170,6 +184,8 @@ bool sectionText(const std::string& section, std::string& text) {
     text = stateSection();
   else if (section == "controls")
     text = controlsSection();
+  else if (section == "scroll")
+    text = scrollSection();
   else
     return false;
   return true;
@@ -196,9 +212,9 @@ void snapshotHostFolder(const std::wstring& excluded) {
 
 bool writeDump(const std::wstring& folder, const std::u16string& name,
                const std::vector<std::string>& sections, std::string& error) {
-  static const std::vector<std::string> kAll = {"menus", "panels",   "sizes", "placement",
-                                                "files", "messages", "start", "state",
-                                                "controls"};
+  static const std::vector<std::string> kAll = {"menus",    "panels",   "sizes", "placement",
+                                                "files",    "messages", "start", "state",
+                                                "controls", "scroll"};
   for (const std::string& section : sections.empty() ? kAll : sections) {
     std::string text;
     if (!sectionText(section, text)) {

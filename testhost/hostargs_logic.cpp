@@ -25,6 +25,7 @@ constexpr TFlagOption kFlagOptions[] = {
     {u"--no-support", &THostArgs::noSupport},
     {u"--tags-only", &THostArgs::tagsOnly},
     {u"--screenshots", &THostArgs::screenshots},
+    {u"--wheel-by-page", &THostArgs::wheelByPage},
 };
 
 bool readDpi(const std::u16string& text, int32_t& dpi) {

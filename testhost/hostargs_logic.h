@@ -1,6 +1,6 @@
 #pragma once
 // The host's command line: vorlen-host.exe [games.pgn] [--dll X] [--script S] [--games G]
-// [--dump-dir D] [--dpi N] [--no-support] [--tags-only] [--screenshots]
+// [--dump-dir D] [--dpi N] [--no-support] [--tags-only] [--screenshots] [--wheel-by-page]
 
 #include <cstdint>
 #include <string>
@@ -15,6 +15,7 @@ struct THostArgs {
   bool noSupport = false;    // answer 0 for service 48: a host without plug-in support
   bool tagsOnly = false;     // list the games as if their moves were not loaded
   bool screenshots = false;  // a driver is there to take the screenshots the script asks for
+  bool wheelByPage = false;  // the user's wheel setting: a notch scrolls a page, not a line
 };
 
 // False with error for an unknown option, a missing value or a bad number.

@@ -134,6 +134,7 @@ std::wstring folderWithSlash(const std::u16string& folder) {
 int runHost(const THostArgs& args) {
   hostSupportsPlugins = !args.noSupport;
   initHostValues();
+  hostStore.wheelByPage = args.wheelByPage ? 1 : 0;
   if (args.dpi != 0 && args.dpi != hostDpi)
     return report(kExitWrongDpi, "the screen has " + std::to_string(hostDpi) +
                                      " dpi, the run expects " + std::to_string(args.dpi));

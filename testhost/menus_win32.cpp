@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "mainwindow_win32.h"
+#include "panels_win32.h"
 #include "script_logic.h"
 
 namespace {
@@ -12,6 +13,7 @@ using TCreatePopupMenu = HMENU(WINAPI*)();
 
 TCreatePopupMenu realCreatePopupMenu = nullptr;
 std::vector<HMENU> pluginMenus;  // in the order they were made
+HMENU openedPopup = nullptr;     // the plug-in's popup menu shown last
 
 HMENU WINAPI watchedCreatePopupMenu() {
   HMENU menu = realCreatePopupMenu ? realCreatePopupMenu() : CreatePopupMenu();
@@ -125,6 +127,18 @@ bool standsAlone(HMENU menu) {
   return true;
 }
 
+// Where the popup menu stands, in the client coordinates of the plug-in's panel.
+std::string openPopupLine() {
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  HWND panel = firstPluginPanel();
+  if (popup == nullptr || panel == nullptr || !IsWindowVisible(popup)) return "  (open)\n";
+  RECT place{};
+  GetWindowRect(popup, &place);
+  MapWindowPoints(HWND_DESKTOP, panel, reinterpret_cast<POINT*>(&place), 2);
+  return "  (open: left " + std::to_string(place.left) + ", bottom " +
+         std::to_string(place.bottom) + " in the panel)\n";
+}
+
 }  // namespace
 
 bool watchPluginMenus(HMODULE plugin) {
@@ -140,6 +154,7 @@ bool watchPluginMenus(HMODULE plugin) {
 
 void notePopupMenu(HMENU menu) {
   if (menu == nullptr || containsSubmenu(hostMenuBar(), menu, 0)) return;
+  if (standsAlone(menu)) openedPopup = menu;
   for (HMENU known : pluginMenus)
     if (known == menu) return;
   pluginMenus.push_back(menu);
@@ -169,6 +184,7 @@ std::string menuListing() {
     if (!standsAlone(menu)) continue;
     out += "plug-in menu " + std::to_string(++number) + "\n";
     listMenu(menu, 1, out);
+    if (menuTracking() && menu == openedPopup) out += openPopupLine();
   }
   return out;
 }

@@ -24,7 +24,7 @@ constexpr DWORD kShotSettleMs = 400;
 constexpr DWORD kShotTimeoutMs = 30000;
 constexpr DWORD kStopWaitMs = 60000;
 
-enum class TWait { none, idle, until, shotSettle, shotTaken, beforeStop };
+enum class TWait { none, idle, until, shotSettle, shotTaken, file, beforeStop };
 
 TRunnerSetup setup;
 size_t next = 0;
@@ -34,6 +34,7 @@ TWait waiting = TWait::none;
 DWORD deadline = 0;
 int idleTicks = 0;
 std::u16string shotName;
+std::wstring awaitedPath;
 std::vector<std::string> problems;
 WPARAM heldModifiers = 0;  // MK_SHIFT / MK_CONTROL of the keys the script holds down
 
@@ -196,6 +197,24 @@ void screenshot(const TScriptAction& action) {
   waitFor(TWait::shotSettle, kShotSettleMs);
 }
 
+// A real wheel message goes to the panel with the modifier keys held and the pointer's screen
+// position; the pointer is put at the panel's centre.
+void turnWheel(const TScriptAction& action) {
+  HWND panel = firstPluginPanel();
+  if (panel == nullptr) return fail(action, "the plug-in made no panel to scroll");
+  RECT area{};
+  GetWindowRect(panel, &area);
+  const LPARAM where = MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  const WPARAM delta = static_cast<WORD>(static_cast<SHORT>(action.x));
+  PostMessageW(panel, WM_MOUSEWHEEL, MAKEWPARAM(heldModifiers, delta), where);
+}
+
+// A handshake with the driver: the script goes on once the file is there.
+void awaitFile(const TScriptAction& action) {
+  awaitedPath = setup.dumpFolder + std::wstring(action.text.begin(), action.text.end());
+  waitFor(TWait::file, static_cast<DWORD>(action.x) * 1000);
+}
+
 void selectGame(const TScriptAction& action) {
   if (action.x >= hostGameList.count()) return fail(action, "no game " + std::to_string(action.x));
   selectHostGame(action.x);
@@ -251,6 +270,10 @@ void run(const TScriptAction& action) {
       return screenshot(action);
     case TActionKind::hidePanels:
       return hidePluginPanels();
+    case TActionKind::wheel:
+      return turnWheel(action);
+    case TActionKind::await:
+      return awaitFile(action);
     case TActionKind::stop:
       return waitFor(TWait::beforeStop, kStopWaitMs);
   }
@@ -276,6 +299,10 @@ bool waitOver() {
     case TWait::shotTaken:
       if (GetFileAttributesW(shotRequestPath().c_str()) == INVALID_FILE_ATTRIBUTES) return true;
       if (passed(deadline)) fail(currentAction(), "nobody took the screenshot");
+      return passed(deadline);
+    case TWait::file:
+      if (GetFileAttributesW(awaitedPath.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+      if (passed(deadline)) fail(currentAction(), "the awaited file never came");
       return passed(deadline);
     default:
       break;

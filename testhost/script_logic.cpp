@@ -47,10 +47,13 @@ constexpr TActionName kActions[] = {
     {"dump", TActionKind::dump},
     {"screenshot", TActionKind::screenshot},
     {"hide-panels", TActionKind::hidePanels},
+    {"wheel", TActionKind::wheel},
+    {"await", TActionKind::await},
     {"stop", TActionKind::stop},
 };
 
 constexpr int32_t kDefaultWaitSeconds = 60;
+constexpr int32_t kDefaultAwaitSeconds = 30;
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
@@ -134,6 +137,11 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
       if (!rest.empty() && (!readNumber(rest, action.x) || action.x <= 0 || !rest.empty()))
         return "expects a number of seconds";
       return {};
+    case TActionKind::wheel:
+      if (!readNumber(rest, action.x) || action.x == 0 || action.x < -32768 || action.x > 32767 ||
+          !rest.empty())
+        return "expects a delta other than 0";
+      return {};
     case TActionKind::sleep:
     case TActionKind::select:
       if (!readNumber(rest, action.x) || action.x < 0 || !rest.empty()) return "expects a number";
@@ -156,6 +164,15 @@ std::string readArguments(std::string_view rest, TScriptAction& action) {
     case TActionKind::hidePanels:
     case TActionKind::stop:
       return rest.empty() ? std::string() : "takes no arguments";
+    case TActionKind::await: {
+      std::string_view name = firstWord(rest);
+      if (name.empty() || name.find_first_of("\\/:") != std::string_view::npos)
+        return "expects a file name";
+      action.x = kDefaultAwaitSeconds;
+      if (!rest.empty() && (!readNumber(rest, action.x) || action.x <= 0 || !rest.empty()))
+        return "expects a number of seconds";
+      return utf8ToUtf16(name, action.text) ? std::string() : "is not UTF-8";
+    }
     case TActionKind::type: {
       std::string plain;
       if (!unescape(rest, plain)) return "has a bad escape";

@@ -27,6 +27,8 @@ enum class TActionKind {
   dump,          // writes the state into text files of the dump folder
   screenshot,    // asks the driver for a picture of the screen
   hidePanels,    // the host hides every plug-in panel
+  wheel,         // turns the mouse wheel over the panel by a delta (120 a notch, up positive)
+  await,         // until a file of that name appears in the dump folder (seconds: the longest)
   stop,          // the plug-in's stop entry, then the host ends
 };
 
@@ -34,7 +36,7 @@ struct TScriptAction {
   TActionKind kind = TActionKind::stop;
   int line = 0;         // 1-based line of the script
   std::u16string text;  // menu text, typed text, answer, path or dump name
-  int32_t x = 0;        // coordinates; key code; seconds, milliseconds, game
+  int32_t x = 0;        // coordinates; key code; seconds, milliseconds, game; wheel delta
   int32_t y = 0;
   std::vector<std::string> sections;  // of a dump; empty for all
   std::vector<int32_t> numbers;       // of a position

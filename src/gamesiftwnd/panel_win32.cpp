@@ -29,12 +29,11 @@ namespace {
 bool shiftDown = false;
 bool ctrlDown = false;
 TPanelLayout layout;
-int32_t editLeft = 0;
 
 void relayout(int32_t width, int32_t height) {
   panelWidth = width;
   panelHeight = height;
-  layout = panelLayout(width, height, panelMetrics(), editLeft);
+  layout = panelLayout(width, height, panelMetrics(), bottomRowTexts());
   placeBottomRow(layout);
   placeScrollBar();
 }
@@ -63,8 +62,7 @@ void onCreate(HWND panel) {
     if (const auto* host = static_cast<const LOGFONTW*>(hostValues.panelFont)) description = *host;
     panelFont = CreateFontIndirectW(&description);
   }
-  const SIZE label = measureText(panel, L"Сохранять в");
-  editLeft = outputEditLeft(metrics, label.cx);
+  const SIZE label = measureText(panel, kEditLabelMeasured);
   rowHeight = rowHeightOf(label.cy, hostInt(hostValues.checkBoxHeight, 0));
   buildPanelChildren(panel);
   buildSettingsPages(panel);

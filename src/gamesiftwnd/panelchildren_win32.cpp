@@ -21,9 +21,29 @@ bool picturesLoaded = false;
 WNDPROC browseOwnProc = nullptr;
 HBITMAP browseBitmap = nullptr;
 HDC browseDc = nullptr;
+TBottomRowTexts texts;
+TButtonShape browseShape;
+
+constexpr wchar_t kBrowseCaption[] = L"Обзор...";
 
 const THostSkin* hostSkin() {
   return static_cast<const THostSkin*>(askHost(hostServices, THostLevel::state, kStateSkin));
+}
+
+// The off-screen bitmap of the browse button's face, made again when the button's size changed.
+HDC browseCanvas(HDC dc, int32_t width, int32_t height) {
+  static TFaceSize made{0, 0};
+  if (browseDc && made.width == width && made.height == height) return browseDc;
+  if (!browseDc) browseDc = CreateCompatibleDC(dc);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP fresh = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  SelectObject(browseDc, fresh);
+  if (browseBitmap) DeleteObject(browseBitmap);
+  browseBitmap = fresh;
+  made = TFaceSize{width, height};
+  return browseDc;
 }
 
 // The browse button's face is drawn by the host into an off-screen bitmap, then stretched.
@@ -37,19 +57,14 @@ void paintBrowse(HWND button) {
   void* face = down ? browseDown : browseUp;
   auto draw = serviceAs<TServiceButtonFace>(hostServices.buttonFace);
   if (face && draw) {
-    if (!browseDc) {
-      BITMAPINFO info{};
-      info.bmiHeader = {sizeof(BITMAPINFOHEADER), 90, -21, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-      void* bits = nullptr;
-      browseDc = CreateCompatibleDC(dc);
-      browseBitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-      SelectObject(browseDc, browseBitmap);
-    }
-    const TFaceSize size{90, 21};
-    draw(face, u"Обзор...", down ? 0 : 1, &size, browseDc);
+    const int32_t width = browseShape.width;
+    const int32_t height = browseShape.height;
+    HDC canvas = browseCanvas(dc, width, height);
+    const TFaceSize size{width, height};
+    draw(face, reinterpret_cast<const char16_t*>(kBrowseCaption), down ? 0 : 1, &size, canvas);
     RECT area{};
     GetClientRect(button, &area);
-    StretchBlt(dc, 0, 0, area.right, area.bottom, browseDc, 0, 0, 90, 21, SRCCOPY);
+    StretchBlt(dc, 0, 0, area.right, area.bottom, canvas, 0, 0, width, height, SRCCOPY);
   }
   EndPaint(button, &paint);
 }
@@ -62,7 +77,16 @@ LRESULT CALLBACK browseProc(HWND button, UINT message, WPARAM wParam, LPARAM lPa
   return CallWindowProcW(browseOwnProc, button, message, wParam, lParam);
 }
 
+void measureBottomRow(HWND panel) {
+  texts.menuCaption = measureText(panel, L"menu").cx;
+  texts.browseCaption = measureText(panel, kBrowseCaption).cx;
+  texts.startCaption = measureText(panel, L"Старт").cx;
+  texts.label = measureText(panel, kEditLabelMeasured).cx;
+}
+
 void buildButtons(HWND panel) {
+  const TBottomRowShapes shapes = bottomRowShapes(panelMetrics().textHeight, texts);
+  browseShape = shapes.browse;
   const THostSkin* skin = hostSkin();
   if (skin) startButton = skin->startButton;
   startButton.hoverFace = startButton.normalFace;
@@ -80,9 +104,9 @@ void buildButtons(HWND panel) {
     picturesLoaded = true;
   }
   browseButton = TButInf{nullptr, browseUp, browseUp, browseDown, chooseOutput};
-  startButton.window = makeHostButton(panel, L"Старт", 0, 0, 105, 28, {-1, -1, 107, 30}, 28);
-  menuButton.window = makeHostButton(panel, L"menu", 0, 0, 44, 28, {-1, -1, 46, 30}, 28);
-  browseButton.window = makeHostButton(panel, L"Обзор", 0, 0, 90, 21, {-1, -2, 92, 24}, 42);
+  startButton.window = makeHostButton(panel, L"Старт", shapes.start);
+  menuButton.window = makeHostButton(panel, L"menu", shapes.menu);
+  browseButton.window = makeHostButton(panel, L"Обзор", shapes.browse);
   if (browseButton.window) {
     browseOwnProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(static_cast<HWND>(browseButton.window), GWLP_WNDPROC,
@@ -109,6 +133,12 @@ HWND makeHostButton(HWND parent, const wchar_t* text, int x, int y, int width, i
   return button;
 }
 
+HWND makeHostButton(HWND parent, const wchar_t* text, const TButtonShape& shape) {
+  const TRect& r = shape.region;
+  return makeHostButton(parent, text, 0, 0, shape.width, shape.height,
+                        RECT{r.left, r.top, r.right, r.bottom}, shape.ellipse);
+}
+
 SIZE measureText(HWND window, const wchar_t* text) {
   SIZE extent{};
   HDC dc = GetDC(window);
@@ -129,17 +159,23 @@ void buildPanelChildren(HWND panel) {
   SendMessageW(outputEdit, WM_SETFONT, reinterpret_cast<WPARAM>(panelFont), FALSE);
   SendMessageW(outputEdit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
   attachOutputEdit(outputEdit);
+  measureBottomRow(panel);
   buildButtons(panel);
+}
+
+const TBottomRowTexts& bottomRowTexts() {
+  return texts;
 }
 
 void placeBottomRow(const TPanelLayout& layout) {
   constexpr UINT kKeepOrder = SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE;
-  SetWindowPos(static_cast<HWND>(startButton.window), nullptr, layout.startButton.x,
-               layout.startButton.y, 0, 0, kKeepOrder);
-  SetWindowPos(static_cast<HWND>(browseButton.window), nullptr, layout.browseButton.x,
-               layout.browseButton.y, 0, 0, kKeepOrder);
-  SetWindowPos(static_cast<HWND>(menuButton.window), nullptr, layout.menuButton.x,
-               layout.menuButton.y, 0, 0, kKeepOrder);
+  const auto move = [](const TButInf& button, const TRect& place) {
+    SetWindowPos(static_cast<HWND>(button.window), nullptr, place.left, place.top, 0, 0,
+                 kKeepOrder);
+  };
+  move(startButton, layout.startButton);
+  move(browseButton, layout.browseButton);
+  move(menuButton, layout.menuButton);
   const TRect& edit = layout.outputEdit;
   const int width = edit.right - edit.left > 0 ? edit.right - edit.left : 0;
   SetWindowPos(outputEdit, nullptr, edit.left, edit.top, width, edit.bottom - edit.top,
@@ -147,11 +183,10 @@ void placeBottomRow(const TPanelLayout& layout) {
 }
 
 void paintBottomRow(HDC dc) {
-  const TPanelMetrics metrics = panelMetrics();
-  const TRect& edit = currentLayout().outputEdit;
+  const TPanelLayout& layout = currentLayout();
+  const TRect& edit = layout.outputEdit;
   HGDIOBJ old = SelectObject(dc, panelFont);
-  constexpr wchar_t kLabel[] = L"Сохранить в";
-  TextOutW(dc, metrics.marginLeft + 64, edit.top, kLabel, lstrlenW(kLabel));
+  TextOutW(dc, layout.label.x, layout.label.y, kEditLabel, lstrlenW(kEditLabel));
   SelectObject(dc, old);
   HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
   Rectangle(dc, edit.left - 1, edit.top - 1, edit.right + 1, edit.bottom + 1);

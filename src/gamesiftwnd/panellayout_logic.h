@@ -26,25 +26,50 @@ struct TPanelPoint {
   int32_t y = 0;
 };
 
+// A host button of the bottom row: its size and the rounded window region that shapes it, in
+// the button's own coordinates.
+struct TButtonShape {
+  int32_t width = 0;
+  int32_t height = 0;
+  TRect region;
+  int32_t ellipse = 0;  // the corner ellipses' width and height
+};
+
+struct TBottomRowShapes {
+  TButtonShape menu;
+  TButtonShape browse;
+  TButtonShape start;
+};
+
+// The widths of the three buttons' captions and of the edit's label, in the panel font.
+struct TBottomRowTexts {
+  int32_t menuCaption = 0;
+  int32_t browseCaption = 0;
+  int32_t startCaption = 0;
+  int32_t label = 0;
+};
+
 struct TPanelLayout {
   TRect tabs[kPageCount];
   TRect columns[kColumnCount];  // column k (1..6) is columns[k - 1]
   TRect list;                   // the rows' area
-  TPanelPoint startButton;
-  TPanelPoint browseButton;
-  TPanelPoint menuButton;
+  TRect startButton;
+  TRect browseButton;
+  TRect menuButton;
+  TPanelPoint label;  // where the output edit's label is written
   TRect outputEdit;
 };
 
 // The column weights, in column order; their sum sets each column's share of the width.
 inline constexpr int32_t kColumnWeights[kColumnCount] = {4, 12, 12, 9, 12, 8};
 
-// editLeft is where the output edit starts (it follows the label's measured width).
-TPanelLayout panelLayout(int32_t width, int32_t height, const TPanelMetrics& metrics,
-                         int32_t editLeft);
+// The buttons keep their usual sizes (menu 44 x 28, browse 90 x 21, start 105 x 28) while their
+// captions fit; a larger font (a screen of more dots per inch) grows them so that no face or
+// caption is cut by the rounded region.
+TBottomRowShapes bottomRowShapes(int32_t textHeight, const TBottomRowTexts& texts);
 
-// The left edge of the output edit after its label of the given width.
-int32_t outputEditLeft(const TPanelMetrics& metrics, int32_t labelWidth);
+TPanelLayout panelLayout(int32_t width, int32_t height, const TPanelMetrics& metrics,
+                         const TBottomRowTexts& texts);
 
 // A row's height for the host's text height.
 int32_t listRowHeightFor(int32_t textHeight);

@@ -10,8 +10,24 @@ TPanelMetrics noMargins(int32_t textHeight = 16) {
   return m;
 }
 
+// Caption widths of the usual 96 dpi font.
+TBottomRowTexts usualTexts(int32_t labelWidth = 31) {
+  return TBottomRowTexts{27, 50, 34, labelWidth};
+}
+
+void expectShape(const TButtonShape& shape, int32_t width, int32_t height, const TRect& region,
+                 int32_t ellipse) {
+  EXPECT_EQ(shape.width, width);
+  EXPECT_EQ(shape.height, height);
+  EXPECT_EQ(shape.region.left, region.left);
+  EXPECT_EQ(shape.region.top, region.top);
+  EXPECT_EQ(shape.region.right, region.right);
+  EXPECT_EQ(shape.region.bottom, region.bottom);
+  EXPECT_EQ(shape.ellipse, ellipse);
+}
+
 TEST(PanelLayout, SplitsA640PixelPanelIntoTabsAndWeightedColumns) {
-  const TPanelLayout layout = panelLayout(640, 450, noMargins(), 100);
+  const TPanelLayout layout = panelLayout(640, 450, noMargins(), usualTexts());
   const int32_t tabEdges[] = {15, 167, 320, 472, 625};
   for (int i = 0; i < kPageCount; ++i) {
     EXPECT_EQ(layout.tabs[i].left, tabEdges[i]) << i;
@@ -36,12 +52,17 @@ TEST(PanelLayout, PlacesTheBottomRowFromTheMargins) {
   m.marginRight = 4;
   m.marginBottom = 5;
   m.marginTop = 6;
-  const TPanelLayout layout = panelLayout(640, 450, m, outputEditLeft(m, 70));
-  EXPECT_EQ(layout.startButton.x, 640 - 4 - 115);
-  EXPECT_EQ(layout.startButton.y, 450 - 5 - 42);
-  EXPECT_EQ(layout.browseButton.x, 640 - 4 - 215);
-  EXPECT_EQ(layout.browseButton.y, 450 - 5 - 39);
-  EXPECT_EQ(layout.menuButton.x, 13);
+  const TPanelLayout layout = panelLayout(640, 450, m, usualTexts(70));
+  EXPECT_EQ(layout.startButton.left, 640 - 4 - 115);
+  EXPECT_EQ(layout.startButton.top, 450 - 5 - 42);
+  EXPECT_EQ(layout.startButton.right - layout.startButton.left, 105);
+  EXPECT_EQ(layout.browseButton.left, 640 - 4 - 215);
+  EXPECT_EQ(layout.browseButton.top, 450 - 5 - 39);
+  EXPECT_EQ(layout.browseButton.bottom - layout.browseButton.top, 21);
+  EXPECT_EQ(layout.menuButton.left, 13);
+  EXPECT_EQ(layout.menuButton.bottom - layout.menuButton.top, 28);
+  EXPECT_EQ(layout.label.x, 3 + 64);
+  EXPECT_EQ(layout.label.y, layout.outputEdit.top);
   EXPECT_EQ(layout.outputEdit.left, 3 + 70 + 69);
   EXPECT_EQ(layout.outputEdit.top, 450 - 5 - 42 + 6);
   EXPECT_EQ(layout.outputEdit.right - layout.outputEdit.left, 640 - 4 - 215 - 142 - 5);
@@ -49,8 +70,44 @@ TEST(PanelLayout, PlacesTheBottomRowFromTheMargins) {
   EXPECT_EQ(layout.tabs[0].top, 6);
 }
 
+TEST(PanelLayout, KeepsTheUsualButtonShapesWhileTheCaptionsFit) {
+  for (int32_t textHeight : {12, 13}) {
+    const TBottomRowShapes shapes = bottomRowShapes(textHeight, usualTexts());
+    expectShape(shapes.menu, 44, 28, {-1, -1, 46, 30}, 28);
+    expectShape(shapes.start, 105, 28, {-1, -1, 107, 30}, 28);
+    expectShape(shapes.browse, 90, 21, {-1, -2, 92, 24}, 42);
+  }
+}
+
+// At 144 dpi the font is half as tall again: "menu" used to be cut by the rounded ends of a
+// 44 pixel button, and the buttons stood no taller than the text.
+TEST(PanelLayout, GrowsTheButtonsSoALargerFontStaysInsideTheirRoundedFaces) {
+  const TBottomRowTexts texts{40, 75, 52, 47};  // as measured at 144 dpi
+  const TBottomRowShapes shapes = bottomRowShapes(19, texts);
+  // "menu" 40 wide, rounded ends of radius 15.5 cut 4 pixels off each end at the text's rows.
+  expectShape(shapes.menu, 56, 31, {-1, -1, 58, 33}, 31);
+  expectShape(shapes.start, 105, 31, {-1, -1, 107, 33}, 31);
+  expectShape(shapes.browse, 93, 25, {-1, -2, 95, 28}, 50);
+
+  const TPanelLayout layout = panelLayout(800, 600, noMargins(19), texts);
+  // Nothing of the row overlaps, and the row stays below the list and inside the panel.
+  EXPECT_LT(layout.menuButton.right, layout.label.x);
+  EXPECT_EQ(layout.outputEdit.left, layout.label.x + texts.label + 5);
+  EXPECT_LT(layout.outputEdit.right, layout.browseButton.left);
+  EXPECT_LT(layout.browseButton.right, layout.startButton.left);
+  EXPECT_LE(layout.startButton.right, 800);
+  for (const TRect& button : {layout.menuButton, layout.browseButton, layout.startButton}) {
+    EXPECT_GT(button.top, layout.list.bottom);
+    EXPECT_LE(button.bottom, 600);
+  }
+  // One centre line for the buttons and the edit.
+  const auto centre = [](const TRect& r) { return (r.top + r.bottom) / 2; };
+  EXPECT_NEAR(centre(layout.menuButton), centre(layout.browseButton), 1);
+  EXPECT_NEAR(centre(layout.menuButton), centre(layout.outputEdit), 1);
+}
+
 TEST(PanelLayout, FindsTabsHeadersAndRowsUnderThePoint) {
-  const TPanelLayout layout = panelLayout(640, 450, noMargins(), 100);
+  const TPanelLayout layout = panelLayout(640, 450, noMargins(), usualTexts());
   EXPECT_EQ(listRowHeightFor(16), 25);
   EXPECT_EQ(rowAt(layout, layout.list.top + 60, 0, 25), 2);
   EXPECT_EQ(rowAt(layout, layout.list.top + 60, 30, 25), 3);

@@ -7,9 +7,10 @@ namespace {
 TEST(HostCommandLine, ReadsOptionsAndTheGamesFile) {
   THostArgs args;
   std::string error;
-  ASSERT_TRUE(parseHostArgs({u"games.pgn", u"--dll", u"x.dll", u"--script", u"s.txt", u"--dump-dir",
-                             u"D:\\out\\", u"--dpi", u"144", u"--no-support", u"--screenshots"},
-                            args, error))
+  ASSERT_TRUE(parseHostArgs(
+      {u"games.pgn", u"--dll", u"x.dll", u"--script", u"s.txt", u"--dump-dir", u"D:\\out\\",
+       u"--dpi", u"144", u"--no-support", u"--screenshots", u"--wheel-by-page"},
+      args, error))
       << error;
   EXPECT_EQ(args.games, u"games.pgn");
   EXPECT_EQ(args.dll, u"x.dll");
@@ -19,6 +20,7 @@ TEST(HostCommandLine, ReadsOptionsAndTheGamesFile) {
   EXPECT_TRUE(args.noSupport);
   EXPECT_TRUE(args.screenshots);
   EXPECT_FALSE(args.tagsOnly);
+  EXPECT_TRUE(args.wheelByPage);
 }
 
 TEST(HostCommandLine, RefusesWhatItCannotUse) {

@@ -25,10 +25,13 @@ TEST(ScenarioScript, ReadsEveryAction) {
                   "dump start menus panels\n"
                   "screenshot start\n"
                   "hide-panels\n"
+                  "wheel -240\n"
+                  "await held\n"
+                  "await held 5\n"
                   "stop\n",
                   actions, error))
       << error;
-  ASSERT_EQ(actions.size(), 16u);
+  ASSERT_EQ(actions.size(), 19u);
   EXPECT_EQ(actions[0].kind, TActionKind::menu);
   EXPECT_EQ(actions[0].text, u"Перенести в \"Партосев\"");
   EXPECT_EQ(actions[0].line, 2);
@@ -46,7 +49,11 @@ TEST(ScenarioScript, ReadsEveryAction) {
   EXPECT_EQ(actions[9].x, 5);
   EXPECT_EQ(actions[12].text, u"start");
   EXPECT_EQ(actions[12].sections, (std::vector<std::string>{"menus", "panels"}));
-  EXPECT_EQ(actions[15].kind, TActionKind::stop);
+  EXPECT_EQ(actions[15].x, -240);
+  EXPECT_EQ(actions[16].text, u"held");
+  EXPECT_EQ(actions[16].x, 30);
+  EXPECT_EQ(actions[17].x, 5);
+  EXPECT_EQ(actions[18].kind, TActionKind::stop);
 }
 
 TEST(ScenarioScript, NamesTheLineOfAMistake) {
@@ -64,6 +71,11 @@ TEST(ScenarioScript, NamesTheLineOfAMistake) {
       {"menu", "line 1: menu expects a text"},
       {"dump", "line 1: dump expects a name"},
       {"stop now", "line 1: stop takes no arguments"},
+      {"wheel 0", "line 1: wheel expects a delta other than 0"},
+      {"wheel up", "line 1: wheel expects a delta other than 0"},
+      {"await", "line 1: await expects a file name"},
+      {"await ..\\held", "line 1: await expects a file name"},
+      {"await held 0", "line 1: await expects a number of seconds"},
       {"type a\\q", "line 1: type has a bad escape"},
       {"menu \xC3", "line 1: menu is not UTF-8"},
       {"\n\njump 1", "line 3: unknown action 'jump'"},

@@ -11,6 +11,10 @@
 # settings-changes.txt whether the step created, changed or kept it; logs the run left in the
 # host folder (*.log) are copied beside the dumps.
 #
+# A scenario's helper.sh runs beside the host, from before the first step to after the last, with
+# the host and dump folders: it holds a job where the scenario needs it (a FIFO it feeds only when
+# the script has got there) and says it is set up by creating helper.ready in the dump folder.
+#
 # Files the plug-in wrote into the host folder's out/ are copied beside the dumps as out-NAME. A
 # scenario with cli.txt (line 1: options, line 2: inputs in the host folder, line 3 optionally
 # "pages") must agree with the native command-line tool: its options are saved with --save-settings as the host's settings
@@ -223,6 +227,13 @@ check_cli_agreement() {
 
 status=0
 step=0
+helper=
+if [ -f "$scenario/helper.sh" ]; then
+  bash "$scenario/helper.sh" "$host" "$dump" &
+  helper=$!
+  while [ ! -e "$dump/helper.ready" ] && kill -0 "$helper" 2>/dev/null; do sleep 0.05; done
+  [ -e "$dump/helper.ready" ] || { echo "the scenario's helper did not get ready" >&2; exit 2; }
+fi
 # Each step's share of ctest's 120 seconds.
 step_limit=$(( 90 / $(ls "$scenario"/script*.txt | wc -l) ))
 previous=$work/settings-before
@@ -257,6 +268,11 @@ for script in "${scripts[@]}"; do
   rm -f "$previous"
   [ -f "$host/gamesift.dat" ] && cp "$host/gamesift.dat" "$previous"
 done
+
+if [ -n "$helper" ]; then
+  kill "$helper" 2>/dev/null
+  wait "$helper" 2>/dev/null
+fi
 
 if [ -n "$cli" ]; then
   check_cli_agreement || status=1
