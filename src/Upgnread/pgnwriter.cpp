@@ -1,5 +1,7 @@
 #include "Upgnread/pgnwriter.h"
 
+#include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "Upgnread/ecotag.h"
@@ -10,16 +12,24 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr size_t kLineLimit = 80;
 
-void appendTagLine(std::string& text, const TPGNTag& tag) {
-  text += '[';
-  text += tag.Name;
-  text += " \"";
-  for (char c : tag.Value) {
-    if (c == '"' || c == '\\') text += '\\';
-    text += c;
+// Written to a string or straight into the output buffer; the value goes in runs between the
+// characters that need a backslash.
+template <class TText>
+void appendTagLine(TText& text, const TPGNTag& tag) {
+  text.append(std::string_view("["));
+  text.append(std::string_view(tag.Name));
+  text.append(std::string_view(" \""));
+  std::string_view value = tag.Value;
+  for (size_t special = value.find_first_of("\"\\"); special != std::string_view::npos;
+       special = value.find_first_of("\"\\")) {
+    text.append(value.substr(0, special));
+    text.append(std::string_view("\\"));
+    text.append(value.substr(special, 1));
+    value.remove_prefix(special + 1);
   }
-  text += "\"]";
-  text += kLineEnd;
+  text.append(value);
+  text.append(std::string_view("\"]"));
+  text.append(kLineEnd);
 }
 
 bool startsFromPosition(const TGamesTagArray& tags) {
@@ -69,7 +79,18 @@ void startLine(std::vector<TLineWalk>& walks, const jurnal& journal, TOutputBuff
     writeComment(buffer, line, journal.precomment);
 }
 
+// A number between a one-character prefix and a suffix of up to three, in the room given: a
+// token built without a string of its own.
+std::string_view numberToken(std::string_view prefix, int64_t number, std::string_view suffix,
+                             char (&room)[24]) {
+  char* end = std::copy(prefix.begin(), prefix.end(), room);
+  end = std::to_chars(end, room + 20, number).ptr;
+  end = std::copy(suffix.begin(), suffix.end(), end);
+  return {room, static_cast<size_t>(end - room)};
+}
+
 void writeNumber(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::string& line) {
+  char digits[24];
   bool white = isWhitePiece(move.piece);
   if (!walk.numberDue && white) {  // Black's half-move before it is missing
     emitToken(buffer, line, false, "...");
@@ -77,7 +98,7 @@ void writeNumber(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::s
     ++walk.number;
   }
   if (!walk.numberDue) return;
-  emitToken(buffer, line, false, std::to_string(walk.number) + (white ? "." : "..."));
+  emitToken(buffer, line, false, numberToken("", walk.number, white ? "." : "...", digits));
   if (!white) walk.numberDue = false;
 }
 
@@ -88,8 +109,10 @@ void writeMove(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::str
   if (move.mark != 0)
     while (!text.empty() && (text.back() == '!' || text.back() == '?')) text.remove_suffix(1);
   emitToken(buffer, line, true, text);
-  if (move.mark != 0 && keptNags.has(move.mark))
-    emitToken(buffer, line, true, "$" + std::to_string(move.mark));
+  if (move.mark != 0 && keptNags.has(move.mark)) {
+    char digits[24];
+    emitToken(buffer, line, true, numberToken("$", move.mark, "", digits));
+  }
 }
 
 void finishMove(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::string& line) {
@@ -106,6 +129,19 @@ void finishMove(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::st
   walk.moveWritten = false;
 }
 
+template <class TText>
+void appendTags(TText& text, const TGamesTagArray& tags) {
+  if (tagMode >= 1)
+    for (size_t i = 0; i < tags.size() && i < kRosterTagCount; ++i) appendTagLine(text, tags[i]);
+  if (tagMode <= 1 && startsFromPosition(tags)) {
+    appendTagLine(text, tags[kTagSetUp]);
+    appendTagLine(text, tags[kTagFen]);
+  }
+  // A mode above 2 (only a damaged settings file holds one) loses no tags.
+  if (tagMode >= 2)
+    for (size_t i = kRosterTagCount; i < tags.size(); ++i) appendTagLine(text, tags[i]);
+}
+
 bool isResultToken(std::string_view text) {
   return text == "1-0" || text == "0-1" || text == "1/2-1/2" || text == "*";
 }
@@ -120,15 +156,7 @@ void finishMainLine(const jurnal& journal, TOutputBuffer& buffer, std::string& l
 
 std::string formatTags(const TGamesTagArray& tags) {
   std::string text;
-  if (tagMode >= 1)
-    for (size_t i = 0; i < tags.size() && i < kRosterTagCount; ++i) appendTagLine(text, tags[i]);
-  if (tagMode <= 1 && startsFromPosition(tags)) {
-    appendTagLine(text, tags[kTagSetUp]);
-    appendTagLine(text, tags[kTagFen]);
-  }
-  // A mode above 2 (only a damaged settings file holds one) loses no tags.
-  if (tagMode >= 2)
-    for (size_t i = kRosterTagCount; i < tags.size(); ++i) appendTagLine(text, tags[i]);
+  appendTags(text, tags);
   return text;
 }
 
@@ -181,10 +209,12 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& li
 bool writeGame(TGame& game, TOutputBuffer& buffer) {
   if (!game.Journal) return false;
   if (addEcoNames) fillEco(game, true);
-  buffer.append(formatTags(game.Tags));
+  appendTags(buffer, game.Tags);
   buffer.append(kLineEnd);
   if (game.Tags.size() > kTagResult) game.Journal->result = game.Tags[kTagResult].Value;
-  std::string line;
+  // kept from game to game, so a line's room is taken once per thread
+  thread_local std::string line;
+  line.clear();
   writeMovetext(*game.Journal, buffer, line);
   return true;
 }

@@ -30,9 +30,20 @@ TSquareSet targetsOf(const TBoardMasks& m, int index, uint8_t piece) {
   }
 }
 
+// A knight or slider whose geometry gives it a target has a legal move when its side has no king,
+// or when, out of check, it stands on no line through its king: then no move of it uncovers one.
+bool movesFreely(const TSideState& side, int index, uint8_t piece) {
+  int kind = isWhitePiece(piece) ? piece : piece - 6;
+  if (kind < kWhiteKnight || kind > kWhiteQueen) return false;
+  if (!side.hasKing) return true;
+  TSquareSet kingLines = kStraightLines[side.kingIndex] | kDiagonalLines[side.kingIndex];
+  return !side.inCheck && (kingLines & (TSquareSet{1} << index)) == 0;
+}
+
 bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, int index) {
   uint8_t piece = (&b.squares[0][0])[index];
   TSquareSet targets = targetsOf(m, index, piece);
+  if (movesFreely(side, index, piece)) return targets != 0;
   if (b.chess960 && (piece == kWhiteKing || piece == kBlackKing))
     targets |= castlingRookSquares(b, piece == kWhiteKing);
   for (; targets != 0; targets &= targets - 1) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "uchess/castling960.h"
+#include "uchess/pawnstep.h"
 #include "uchess/squaresets.h"
 
 namespace {
@@ -113,7 +114,8 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
   bool enemy = side.white ? isBlackPiece(target) : isWhitePiece(target);
   bool free = target == kEmpty || enemy;
   if (isPawn(piece)) {
-    if (!b.canmove(ff, fr, tf, tr)) return false;
+    // a pawn of the side: canmove's answer without its checks of squares and codes
+    if (!pawnCanMove(b, side.white, ff, fr, tf, tr)) return false;
     // en passant takes a second pawn off the board; a diagonal step onto a piece of its own
     // side replaces it: both are played out
     if (tf != ff && !enemy) return keepsKingSafe(b, ff, fr, tf, tr);

@@ -80,6 +80,22 @@ inline constexpr std::array<std::array<TSquareSet, 64>, 8> kRayMasks = [] {
   return masks;
 }();
 
+// The squares of the four straight and of the four diagonal rays from each square together.
+inline constexpr std::array<TSquareSet, 64> kStraightLines = [] {
+  std::array<TSquareSet, 64> lines{};
+  for (int index = 0; index < 64; ++index)
+    lines[index] =
+        kRayMasks[0][index] | kRayMasks[1][index] | kRayMasks[2][index] | kRayMasks[3][index];
+  return lines;
+}();
+inline constexpr std::array<TSquareSet, 64> kDiagonalLines = [] {
+  std::array<TSquareSet, 64> lines{};
+  for (int index = 0; index < 64; ++index)
+    lines[index] =
+        kRayMasks[4][index] | kRayMasks[5][index] | kRayMasks[6][index] | kRayMasks[7][index];
+  return lines;
+}();
+
 // The squares from which a pawn of each side (0 White, 1 Black) attacks each square.
 inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnAttackers = [] {
   std::array<std::array<TSquareSet, 64>, 2> masks{};
