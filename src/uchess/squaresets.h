@@ -145,8 +145,50 @@ TSquareSet squaresHolding(const doska& board, int piece);
 // The first square, files then ranks ascending, that holds the code; false when none does.
 bool firstSquareHolding(const doska& board, int piece, int& file, int& rank);
 
+constexpr TSquareSet squareIfOnBoard(int file, int rank) {
+  return isSquare(file, rank) ? squareBit(file, rank) : 0;
+}
+
 // A pawn steps one rank ahead, two from its start rank, or one ahead on either side: every
-// target canmove may allow it (and perhaps more).
-TSquareSet pawnTargets(int file, int rank, bool white);
-// The squares from which a pawn may reach the target: the mirror image of pawnTargets.
-TSquareSet pawnOrigins(int file, int rank, bool white);
+// target canmove may allow it (and perhaps more). [0 White, 1 Black][square]
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnTargets = [] {
+  std::array<std::array<TSquareSet, 64>, 2> table{};
+  for (int side = 0; side < 2; ++side) {
+    int ahead = side == 0 ? 1 : -1;
+    for (int file = 1; file <= 8; ++file) {
+      for (int rank = 1; rank <= 8; ++rank) {
+        TSquareSet set = squareIfOnBoard(file, rank + ahead) |
+                         squareIfOnBoard(file - 1, rank + ahead) |
+                         squareIfOnBoard(file + 1, rank + ahead);
+        if (rank == (side == 0 ? 2 : 7)) set |= squareBit(file, rank + 2 * ahead);
+        table[side][squareIndex(file, rank)] = set;
+      }
+    }
+  }
+  return table;
+}();
+// The squares from which a pawn may reach the target: the mirror image of kPawnTargets.
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnOrigins = [] {
+  std::array<std::array<TSquareSet, 64>, 2> table{};
+  for (int side = 0; side < 2; ++side) {
+    int behind = side == 0 ? -1 : 1;
+    for (int file = 1; file <= 8; ++file) {
+      for (int rank = 1; rank <= 8; ++rank) {
+        TSquareSet set = squareIfOnBoard(file, rank + behind) |
+                         squareIfOnBoard(file - 1, rank + behind) |
+                         squareIfOnBoard(file + 1, rank + behind);
+        if (rank == (side == 0 ? 4 : 5)) set |= squareBit(file, rank + 2 * behind);
+        table[side][squareIndex(file, rank)] = set;
+      }
+    }
+  }
+  return table;
+}();
+
+// Squares given as file and rank on the board.
+inline TSquareSet pawnTargets(int file, int rank, bool white) {
+  return kPawnTargets[white ? 0 : 1][squareIndex(file, rank)];
+}
+inline TSquareSet pawnOrigins(int file, int rank, bool white) {
+  return kPawnOrigins[white ? 0 : 1][squareIndex(file, rank)];
+}
