@@ -85,8 +85,9 @@ int tryFoundMove(const doska& b, int& promotion, int ff, int fr, int tf, int tr,
   doska after = b;
   mov found = recordMove(after, ff, fr, tf, tr, promotion, 0);
   playMove(after, found);
-  promotion = found.special;
   TFoundFacts facts;
+  facts.promotion = promotion;
+  promotion = found.special;
   facts.whiteAfter = !isWhitePiece(found.piece);
   facts.status = after.status(facts.whiteAfter);
   facts.originsKnown = wholeBoard;

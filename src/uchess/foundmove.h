@@ -10,6 +10,7 @@
 #include "uchess/squaresets.h"
 
 struct TFoundFacts {
+  int promotion = 0;        // the promotion findmove was given, which recorded the move
   int status = 0;           // of the position the move leaves, for the side then to move
   bool whiteAfter = false;  // that side
   bool originsKnown = false;
@@ -21,3 +22,9 @@ void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& 
 
 // The facts remembered for this board and move, or none.
 const TFoundFacts* foundMoveFacts(const doska& board, const mov& m);
+
+// Puts the record of the found move into added when it is the move from and to these squares on
+// this board, with a promotion that records it alike (the one findmove was given, or the special
+// byte it recorded); false when it is not. Such a move is legal there.
+bool takeFoundMove(const doska& board, int fromfile, int fromrank, int tofile, int torank,
+                   int promotion, mov& added);

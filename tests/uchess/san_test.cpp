@@ -74,6 +74,24 @@ TEST(ShortNotation, FollowsABoardChangedAfterFindmove) {
   }
 }
 
+// A promotion piece written on a pawn move that cannot promote makes findmove record no en-passant
+// capture; the move added without it takes the pawn, and its record and text are the journal's own.
+TEST(ShortNotation, EnPassantAddedAfterAStrayPromotion) {
+  std::unique_ptr<jurnal> line =
+      journalFromFen("rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3");
+  ASSERT_TRUE(line);
+  doska& b = *line->board;
+  int promotion = kWhiteQueen, fromfile = 5, fromrank = 0, torank = 6;
+  ASSERT_EQ(b.findmove(kWhitePawn, promotion, fromfile, fromrank, 4, torank), kFoundQuiet);
+  ASSERT_EQ(promotion, 0);
+  ASSERT_EQ(line->addmove(fromfile, fromrank, 4, torank, promotion, false, 0), 0);
+  line->makesan();
+  EXPECT_EQ(line->moveat(0).special, kBlackPawn);
+  EXPECT_EQ(line->moveat(0).san.view(), "exd6");
+  line->forward();
+  EXPECT_EQ(b.at(4, 5), kEmpty);
+}
+
 TEST(ShortNotation, MarksAreSuffixed) {
   const char* suffixes[] = {"", "!", "?", "!!", "??", "!?", "?!", ""};
   int marks[] = {0, 1, 2, 3, 4, 5, 6, 146};
