@@ -31,33 +31,28 @@ TSquareSet targetsOf(const TBoardMasks& m, int index, uint8_t piece) {
   }
 }
 
-// A knight or slider whose geometry gives it a target has a legal move when its side has no king,
-// or when, out of check, it stands on no line through its king: then no move of it uncovers one.
-bool movesFreely(const TSideState& side, int index, uint8_t piece) {
+// A knight or slider whose geometry gives it a target, free to move, has a legal move.
+bool movesFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_t piece) {
   int kind = isWhitePiece(piece) ? piece : piece - 6;
-  if (kind < kWhiteKnight || kind > kWhiteQueen) return false;
-  if (!side.hasKing) return true;
-  TSquareSet kingLines = kStraightLines[side.kingIndex] | kDiagonalLines[side.kingIndex];
-  return !side.inCheck && (kingLines & (TSquareSet{1} << index)) == 0;
+  return kind >= kWhiteKnight && kind <= kWhiteQueen && freeToMove(m, side, index);
 }
 
-// A pawn with the square ahead empty has that step when, out of check, it stands on no line
-// through its king, or its side has no king.
+// So has a pawn with the square ahead empty or an enemy piece to take beside it.
 bool stepsFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_t piece) {
   if (piece != (side.white ? kWhitePawn : kBlackPawn)) return false;
   int rank = index % 8 + 1, ahead = side.white ? 1 : -1;
-  if (rank + ahead < 1 || rank + ahead > 8 || (m.occupied & (TSquareSet{1} << (index + ahead))))
-    return false;
-  if (!side.hasKing) return true;
-  TSquareSet kingLines = kStraightLines[side.kingIndex] | kDiagonalLines[side.kingIndex];
-  return !side.inCheck && (kingLines & (TSquareSet{1} << index)) == 0;
+  bool steps =
+      rank + ahead >= 1 && rank + ahead <= 8 && !(m.occupied & (TSquareSet{1} << (index + ahead)));
+  // the squares a pawn attacks are those from which a pawn of the other side would attack it
+  TSquareSet takes = kPawnAttackers[side.white ? 1 : 0][index] & (side.white ? m.black : m.white);
+  return (steps || takes != 0) && freeToMove(m, side, index);
 }
 
 bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, int index) {
   uint8_t piece = (&b.squares[0][0])[index];
   if (stepsFreely(m, side, index, piece)) return true;
   TSquareSet targets = targetsOf(m, index, piece);
-  if (movesFreely(side, index, piece)) return targets != 0;
+  if (movesFreely(m, side, index, piece)) return targets != 0;
   if (b.chess960 && (piece == kWhiteKing || piece == kBlackKing))
     targets |= castlingRookSquares(b, piece == kWhiteKing);
   for (; targets != 0; targets &= targets - 1) {
