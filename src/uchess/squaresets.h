@@ -80,21 +80,16 @@ inline constexpr std::array<std::array<TSquareSet, 64>, 8> kRayMasks = [] {
   return masks;
 }();
 
-// The squares of the four straight and of the four diagonal rays from each square together.
-inline constexpr std::array<TSquareSet, 64> kStraightLines = [] {
+// The squares of four rays from each square together, the first of them given.
+constexpr std::array<TSquareSet, 64> fourRays(int first) {
   std::array<TSquareSet, 64> lines{};
-  for (int index = 0; index < 64; ++index)
-    lines[index] =
-        kRayMasks[0][index] | kRayMasks[1][index] | kRayMasks[2][index] | kRayMasks[3][index];
+  for (int index = 0; index < 64; ++index) {
+    for (int d = first; d < first + 4; ++d) lines[index] |= kRayMasks[d][index];
+  }
   return lines;
-}();
-inline constexpr std::array<TSquareSet, 64> kDiagonalLines = [] {
-  std::array<TSquareSet, 64> lines{};
-  for (int index = 0; index < 64; ++index)
-    lines[index] =
-        kRayMasks[4][index] | kRayMasks[5][index] | kRayMasks[6][index] | kRayMasks[7][index];
-  return lines;
-}();
+}
+inline constexpr std::array<TSquareSet, 64> kStraightLines = fourRays(0);
+inline constexpr std::array<TSquareSet, 64> kDiagonalLines = fourRays(4);
 
 // The squares from which a pawn of each side (0 White, 1 Black) attacks each square.
 inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnAttackers = [] {
@@ -150,40 +145,27 @@ constexpr TSquareSet squareIfOnBoard(int file, int rank) {
 }
 
 // A pawn steps one rank ahead, two from its start rank, or one ahead on either side: every
-// target canmove may allow it (and perhaps more). [0 White, 1 Black][square]
-inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnTargets = [] {
+// target canmove may allow it (and perhaps more). Its origins are the mirror image: the squares
+// from which a pawn may reach a target. [0 White, 1 Black][square]
+constexpr std::array<std::array<TSquareSet, 64>, 2> pawnSquaresTable(bool origins) {
   std::array<std::array<TSquareSet, 64>, 2> table{};
   for (int side = 0; side < 2; ++side) {
-    int ahead = side == 0 ? 1 : -1;
+    int step = (side == 0) == !origins ? 1 : -1;
+    int doubleRank = origins ? (side == 0 ? 4 : 5) : (side == 0 ? 2 : 7);
     for (int file = 1; file <= 8; ++file) {
       for (int rank = 1; rank <= 8; ++rank) {
-        TSquareSet set = squareIfOnBoard(file, rank + ahead) |
-                         squareIfOnBoard(file - 1, rank + ahead) |
-                         squareIfOnBoard(file + 1, rank + ahead);
-        if (rank == (side == 0 ? 2 : 7)) set |= squareBit(file, rank + 2 * ahead);
+        TSquareSet set = squareIfOnBoard(file, rank + step) |
+                         squareIfOnBoard(file - 1, rank + step) |
+                         squareIfOnBoard(file + 1, rank + step);
+        if (rank == doubleRank) set |= squareBit(file, rank + 2 * step);
         table[side][squareIndex(file, rank)] = set;
       }
     }
   }
   return table;
-}();
-// The squares from which a pawn may reach the target: the mirror image of kPawnTargets.
-inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnOrigins = [] {
-  std::array<std::array<TSquareSet, 64>, 2> table{};
-  for (int side = 0; side < 2; ++side) {
-    int behind = side == 0 ? -1 : 1;
-    for (int file = 1; file <= 8; ++file) {
-      for (int rank = 1; rank <= 8; ++rank) {
-        TSquareSet set = squareIfOnBoard(file, rank + behind) |
-                         squareIfOnBoard(file - 1, rank + behind) |
-                         squareIfOnBoard(file + 1, rank + behind);
-        if (rank == (side == 0 ? 4 : 5)) set |= squareBit(file, rank + 2 * behind);
-        table[side][squareIndex(file, rank)] = set;
-      }
-    }
-  }
-  return table;
-}();
+}
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnTargets = pawnSquaresTable(false);
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnOrigins = pawnSquaresTable(true);
 
 // Squares given as file and rank on the board.
 inline TSquareSet pawnTargets(int file, int rank, bool white) {
