@@ -7,10 +7,8 @@ namespace {
 constexpr size_t kInitialRoom = 100000;
 }
 
-void TOutputBuffer::append(std::string_view text) {
-  if (text.empty()) return;
-  if (text.size() > bytes.size() - used)
-    bytes.resize(std::max({used + text.size(), 2 * bytes.size(), kInitialRoom}));
+void TOutputBuffer::grow(std::string_view text) {
+  bytes.resize(std::max({used + text.size(), 2 * bytes.size(), kInitialRoom}));
   std::memcpy(bytes.data() + used, text.data(), text.size());
   used += text.size();
 }

@@ -1,5 +1,7 @@
 #include "Upgnread/pgnwriter.h"
 
+#include <algorithm>
+#include <charconv>
 #include <vector>
 
 #include "Upgnread/ecotag.h"
@@ -10,46 +12,82 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr size_t kLineLimit = 80;
 
-void appendTagLine(std::string& text, const TPGNTag& tag) {
-  text += '[';
-  text += tag.Name;
-  text += " \"";
-  for (char c : tag.Value) {
-    if (c == '"' || c == '\\') text += '\\';
-    text += c;
+// Written to a string or straight into the output buffer; the value goes in runs between the
+// characters that need a backslash.
+template <class TText>
+void appendTagLine(TText& text, const TPGNTag& tag) {
+  text.append(std::string_view("["));
+  text.append(std::string_view(tag.Name));
+  text.append(std::string_view(" \""));
+  std::string_view value = tag.Value;
+  for (size_t special = value.find_first_of("\"\\"); special != std::string_view::npos;
+       special = value.find_first_of("\"\\")) {
+    text.append(value.substr(0, special));
+    text.append(std::string_view("\\"));
+    text.append(value.substr(special, 1));
+    value.remove_prefix(special + 1);
   }
-  text += "\"]";
-  text += kLineEnd;
+  text.append(value);
+  text.append(std::string_view("\"]"));
+  text.append(kLineEnd);
 }
 
 bool startsFromPosition(const TGamesTagArray& tags) {
   return tags.size() > 8 && tags[kTagSetUp].Name == "SetUp" && tags[kTagFen].Name == "FEN";
 }
 
-void flushLine(TOutputBuffer& buffer, std::string& line) {
-  buffer.append(line);
-  buffer.append(kLineEnd);
-  line.clear();
-}
+// The movetext line being written stands at the end of the buffer, from start on: a token goes
+// straight into the buffer, and a full line only gets its line end.
+struct TLine {
+  TOutputBuffer& buffer;
+  size_t start = 0;
+
+  size_t size() const { return buffer.used - start; }
+  bool empty() const { return buffer.used == start; }
+  char& back() { return buffer.bytes[buffer.used - 1]; }
+  void popBack() { --buffer.used; }
+  void add(std::string_view text) { buffer.append(text); }
+  void add(char c) { buffer.append(c); }
+  // what was written so far ends the line, or only the output line has ended within it
+  void flush() {
+    buffer.append(kLineEnd);
+    start = buffer.used;
+  }
+  void restart() { start = buffer.used; }
+};
 
 // Comments go out as stored, never wrapped; a line break inside one ends the output line there.
-void writeComment(TOutputBuffer& buffer, std::string& line, std::string_view comment) {
+void writeComment(TLine& line, std::string_view comment) {
   if (comment.front() == ';') {
-    buffer.append(line);
-    buffer.append(comment);
-    buffer.append(kLineEnd);
-    line.clear();
+    line.add(comment);
+    line.flush();
     return;
   }
   for (size_t feed = comment.find('\n'); feed != std::string_view::npos;
        feed = comment.find('\n')) {
-    buffer.append(line);
-    buffer.append(comment.substr(0, feed + 1));
-    line.clear();
+    line.add(comment.substr(0, feed + 1));
+    line.restart();
     comment.remove_prefix(feed + 1);
   }
-  line += comment;
-  line += ' ';
+  line.add(comment);
+  line.add(' ');
+}
+
+void emitToken(TLine& line, bool trailingSpace, std::string_view token) {
+  if (token == ")") {
+    if (!line.empty() && line.back() == ' ')
+      line.back() = ')';
+    else
+      line.add(')');
+    line.add(' ');
+    return;
+  }
+  if (!line.empty() && line.size() + token.size() + 2 > kLineLimit) {
+    if (line.back() == ' ') line.popBack();
+    line.flush();
+  }
+  line.add(token);
+  if (trailingSpace) line.add(' ');
 }
 
 // One line of the tree being written: where it stands and how its moves are numbered.
@@ -62,42 +100,53 @@ struct TLineWalk {
   bool numberDue = true;
 };
 
-void startLine(std::vector<TLineWalk>& walks, const jurnal& journal, TOutputBuffer& buffer,
-               std::string& line) {
+void startLine(std::vector<TLineWalk>& walks, const jurnal& journal, TLine& line) {
   walks.push_back({&journal, 0, 0, false, int64_t(journal.startnumber) + 1, true});
-  if (!journal.precomment.empty() && !removeComments)
-    writeComment(buffer, line, journal.precomment);
+  if (!journal.precomment.empty() && !removeComments) writeComment(line, journal.precomment);
 }
 
-void writeNumber(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::string& line) {
+// A number between a one-character prefix and a suffix of up to three, in the room given: a
+// token built without a string of its own.
+std::string_view numberToken(std::string_view prefix, int64_t number, std::string_view suffix,
+                             char (&room)[24]) {
+  char* end = std::copy(prefix.begin(), prefix.end(), room);
+  end = std::to_chars(end, room + 20, number).ptr;
+  end = std::copy(suffix.begin(), suffix.end(), end);
+  return {room, static_cast<size_t>(end - room)};
+}
+
+void writeNumber(TLineWalk& walk, const mov& move, TLine& line) {
+  char digits[24];
   bool white = isWhitePiece(move.piece);
   if (!walk.numberDue && white) {  // Black's half-move before it is missing
-    emitToken(buffer, line, false, "...");
+    emitToken(line, false, "...");
     walk.numberDue = true;
     ++walk.number;
   }
   if (!walk.numberDue) return;
-  emitToken(buffer, line, false, std::to_string(walk.number) + (white ? "." : "..."));
+  emitToken(line, false, numberToken("", walk.number, white ? "." : "...", digits));
   if (!white) walk.numberDue = false;
 }
 
 // A kept mark is written as its $n token, never as the glyph suffix of the move text.
-void writeMove(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::string& line) {
-  writeNumber(walk, move, buffer, line);
+void writeMove(TLineWalk& walk, const mov& move, TLine& line) {
+  writeNumber(walk, move, line);
   std::string_view text = move.san.view();
   if (move.mark != 0)
     while (!text.empty() && (text.back() == '!' || text.back() == '?')) text.remove_suffix(1);
-  emitToken(buffer, line, true, text);
-  if (move.mark != 0 && keptNags.has(move.mark))
-    emitToken(buffer, line, true, "$" + std::to_string(move.mark));
+  emitToken(line, true, text);
+  if (move.mark != 0 && keptNags.has(move.mark)) {
+    char digits[24];
+    emitToken(line, true, numberToken("$", move.mark, "", digits));
+  }
 }
 
-void finishMove(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::string& line) {
+void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
   bool wasDue = walk.numberDue;
   walk.numberDue = !wasDue;
   if (!wasDue) ++walk.number;
   if (!move.comment().empty() && !removeComments) {
-    writeComment(buffer, line, move.comment());
+    writeComment(line, move.comment());
     walk.numberDue = true;
   }
   if (!removeVariations && move.variantCount() > 0) walk.numberDue = true;
@@ -106,20 +155,8 @@ void finishMove(TLineWalk& walk, const mov& move, TOutputBuffer& buffer, std::st
   walk.moveWritten = false;
 }
 
-bool isResultToken(std::string_view text) {
-  return text == "1-0" || text == "0-1" || text == "1/2-1/2" || text == "*";
-}
-
-void finishMainLine(const jurnal& journal, TOutputBuffer& buffer, std::string& line) {
-  emitToken(buffer, line, false, isResultToken(journal.result) ? journal.result : "*");
-  flushLine(buffer, line);
-  buffer.append(kLineEnd);
-}
-
-}  // namespace
-
-std::string formatTags(const TGamesTagArray& tags) {
-  std::string text;
+template <class TText>
+void appendTags(TText& text, const TGamesTagArray& tags) {
   if (tagMode >= 1)
     for (size_t i = 0; i < tags.size() && i < kRosterTagCount; ++i) appendTagLine(text, tags[i]);
   if (tagMode <= 1 && startsFromPosition(tags)) {
@@ -129,59 +166,65 @@ std::string formatTags(const TGamesTagArray& tags) {
   // A mode above 2 (only a damaged settings file holds one) loses no tags.
   if (tagMode >= 2)
     for (size_t i = kRosterTagCount; i < tags.size(); ++i) appendTagLine(text, tags[i]);
+}
+
+bool isResultToken(std::string_view text) {
+  return text == "1-0" || text == "0-1" || text == "1/2-1/2" || text == "*";
+}
+
+void finishMainLine(const jurnal& journal, TLine& line) {
+  emitToken(line, false, isResultToken(journal.result) ? journal.result : "*");
+  line.flush();
+  line.add(kLineEnd);
+  line.restart();
+}
+
+}  // namespace
+
+std::string formatTags(const TGamesTagArray& tags) {
+  std::string text;
+  appendTags(text, tags);
   return text;
 }
 
-void emitToken(TOutputBuffer& buffer, std::string& line, bool trailingSpace,
-               std::string_view token) {
-  if (token == ")") {
-    if (!line.empty() && line.back() == ' ')
-      line.back() = ')';
-    else
-      line += ')';
-    line += ' ';
-    return;
-  }
-  if (!line.empty() && line.size() + token.size() + 2 > kLineLimit) {
-    if (line.back() == ' ') line.pop_back();
-    flushLine(buffer, line);
-  }
-  line += token;
-  if (trailingSpace) line += ' ';
-}
-
-void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& line) {
+// A line begun before stays the caller's: it goes into the buffer first, and what the movetext
+// leaves unfinished comes back out.
+void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& begun) {
+  buffer.append(begun);
+  TLine line{buffer, buffer.used - begun.size()};
   std::vector<TLineWalk> walks;
-  startLine(walks, journal, buffer, line);
+  startLine(walks, journal, line);
   while (!walks.empty()) {
     TLineWalk& walk = walks.back();
     if (walk.next >= walk.journal->movecount()) {
       bool root = walks.size() == 1;
-      if (root && !walk.journal->parent) finishMainLine(*walk.journal, buffer, line);
+      if (root && !walk.journal->parent) finishMainLine(*walk.journal, line);
       walks.pop_back();
-      if (!root) emitToken(buffer, line, true, ")");
+      if (!root) emitToken(line, true, ")");
       continue;
     }
     const mov& move = walk.journal->moves[walk.next];
     if (!walk.moveWritten) {
-      writeMove(walk, move, buffer, line);
+      writeMove(walk, move, line);
       walk.moveWritten = true;
     }
     if (!removeVariations && walk.variant < move.variantCount()) {
       const jurnal* variation = move.variants()[walk.variant++].get();
       if (!variation) continue;
-      emitToken(buffer, line, false, "(");
-      startLine(walks, *variation, buffer, line);  // walk is not used past this point
+      emitToken(line, false, "(");
+      startLine(walks, *variation, line);  // walk is not used past this point
       continue;
     }
-    finishMove(walk, move, buffer, line);
+    finishMove(walk, move, line);
   }
+  begun.assign(buffer.bytes.data() + line.start, line.size());
+  buffer.used = line.start;
 }
 
 bool writeGame(TGame& game, TOutputBuffer& buffer) {
   if (!game.Journal) return false;
   if (addEcoNames) fillEco(game, true);
-  buffer.append(formatTags(game.Tags));
+  appendTags(buffer, game.Tags);
   buffer.append(kLineEnd);
   if (game.Tags.size() > kTagResult) game.Journal->result = game.Tags[kTagResult].Value;
   std::string line;

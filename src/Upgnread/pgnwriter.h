@@ -11,12 +11,9 @@
 // The tag section that tagMode lets through, one "[Name "Value"]" line per tag.
 std::string formatTags(const TGamesTagArray& tags);
 
-// Appends one token to the movetext line, first moving a full line into the buffer.
-void emitToken(TOutputBuffer& buffer, std::string& line, bool trailingSpace,
-               std::string_view token);
-
 // Appends a journal's movetext with its variations; a main line ends with its result and an empty
-// line. Any depth of nesting is safe: the tree is walked with a stack of its own.
+// line. Any depth of nesting is safe: the tree is walked with a stack of its own. The output line
+// begun in line is continued, and an unfinished one is left there.
 void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& line);
 
 // Appends a whole game: ECO filled when addEcoNames asks, tags, an empty line, movetext. A game

@@ -17,14 +17,15 @@ TSquareSet occupiedRanks(uint64_t file) {
   return ((nonZero >> 7) * 0x0102040810204080ULL) >> 56;
 }
 
-// The squares whose bytes are not zero, or differ between the two boards' squares.
+// The squares whose bytes are not zero, or differ between the two boards' squares. A move
+// changes the bytes of two or three files: the others cost one comparison each.
 TSquareSet nonZeroSquares(const uint8_t* squares, const uint8_t* other) {
   TSquareSet set = 0;
   for (int file = 0; file < 8; ++file) {
     uint64_t bytes, otherBytes = 0;
     std::memcpy(&bytes, squares + 8 * file, sizeof bytes);
     if (other != nullptr) std::memcpy(&otherBytes, other + 8 * file, sizeof otherBytes);
-    set |= occupiedRanks(bytes ^ otherBytes) << (8 * file);
+    if (bytes != otherBytes) set |= occupiedRanks(bytes ^ otherBytes) << (8 * file);
   }
   return set;
 }
@@ -45,10 +46,14 @@ TBoardMasks boardMasks(const doska& board) {
   return masks;
 }
 
-TBoardMasks updatedMasks(const TBoardMasks& masks, const uint8_t* before, const doska& board) {
+void updateMasks(TBoardMasks& m, const TBoardMasks& masks, const uint8_t* before,
+                 const uint64_t* fileDifferences, const doska& board) {
   const uint8_t* squares = &board.squares[0][0];
-  TSquareSet changed = nonZeroSquares(squares, before);
-  TBoardMasks m = masks;
+  TSquareSet changed = 0;
+  for (int file = 0; file < 8; ++file) {
+    if (fileDifferences[file] != 0) changed |= occupiedRanks(fileDifferences[file]) << (8 * file);
+  }
+  m = masks;
   for (; changed != 0; changed &= changed - 1) {
     int index = std::countr_zero(changed);
     TSquareSet square = TSquareSet{1} << index;
@@ -64,7 +69,6 @@ TBoardMasks updatedMasks(const TBoardMasks& masks, const uint8_t* before, const 
     if (isBlackPiece(code)) m.black |= square;
   }
   m.of[kEmpty] = 0;
-  return m;
 }
 
 // Pawns and kings attack by their pattern whatever stands on the square; knights and sliders
@@ -76,9 +80,13 @@ bool attackedOn(const TBoardMasks& m, int index, bool byWhite) {
   TSquareSet square = TSquareSet{1} << index;
   if ((m.occupied & square) && !((byWhite ? m.black : m.white) & square)) return false;
   if (kKnightSquares[index] & m.of[kWhiteKnight + offset]) return true;
+  // the rays are walked only when a slider stands somewhere on their lines
   TSquareSet queens = m.of[kWhiteQueen + offset];
-  if (straightRays(index, m.occupied) & (m.of[kWhiteRook + offset] | queens)) return true;
-  return (diagonalRays(index, m.occupied) & (m.of[kWhiteBishop + offset] | queens)) != 0;
+  TSquareSet straight = m.of[kWhiteRook + offset] | queens;
+  if ((kStraightLines[index] & straight) && (straightRays(index, m.occupied) & straight))
+    return true;
+  TSquareSet diagonal = m.of[kWhiteBishop + offset] | queens;
+  return (kDiagonalLines[index] & diagonal) && (diagonalRays(index, m.occupied) & diagonal);
 }
 
 TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece, uint8_t captured) {

@@ -19,9 +19,11 @@ struct TBoardMasks {
 };
 
 TBoardMasks boardMasks(const doska& board);
-// The masks of the board, from those of another board whose 64 squares are given: only the
-// squares that differ are looked at.
-TBoardMasks updatedMasks(const TBoardMasks& masks, const uint8_t* squares, const doska& board);
+// The masks of the board into updated, from those of another board whose 64 squares are given
+// and differ from the board's by the eight words given (one per file, rank 1 in the lowest byte):
+// only the squares that differ are looked at.
+void updateMasks(TBoardMasks& updated, const TBoardMasks& masks, const uint8_t* squares,
+                 const uint64_t* fileDifferences, const doska& board);
 
 inline int maskIndex(uint8_t code) {
   return code < kNoPieceCode ? code : kNoPieceCode;

@@ -4,9 +4,9 @@
 
 #include "uchess/moveplay.h"
 
-namespace {
-
 std::atomic<bool> answerByScan{false};
+
+namespace {
 
 // The first square holding the piece, files then ranks ascending; false when there is none.
 bool findPiece(const doska& b, uint8_t piece, int& file, int& rank) {
@@ -44,9 +44,6 @@ bool promotionMissing(int piece, int torank, int promotion) {
 
 void setBoardByScan(bool on) {
   answerByScan.store(on, std::memory_order_relaxed);
-}
-bool boardByScan() {
-  return answerByScan.load(std::memory_order_relaxed);
 }
 
 // The move is made on the board and taken back. The squares are put back from a copy: taking

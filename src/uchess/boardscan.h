@@ -3,6 +3,7 @@
 // square tried. doska answers the same questions faster; these forms stay as the reference it is
 // tested against, and a process-wide switch lets a test run whole loads through them.
 
+#include <atomic>
 #include <cstdint>
 
 #include "uchess/doska.h"
@@ -25,5 +26,9 @@ struct TSanRivals {
 TSanRivals sanRivalsByScan(doska& board, const mov& m);
 
 // While on, doska and makesan answer through the forms above (off unless a test turns it on).
+// Asked on every question the board answers, so the switch is read inline.
+extern std::atomic<bool> answerByScan;
 void setBoardByScan(bool on);
-bool boardByScan();
+inline bool boardByScan() {
+  return answerByScan.load(std::memory_order_relaxed);
+}

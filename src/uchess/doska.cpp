@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "uchess/castling960.h"
+#include "uchess/pawnstep.h"
 
 namespace {
 
@@ -64,22 +65,6 @@ bool doska::castleright(int side, bool queenside) const {
 // Moves of single pieces; the squares are known to lie on the board
 
 namespace {
-
-bool pawnCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
-  int ahead = white ? 1 : -1;
-  uint8_t target = b.at(tf, tr);
-  if (tf == ff && target == kEmpty) {
-    if (tr == fr + ahead) return true;
-    int startRank = white ? 2 : 7;
-    if (fr == startRank && tr == fr + 2 * ahead && b.at(ff, fr + ahead) == kEmpty) return true;
-    return false;
-  }
-  if (std::abs(tf - ff) != 1 || tr != fr + ahead) return false;
-  if (isEnemy(target, white)) return true;
-  // en passant: the double-stepped pawn stands beside, the square behind it is not examined
-  if (white) return fr == 5 && tf == b.epforwhite;
-  return fr == 4 && tf == b.epforblack;
-}
 
 bool knightCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   int df = std::abs(tf - ff), dr = std::abs(tr - fr);

@@ -1,6 +1,7 @@
 #include "uchess/boardscan.h"
 #include "uchess/castling960.h"
 #include "uchess/doska.h"
+#include "uchess/foundmove.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
 #include "uchess/positioninfo.h"
@@ -30,9 +31,28 @@ TSquareSet targetsOf(const TBoardMasks& m, int index, uint8_t piece) {
   }
 }
 
+// A knight or slider whose geometry gives it a target, free to move, has a legal move.
+bool movesFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_t piece) {
+  int kind = isWhitePiece(piece) ? piece : piece - 6;
+  return kind >= kWhiteKnight && kind <= kWhiteQueen && freeToMove(m, side, index);
+}
+
+// So has a pawn with the square ahead empty or an enemy piece to take beside it.
+bool stepsFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_t piece) {
+  if (piece != (side.white ? kWhitePawn : kBlackPawn)) return false;
+  int rank = index % 8 + 1, ahead = side.white ? 1 : -1;
+  bool steps =
+      rank + ahead >= 1 && rank + ahead <= 8 && !(m.occupied & (TSquareSet{1} << (index + ahead)));
+  // the squares a pawn attacks are those from which a pawn of the other side would attack it
+  TSquareSet takes = kPawnAttackers[side.white ? 1 : 0][index] & (side.white ? m.black : m.white);
+  return (steps || takes != 0) && freeToMove(m, side, index);
+}
+
 bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, int index) {
   uint8_t piece = (&b.squares[0][0])[index];
+  if (stepsFreely(m, side, index, piece)) return true;
   TSquareSet targets = targetsOf(m, index, piece);
+  if (movesFreely(m, side, index, piece)) return targets != 0;
   if (b.chess960 && (piece == kWhiteKing || piece == kBlackKing))
     targets |= castlingRookSquares(b, piece == kWhiteKing);
   for (; targets != 0; targets &= targets - 1) {
@@ -53,13 +73,22 @@ bool hasLegalMove(const doska& b, const TBoardMasks& m, const TSideState& side) 
 }
 
 // The position the found move leaves for the other side, and the special byte the journal
-// records for it (a promotion piece, or the en-passant mark).
-int tryFoundMove(const doska& b, int& promotion, int ff, int fr, int tf, int tr) {
+// records for it (a promotion piece, or the en-passant mark). The notation of the move asks the
+// same again, and the other origins when the whole board was searched.
+int tryFoundMove(const doska& b, int& promotion, int ff, int fr, int tf, int tr,
+                 TSquareSet allOrigins, bool wholeBoard) {
   doska after = b;
   mov found = recordMove(after, ff, fr, tf, tr, promotion, 0);
   playMove(after, found);
+  TFoundFacts facts;
+  facts.promotion = promotion;
   promotion = found.special;
-  return after.status(!isWhitePiece(found.piece));
+  facts.whiteAfter = !isWhitePiece(found.piece);
+  facts.status = after.status(facts.whiteAfter);
+  facts.originsKnown = wholeBoard;
+  facts.origins = allOrigins;
+  rememberFoundMove(b, found, facts);
+  return facts.status;
 }
 
 // A pawn reaching its last rank without a piece of its own colour to become.
@@ -127,12 +156,14 @@ int doska::findmove(int piece, int& promotion, int& fromfile, int& fromrank, int
     torank = piece == kWhitePawn ? foundRank + 1 : piece == kBlackPawn ? foundRank - 1 : 0;
     foundFile = foundRank = 0;
   }
-  for (TSquareSet c = legalOrigins(*this, piece, tofile, torank, range); c != 0; c &= c - 1) {
+  TSquareSet origins = legalOrigins(*this, piece, tofile, torank, range);
+  for (TSquareSet c = origins; c != 0; c &= c - 1) {
     if (foundFile != 0) return kAmbiguousMove;
     lowestSquare(c, foundFile, foundRank);
     // a rank found this way may still be the last one
     if (promotionMissing(piece, torank, promotion)) return kPromotionMissing;
-    result = tryFoundMove(*this, promotion, foundFile, foundRank, tofile, torank);
+    result = tryFoundMove(*this, promotion, foundFile, foundRank, tofile, torank, origins,
+                          range == ~TSquareSet{0});
   }
   if (foundFile == 0) return kNoSuchMove;
   fromfile = foundFile;

@@ -1,6 +1,8 @@
 #include "uchess/jurnal.h"
 
 #include "platform/platform.h"
+#include "uchess/boardscan.h"
+#include "uchess/foundmove.h"
 #include "uchess/moveplay.h"
 
 namespace {
@@ -80,11 +82,21 @@ int jurnal::openVariation(mov added) {
 
 int jurnal::addmove(int fromfile, int fromrank, int tofile, int torank, int promotion,
                     bool forceNew, int mark) {
-  if (board == nullptr || !board->canmove(fromfile, fromrank, tofile, torank)) {
+  if (board == nullptr) {
     defaultBeep();
     return -1;
   }
-  mov added = recordMove(*board, fromfile, fromrank, tofile, torank, promotion, mark);
+  // the move findmove has just found here is known to be legal and is recorded already
+  mov added;
+  if (boardByScan() ||
+      !takeFoundMove(*board, fromfile, fromrank, tofile, torank, promotion, added)) {
+    if (!board->canmove(fromfile, fromrank, tofile, torank)) {
+      defaultBeep();
+      return -1;
+    }
+    added = recordMove(*board, fromfile, fromrank, tofile, torank, promotion, 0);
+  }
+  added.mark = static_cast<uint8_t>(mark);
   if (current < movecount()) {
     if (!forceNew) {
       int match = matchingMove(added, promotion);
@@ -190,8 +202,7 @@ void jurnal::attachboard(doska* newBoard) {
 
 // Reading the line
 
-const mov& jurnal::moveat(int index) const {
+const mov& jurnal::noMove() {
   static const mov kNoMove;
-  if (index < 0 || index >= movecount()) return kNoMove;
-  return moves[index];
+  return kNoMove;
 }

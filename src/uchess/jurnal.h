@@ -19,7 +19,10 @@ class TSanText {
   static constexpr int kCapacity = 11;
   TSanText() = default;
   TSanText(std::string_view text) { assign(text); }
-  TSanText& operator=(std::string_view text) { assign(text); return *this; }
+  TSanText& operator=(std::string_view text) {
+    assign(text);
+    return *this;
+  }
   // Longer texts (only a host could hand one in) keep their first kCapacity characters.
   void assign(std::string_view text);
   std::string_view view() const { return {chars, length}; }
@@ -58,10 +61,10 @@ struct mov {
   uint8_t fromrank = 0;
   uint8_t tofile = 0;
   uint8_t torank = 0;
-  uint8_t special = 0;   // promotion piece; 7 / 1 for a white / black en-passant capture
+  uint8_t special = 0;  // promotion piece; 7 / 1 for a white / black en-passant capture
   uint8_t captured = 0;
   uint8_t changes = 0;
-  uint8_t mark = 0;      // annotation code 0..255; 1..6 are suffixed to san
+  uint8_t mark = 0;  // annotation code 0..255; 1..6 are suffixed to san
   TSanText san;
   std::unique_ptr<TMoveExtras> extras;
 
@@ -72,12 +75,19 @@ struct mov {
   mov(const mov& other);
   mov& operator=(const mov& other);
 
-  const std::string& comment() const;
+  // Asked of every move written, so kept inline.
+  const std::string& comment() const { return extras ? extras->comment : noComment(); }
   void setComment(std::string text);
   // Variations that branch at this move, in order of addition; empty when there are none.
-  const std::vector<std::unique_ptr<jurnal>>& variants() const;
+  const std::vector<std::unique_ptr<jurnal>>& variants() const {
+    return extras ? extras->variants : noVariants();
+  }
   std::vector<std::unique_ptr<jurnal>>& mutableVariants();
   int variantCount() const { return extras ? static_cast<int>(extras->variants.size()) : 0; }
+
+ private:
+  static const std::string& noComment();
+  static const std::vector<std::unique_ptr<jurnal>>& noVariants();
 };
 
 // Errors of jurnal::createfromfen.
@@ -128,7 +138,9 @@ class jurnal {
   void attachboard(doska* newBoard);
 
   // Reading the line
-  const mov& moveat(int index) const;
+  const mov& moveat(int index) const {
+    return index >= 0 && index < movecount() ? moves[static_cast<size_t>(index)] : noMove();
+  }
   const mov& nextmove() const { return moveat(current); }
   const mov& lastmove() const { return moveat(current - 1); }
   int movecount() const { return static_cast<int>(moves.size()); }
@@ -152,6 +164,7 @@ class jurnal {
   std::string hosttext;
 
  private:
+  static const mov& noMove();
   int matchingMove(const mov& added, int promotion) const;
   int openVariation(mov added);
 };

@@ -2,6 +2,7 @@
 
 #include "uchess/boardscan.h"
 #include "uchess/castling960.h"
+#include "uchess/foundmove.h"
 #include "uchess/jurnal.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
@@ -70,14 +71,16 @@ bool noRivalNear(const doska& board, const mov& m) {
 }
 
 // The other pieces of the move's code that could legally go to its target.
-TSanRivals sanRivals(doska& board, const mov& m) {
+TSanRivals sanRivals(doska& board, const mov& m, const TFoundFacts* found) {
   if (boardByScan()) return sanRivalsByScan(board, m);
   if (noRivalNear(board, m)) return {};
   TSquareSet others = ~TSquareSet{0};
   if (isSquare(m.fromfile, m.fromrank)) others = ~squareBit(m.fromfile, m.fromrank);
+  TSquareSet origins = found && found->originsKnown
+                           ? found->origins & others
+                           : legalOrigins(board, m.piece, m.tofile, m.torank, others);
   TSanRivals rivals;
-  for (TSquareSet c = legalOrigins(board, m.piece, m.tofile, m.torank, others); c != 0;
-       c &= c - 1) {
+  for (TSquareSet c = origins; c != 0; c &= c - 1) {
     int f = 0, r = 0;
     lowestSquare(c, f, r);
     rivals.any = true;
@@ -88,8 +91,8 @@ TSanRivals sanRivals(doska& board, const mov& m) {
 }
 
 // What tells the mover apart from the other pieces of its code that could go to the same square.
-void appendDisambiguation(doska& board, const mov& m, TSanBuilder& text) {
-  TSanRivals rivals = sanRivals(board, m);
+void appendDisambiguation(doska& board, const mov& m, const TFoundFacts* found, TSanBuilder& text) {
+  TSanRivals rivals = sanRivals(board, m, found);
   // a pawn capture always names its file
   if (!rivals.any && !(isPawn(m.piece) && isCapture(m))) return;
   if (!rivals.onFile) {
@@ -102,10 +105,10 @@ void appendDisambiguation(doska& board, const mov& m, TSanBuilder& text) {
   }
 }
 
-void appendPieceMove(doska& board, const mov& m, TSanBuilder& text) {
+void appendPieceMove(doska& board, const mov& m, const TFoundFacts* found, TSanBuilder& text) {
   int kind = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
   if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kPieceLetters[kind];
-  appendDisambiguation(board, m, text);
+  appendDisambiguation(board, m, found, text);
   if (isCapture(m)) text += 'x';
   text += fileLetter(m.tofile);
   text += rankDigit(m.torank);
@@ -116,24 +119,31 @@ void appendPieceMove(doska& board, const mov& m, TSanBuilder& text) {
   }
 }
 
+// The move is made on a copy: taking it back could not restore a square that an inconsistent
+// record (an en-passant file no pawn stood on) emptied.
+int statusAfter(const doska& board, const mov& m) {
+  doska after = board;
+  playMove(after, m);
+  return after.status(isBlackPiece(m.piece));
+}
+
 }  // namespace
 
 void jurnal::makesan() {
   if (board == nullptr || current < 0 || current >= movecount()) return;
   mov& m = moves[current];
+  // what findmove learned when it found this move on this board
+  const TFoundFacts* found = boardByScan() ? nullptr : foundMoveFacts(*board, m);
   TSanBuilder text;
   if (castlesOntoRook(m)) {
     text += m.tofile > m.fromfile ? "O-O" : "O-O-O";
   } else if (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7)) {
     text += m.tofile == 3 ? "O-O-O" : "O-O";
   } else {
-    appendPieceMove(*board, m, text);
+    appendPieceMove(*board, m, found, text);
   }
-  // The move is made on a copy: taking it back could not restore a square that an inconsistent
-  // record (an en-passant file no pawn stood on) emptied.
-  doska after = *board;
-  playMove(after, m);
-  int status = after.status(isBlackPiece(m.piece));
+  int status =
+      found && found->whiteAfter == isBlackPiece(m.piece) ? found->status : statusAfter(*board, m);
   if (status == kStatusCheck) text += '+';
   if (status == kStatusMate) text += '#';
   if (m.mark >= 1 && m.mark <= 6) text += kMarkSuffixes[m.mark];

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "uchess/castling960.h"
+#include "uchess/pawnstep.h"
 #include "uchess/squaresets.h"
 
 namespace {
@@ -96,7 +97,33 @@ TSquareSet castlingKingSquare(const doska& b, int piece, int tofile, int torank)
   return isSquare(file, torank) ? squareBit(file, torank) : 0;
 }
 
+// Out of check, a move of a piece other than the king uncovers the king only when the piece is the
+// first on a line from the king and the next piece beyond it is an enemy slider along that line.
+bool cannotUncover(const TBoardMasks& m, const TSideState& side, int index) {
+  TSquareSet square = TSquareSet{1} << index;
+  int king = side.kingIndex, enemy = side.white ? 6 : 0;
+  if (((kStraightLines[king] | kDiagonalLines[king]) & square) == 0) return true;
+  for (int ray = 0; ray < 8; ++ray) {
+    if ((kRayMasks[ray][king] & square) == 0) continue;
+    if ((rayAttacks(ray, king, m.occupied) & square) == 0) return true;  // shielded
+    TSquareSet beyond = rayAttacks(ray, index, m.occupied) & m.occupied;
+    int slider = ray < 4 ? kWhiteRook : kWhiteBishop;
+    return (beyond & (m.of[slider + enemy] | m.of[kWhiteQueen + enemy])) == 0;
+  }
+  return true;
+}
+
+bool isKnightOrSlider(int piece) {
+  int kind = isWhitePiece(piece) ? piece : piece - 6;
+  return kind >= kWhiteKnight && kind <= kWhiteQueen;
+}
+
 }  // namespace
+
+bool freeToMove(const TBoardMasks& m, const TSideState& side, int index) {
+  if (!side.hasKing) return true;
+  return !side.inCheck && cannotUncover(m, side, index);
+}
 
 bool keepsKingSafe(const doska& board, int ff, int fr, int tf, int tr) {
   bool white = isWhitePiece(board.at(ff, fr));
@@ -113,7 +140,8 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
   bool enemy = side.white ? isBlackPiece(target) : isWhitePiece(target);
   bool free = target == kEmpty || enemy;
   if (isPawn(piece)) {
-    if (!b.canmove(ff, fr, tf, tr)) return false;
+    // a pawn of the side: canmove's answer without its checks of squares and codes
+    if (!pawnCanMove(b, side.white, ff, fr, tf, tr)) return false;
     // en passant takes a second pawn off the board; a diagonal step onto a piece of its own
     // side replaces it: both are played out
     if (tf != ff && !enemy) return keepsKingSafe(b, ff, fr, tf, tr);
@@ -141,10 +169,16 @@ TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, T
                        among;
   if (origins == 0) return 0;
   const TSideState& side = sideStateOf(info, isWhitePiece(piece));
+  int to = squareIndex(tofile, torank);
+  // a knight or slider reaches the target along its geometry; it must be free to land there
+  bool quick = isKnightOrSlider(piece);
+  if (quick && ((info.masks.occupied & ~(side.white ? info.masks.black : info.masks.white)) &
+                (TSquareSet{1} << to)))
+    return 0;
   TSquareSet legal = 0;
   for (TSquareSet c = origins; c != 0; c &= c - 1) {
     int from = std::countr_zero(c);
-    if (legalOn(board, info.masks, side, from, squareIndex(tofile, torank)))
+    if ((quick && freeToMove(info.masks, side, from)) || legalOn(board, info.masks, side, from, to))
       legal |= TSquareSet{1} << from;
   }
   return legal;

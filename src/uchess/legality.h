@@ -16,5 +16,11 @@ bool keepsKingSafe(const doska& board, int fromfile, int fromrank, int tofile, i
 bool legalOn(const doska& board, const TBoardMasks& masks, const TSideState& side, int from,
              int to);
 
+// Every move of the side's piece (not its first king) that the piece's geometry allows and that
+// lands on an empty square or an enemy piece is legal: its side has no king, or, out of check, no
+// move of the piece uncovers the king. Only an en-passant capture, which takes a second pawn off,
+// still needs a look.
+bool freeToMove(const TBoardMasks& masks, const TSideState& side, int index);
+
 // The squares among those given holding the piece from which legalmove to the target holds.
 TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among);

@@ -1,11 +1,13 @@
 #include <algorithm>
+#include <cstring>
 
 #include "uchess/jurnal.h"
 
 void TSanText::assign(std::string_view text) {
   length = static_cast<uint8_t>(std::min<size_t>(text.size(), kCapacity));
-  std::copy_n(text.data(), length, chars);
-  std::fill(chars + length, chars + kCapacity, '\0');
+  char filled[kCapacity] = {};
+  std::copy_n(text.data(), length, filled);
+  std::memcpy(chars, filled, kCapacity);
 }
 
 static_assert(sizeof(mov) <= 32, "a move record stays small: games hold millions of them");
@@ -32,9 +34,9 @@ mov& mov::operator=(const mov& other) {
   return *this;
 }
 
-const std::string& mov::comment() const {
+const std::string& mov::noComment() {
   static const std::string kNone;
-  return extras ? extras->comment : kNone;
+  return kNone;
 }
 
 void mov::setComment(std::string text) {
@@ -44,9 +46,9 @@ void mov::setComment(std::string text) {
   if (extras->comment.empty() && extras->variants.empty()) extras.reset();
 }
 
-const std::vector<std::unique_ptr<jurnal>>& mov::variants() const {
+const std::vector<std::unique_ptr<jurnal>>& mov::noVariants() {
   static const std::vector<std::unique_ptr<jurnal>> kNone;
-  return extras ? extras->variants : kNone;
+  return kNone;
 }
 
 std::vector<std::unique_ptr<jurnal>>& mov::mutableVariants() {

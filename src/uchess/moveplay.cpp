@@ -151,14 +151,16 @@ void playMove(doska& b, const mov& m) {
     if (isKing(m.piece)) moveCastlingRook(b, m);
   }
   uint8_t c = m.changes;
+  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
+  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
+  // most moves change no castling flag
+  if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
   if (c & kLosesWhiteQueenside) b.wqlost = 1;
   if (c & kLosesWhiteKingside) b.wklost = 1;
   if (c & kLosesBlackQueenside) b.bqlost = 1;
   if (c & kLosesBlackKingside) b.bklost = 1;
   if (c & kMovesWhiteKing) b.wkingmoved = 1;
   if (c & kMovesBlackKing) b.bkingmoved = 1;
-  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
-  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
 }
 
 void unplayMove(doska& b, const mov& m) {

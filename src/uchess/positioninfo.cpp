@@ -25,17 +25,32 @@ struct TMemory {
 };
 thread_local TMemory memory;
 
-// Compared word by word: a call of memcmp costs more than the comparison.
-bool holds(const TRemembered& entry, const doska& board) {
-  const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&board);
-  uint64_t difference = entry.valid ? 0 : 1;
-  for (size_t at = 0; at < sizeof(doska); at += 8) {
-    uint64_t mine, theirs;
-    std::memcpy(&mine, entry.position + at, 8);
-    std::memcpy(&theirs, bytes + at, 8);
-    difference |= mine ^ theirs;
+constexpr size_t kWords = sizeof(doska) / 8;
+
+uint64_t wordAt(const void* bytes, size_t word) {
+  uint64_t value;
+  std::memcpy(&value, static_cast<const unsigned char*>(bytes) + 8 * word, 8);
+  return value;
+}
+
+// Compared word by word, as a call of memcmp costs more than the comparison; the differences are
+// kept, as they tell a position one move away which squares changed.
+bool holds(const TRemembered& entry, const doska& board, uint64_t (&difference)[kWords]) {
+  uint64_t any = entry.valid ? 0 : 1;
+  for (size_t word = 0; word < kWords; ++word) {
+    difference[word] = wordAt(entry.position, word) ^ wordAt(&board, word);
+    any |= difference[word];
   }
-  return difference == 0;
+  return any == 0;
+}
+
+// The position asked about before the last one: a mismatch ends the comparison.
+bool holds(const TRemembered& entry, const doska& board) {
+  if (!entry.valid) return false;
+  for (size_t word = 0; word < kWords; ++word) {
+    if (wordAt(entry.position, word) != wordAt(&board, word)) return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -44,12 +59,14 @@ bool holds(const TRemembered& entry, const doska& board) {
 // one before.
 TPositionInfo& positionInfo(const doska& board) {
   TRemembered& latest = memory.entries[memory.latest];
-  if (holds(latest, board)) return latest.info;
+  uint64_t difference[kWords];
+  if (holds(latest, board, difference)) return latest.info;
   TRemembered& other = memory.entries[memory.latest ^ 1];
   if (holds(other, board)) return other.info;
   // the position worked out last is usually one move away
   if (latest.valid)
-    other.info.masks = updatedMasks(latest.info.masks, latest.position + kStateBytes, board);
+    updateMasks(other.info.masks, latest.info.masks, latest.position + kStateBytes,
+                difference + kStateBytes / 8, board);
   else
     other.info.masks = boardMasks(board);
   std::memcpy(other.position, &board, sizeof(doska));

@@ -2,14 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-TSquareSet squareIfOnBoard(int file, int rank) {
-  return isSquare(file, rank) ? squareBit(file, rank) : 0;
-}
-
-}  // namespace
-
 TSquareSet squaresHolding(const doska& board, int piece) {
   const uint8_t* squares = &board.squares[0][0];
   TSquareSet set = 0;
@@ -26,20 +18,4 @@ bool firstSquareHolding(const doska& board, int piece, int& file, int& rank) {
   file = index / 8 + 1;
   rank = index % 8 + 1;
   return true;
-}
-
-TSquareSet pawnTargets(int file, int rank, bool white) {
-  int ahead = white ? 1 : -1;
-  TSquareSet set = squareIfOnBoard(file, rank + ahead) | squareIfOnBoard(file - 1, rank + ahead) |
-                   squareIfOnBoard(file + 1, rank + ahead);
-  if (rank == (white ? 2 : 7)) set |= squareBit(file, rank + 2 * ahead);
-  return set;
-}
-
-TSquareSet pawnOrigins(int file, int rank, bool white) {
-  int behind = white ? -1 : 1;
-  TSquareSet set = squareIfOnBoard(file, rank + behind) | squareIfOnBoard(file - 1, rank + behind) |
-                   squareIfOnBoard(file + 1, rank + behind);
-  if (rank == (white ? 4 : 5)) set |= squareBit(file, rank + 2 * behind);
-  return set;
 }

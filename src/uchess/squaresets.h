@@ -80,6 +80,17 @@ inline constexpr std::array<std::array<TSquareSet, 64>, 8> kRayMasks = [] {
   return masks;
 }();
 
+// The squares of four rays from each square together, the first of them given.
+constexpr std::array<TSquareSet, 64> fourRays(int first) {
+  std::array<TSquareSet, 64> lines{};
+  for (int index = 0; index < 64; ++index) {
+    for (int d = first; d < first + 4; ++d) lines[index] |= kRayMasks[d][index];
+  }
+  return lines;
+}
+inline constexpr std::array<TSquareSet, 64> kStraightLines = fourRays(0);
+inline constexpr std::array<TSquareSet, 64> kDiagonalLines = fourRays(4);
+
 // The squares from which a pawn of each side (0 White, 1 Black) attacks each square.
 inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnAttackers = [] {
   std::array<std::array<TSquareSet, 64>, 2> masks{};
@@ -129,8 +140,37 @@ TSquareSet squaresHolding(const doska& board, int piece);
 // The first square, files then ranks ascending, that holds the code; false when none does.
 bool firstSquareHolding(const doska& board, int piece, int& file, int& rank);
 
+constexpr TSquareSet squareIfOnBoard(int file, int rank) {
+  return isSquare(file, rank) ? squareBit(file, rank) : 0;
+}
+
 // A pawn steps one rank ahead, two from its start rank, or one ahead on either side: every
-// target canmove may allow it (and perhaps more).
-TSquareSet pawnTargets(int file, int rank, bool white);
-// The squares from which a pawn may reach the target: the mirror image of pawnTargets.
-TSquareSet pawnOrigins(int file, int rank, bool white);
+// target canmove may allow it (and perhaps more). Its origins are the mirror image: the squares
+// from which a pawn may reach a target. [0 White, 1 Black][square]
+constexpr std::array<std::array<TSquareSet, 64>, 2> pawnSquaresTable(bool origins) {
+  std::array<std::array<TSquareSet, 64>, 2> table{};
+  for (int side = 0; side < 2; ++side) {
+    int step = (side == 0) == !origins ? 1 : -1;
+    int doubleRank = origins ? (side == 0 ? 4 : 5) : (side == 0 ? 2 : 7);
+    for (int file = 1; file <= 8; ++file) {
+      for (int rank = 1; rank <= 8; ++rank) {
+        TSquareSet set = squareIfOnBoard(file, rank + step) |
+                         squareIfOnBoard(file - 1, rank + step) |
+                         squareIfOnBoard(file + 1, rank + step);
+        if (rank == doubleRank) set |= squareBit(file, rank + 2 * step);
+        table[side][squareIndex(file, rank)] = set;
+      }
+    }
+  }
+  return table;
+}
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnTargets = pawnSquaresTable(false);
+inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnOrigins = pawnSquaresTable(true);
+
+// Squares given as file and rank on the board.
+inline TSquareSet pawnTargets(int file, int rank, bool white) {
+  return kPawnTargets[white ? 0 : 1][squareIndex(file, rank)];
+}
+inline TSquareSet pawnOrigins(int file, int rank, bool white) {
+  return kPawnOrigins[white ? 0 : 1][squareIndex(file, rank)];
+}

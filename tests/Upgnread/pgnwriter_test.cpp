@@ -228,6 +228,24 @@ TEST_F(WriterTest, ClosingParenthesisIsNeverMovedToTheNextLine) {
   EXPECT_EQ(movetextOf(*line), "1.e4 e5 (1...c5 " + comment + ")\r\n*\r\n\r\n");
 }
 
+// A line the caller has begun is continued and counts towards the width; a variation written on
+// its own ends no line, so what it leaves unfinished stays in the caller's line.
+TEST_F(WriterTest, BegunLineIsContinuedAndAnUnfinishedOneHandedBack) {
+  auto line = sketchLine("e4 e5");
+  jurnal& variation = sketchVariation(*line, 1, "c5 Nf3");
+  TOutputBuffer buffer;
+  std::string begun = "( ";
+  writeMovetext(variation, buffer, begun);
+  EXPECT_EQ(buffer.text(), "");
+  EXPECT_EQ(begun, "( 1...c5 2.Nf3 ");
+
+  std::string wide(75, 'x');
+  begun = wide;
+  writeMovetext(variation, buffer, begun);
+  EXPECT_EQ(buffer.text(), wide + "\r\n");
+  EXPECT_EQ(begun, "1...c5 2.Nf3 ");
+}
+
 TEST_F(WriterTest, LongGameLinesStayWithinSeventyEightColumns) {
   auto line = sketchLine("");
   for (int i = 0; i < 300; ++i) sketchMove(*line, i % 2 ? "Nxe5+" : "Qxh7", i % 2 == 0);

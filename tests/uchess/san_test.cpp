@@ -50,6 +50,48 @@ INSTANTIATE_TEST_SUITE_P(
         TSanCase{"4k3/8/8/8/8/8/8/R3K3 w Q - 0 1", "e1c1", "O-O-O"},
         TSanCase{"4k3/8/8/8/8/8/8/4K2R w K - 0 1", "h1h8", "Rh8+"}));
 
+// findmove works out the check and the rivals of the move it finds; a board changed before the
+// move is added must get the text of its own position.
+TEST(ShortNotation, FollowsABoardChangedAfterFindmove) {
+  struct TChange {
+    int file, rank;
+    uint8_t piece;
+    const char* san;
+  };
+  const TChange changes[] = {{2, 8, kBlackKnight, "Ra8"},  // the check is shielded
+                             {3, 8, kWhiteRook, "Raa8+"},  // a rival comes in
+                             {8, 3, kEmpty, "Ra8+"}};      // nothing changes
+  for (const TChange& change : changes) {
+    std::unique_ptr<jurnal> line = journalFromFen("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
+    ASSERT_TRUE(line);
+    doska& b = *line->board;
+    int promotion = 0, fromfile = 0, fromrank = 0, torank = 8;
+    ASSERT_EQ(b.findmove(kWhiteRook, promotion, fromfile, fromrank, 1, torank), kFoundCheck);
+    b.put(change.file, change.rank, change.piece);
+    ASSERT_EQ(line->addmove(fromfile, fromrank, 1, torank, promotion, false, 0), 0);
+    line->makesan();
+    EXPECT_EQ(line->moveat(0).san.view(), std::string_view(change.san));
+  }
+}
+
+// A promotion piece written on a pawn move that cannot promote makes findmove record no en-passant
+// capture; the move added without it takes the pawn, and its record and text are the journal's own.
+TEST(ShortNotation, EnPassantAddedAfterAStrayPromotion) {
+  std::unique_ptr<jurnal> line =
+      journalFromFen("rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3");
+  ASSERT_TRUE(line);
+  doska& b = *line->board;
+  int promotion = kWhiteQueen, fromfile = 5, fromrank = 0, torank = 6;
+  ASSERT_EQ(b.findmove(kWhitePawn, promotion, fromfile, fromrank, 4, torank), kFoundQuiet);
+  ASSERT_EQ(promotion, 0);
+  ASSERT_EQ(line->addmove(fromfile, fromrank, 4, torank, promotion, false, 0), 0);
+  line->makesan();
+  EXPECT_EQ(line->moveat(0).special, kBlackPawn);
+  EXPECT_EQ(line->moveat(0).san.view(), "exd6");
+  line->forward();
+  EXPECT_EQ(b.at(4, 5), kEmpty);
+}
+
 TEST(ShortNotation, MarksAreSuffixed) {
   const char* suffixes[] = {"", "!", "?", "!!", "??", "!?", "?!", ""};
   int marks[] = {0, 1, 2, 3, 4, 5, 6, 146};
