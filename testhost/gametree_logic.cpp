@@ -84,7 +84,7 @@ std::unique_ptr<THostGameData> copyGame(const TGame& game, bool withMoves) {
   }
   for (size_t i = 0; i < game.Tags.size(); ++i)
     data->tags.push_back(THostTag{data->tagNames[i].c_str(), data->tagValues[i].c_str()});
-  data->fileName = pathText(game.FileName);
+  data->fileName = pathText(*game.FileName);
   // The result the host shows is the game's Result tag: the reader keeps it there and leaves the
   // journal's own at "*".
   data->result = game.Tags.size() > kTagResult ? game.Tags[kTagResult].Value : "*";

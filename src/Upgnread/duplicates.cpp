@@ -21,10 +21,10 @@ TStartsByFile loadedStarts(const TGames& batch) {
   TStartsByFile starts;
   TLockHold hold(gameLock());
   for (const TGame& game : batch)
-    if (!game.FileName.empty()) starts.try_emplace(game.FileName.native());
+    if (!game.FileName->empty()) starts.try_emplace(game.FileName->native());
   if (starts.empty()) return starts;
   for (const TGame& game : panelGames) {
-    const auto found = starts.find(game.FileName.native());
+    const auto found = starts.find(game.FileName->native());
     if (found != starts.end()) found->second.insert(game.TextStart);
   }
   return starts;
@@ -123,7 +123,7 @@ THashEntry gameEntry(const TGame& game, int32_t index) {
 }
 
 int compareLocation(const TGame& a, const TGame& b) {
-  const int names = compareLocale(a.FileName, b.FileName);
+  const int names = compareLocale(*a.FileName, *b.FileName);
   if (names != 0) return names;
   return (a.TextStart > b.TextStart) - (a.TextStart < b.TextStart);
 }
@@ -132,8 +132,8 @@ int32_t dropLoaded(TGames& batch) {
   const TStartsByFile starts = loadedStarts(batch);
   if (starts.empty()) return 0;
   const auto isLoaded = [&](const TGame& game) {
-    if (game.FileName.empty()) return false;
-    const auto found = starts.find(game.FileName.native());
+    if (game.FileName->empty()) return false;
+    const auto found = starts.find(game.FileName->native());
     return found != starts.end() && found->second.count(game.TextStart) > 0;
   };
   TLockHold hold(gameLock());

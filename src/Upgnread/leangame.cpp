@@ -48,7 +48,7 @@ void keepEco(TGame& game) {
 }
 
 std::string placeText(const TGame& game) {
-  return game.FileName.string() + " at byte " + std::to_string(game.TextStart);
+  return game.FileName->string() + " at byte " + std::to_string(game.TextStart);
 }
 
 }  // namespace
@@ -68,7 +68,7 @@ TFileStamp fileStamp(const std::filesystem::path& path) {
 
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
   if (!game.Journal) return;
-  const bool rereadable = stamp.size >= 0 && !game.FileName.empty();
+  const bool rereadable = stamp.size >= 0 && !game.FileName->empty();
   // Journals that must stay spend the budget too: it is the memory they take that it bounds.
   if (!rereadable || journalBudget < 0 || journalTextHeld + game.TextLength <= journalBudget) {
     journalTextHeld += game.TextLength;
@@ -85,15 +85,15 @@ void restartJournalBudget() {
 }
 
 bool TGameRereader::covers(const TGame& game) const {
-  return windowStart > 0 && game.FileName == file && game.TextStart >= windowStart &&
+  return windowStart > 0 && *game.FileName == file && game.TextStart >= windowStart &&
          game.TextStart + game.TextLength < windowStart + static_cast<int64_t>(window.size());
 }
 
 // Reads the stretch of the file from the game's start: the game, the character on which its
 // scan stopped (a game glued to the next "[" ends there), and more when reading goes forward.
 bool TGameRereader::fill(const TGame& game, std::string& problem) {
-  if (game.FileName != file) {
-    file = game.FileName;
+  if (*game.FileName != file) {
+    file = *game.FileName;
     stamp = fileStamp(file);
     windowStart = 0;
   }
@@ -117,8 +117,8 @@ void TGameRereader::tallyChanged(const TGame& game) {
   // Split output may come back to a file: its games go on the same line.
   auto found =
       std::find_if(changedFiles.begin(), changedFiles.end(),
-                   [&](const TChangedFile& changed) { return changed.file == game.FileName; });
-  if (found == changedFiles.end()) found = changedFiles.insert(found, {game.FileName, 0, {}});
+                   [&](const TChangedFile& changed) { return changed.file == *game.FileName; });
+  if (found == changedFiles.end()) found = changedFiles.insert(found, {*game.FileName, 0, {}});
   TChangedFile& changed = *found;
   ++changed.games;
   if (changed.firstStarts.size() < kChangedGamesNamed)

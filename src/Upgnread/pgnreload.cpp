@@ -24,7 +24,7 @@ struct TReloadSpan {
 };
 
 bool needsMoves(const TGame& game, const std::filesystem::path& path) {
-  return !game.Journal && game.FileName == path && game.TextStart >= 1 && game.TextLength >= 0;
+  return !game.Journal && *game.FileName == path && game.TextStart >= 1 && game.TextLength >= 0;
 }
 
 TReloadSpan collectGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,

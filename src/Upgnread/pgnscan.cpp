@@ -91,7 +91,7 @@ struct TScan {
   bool applyFilters = false;
   bool worker = true;                 // reading into the worker's batch: lock, progress, leanness
   const TFileStamp* stamp = nullptr;  // of the file the text came from, when it came from one
-  std::filesystem::path fileName;
+  TSharedPath fileName;  // given to every game read
   TReadRecord* record = nullptr;
   TLineCounter lines;
   int64_t unclosedBrace = 0;
@@ -412,7 +412,7 @@ void appendRecord(TReadRecord& record, const TReadRecord& more) {
 }
 
 TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
-                         const std::filesystem::path& fileName) {
+                         const TSharedPath& fileName) {
   TScanStretch stretch;
   TScan scan(text, place.start, place.line);
   scan.limit = place.limit;

@@ -72,7 +72,7 @@ struct TScanStretch {
   int32_t unreadable = 0;
 };
 TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
-                         const std::filesystem::path& fileName);
+                         const TSharedPath& fileName);
 // Adds another stretch's skipped text and bad games after the record's own.
 void appendRecord(TReadRecord& record, const TReadRecord& more);
 

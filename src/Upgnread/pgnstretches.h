@@ -34,7 +34,7 @@ struct TStretchReading {
   bool applyFilters = false;
   int threads = 1;
   int64_t unclosedBrace = 0;
-  std::filesystem::path fileName;
+  TSharedPath fileName;  // given to every game read
   const TFileStamp* stamp = nullptr;  // games are made lean as they are taken, when given
   TGames* batch = nullptr;            // the games are added to it in file order
   int64_t firstLine = 1;              // the line the text begins on

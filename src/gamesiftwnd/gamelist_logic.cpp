@@ -29,7 +29,7 @@ void tickRow(int32_t row) {
 
 // A game's sort key as UTF-16 text.
 std::u16string sortKey(const TGame& game, uint8_t mode) {
-  if (mode == kSortFileOrder) return game.FileName.u16string();
+  if (mode == kSortFileOrder) return game.FileName->u16string();
   return ansiToUtf16(tagValue(game, kColumnTag[mode]));
 }
 

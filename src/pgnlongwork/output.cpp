@@ -111,7 +111,7 @@ void loadMissingMoves() {
       if (done[i] || game < 0 || game >= static_cast<int32_t>(panelGames.size()) ||
           panelGames[game].Journal || isLeanGame(panelGames[game]))
         continue;
-      file = panelGames[game].FileName;
+      file = *panelGames[game].FileName;
     }
     loadMissingGames(file, workList, i, done);
   }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "uchess/jurnal.h"
@@ -32,10 +33,37 @@ enum : int {
   kRosterTagCount = 7,
 };
 
+// A file's name held once for every game read from that file: a base of a million games from one
+// file would otherwise keep a million heap copies of it. Copies share; assigning a path makes a new
+// one.
+class TSharedPath {
+ public:
+  TSharedPath() = default;
+  TSharedPath(std::filesystem::path path)
+      : Shared(std::make_shared<const std::filesystem::path>(std::move(path))) {}
+  TSharedPath& operator=(std::filesystem::path path) {
+    Shared = std::make_shared<const std::filesystem::path>(std::move(path));
+    return *this;
+  }
+
+  const std::filesystem::path& operator*() const { return Shared ? *Shared : emptyPath(); }
+  const std::filesystem::path* operator->() const { return &**this; }
+  friend bool operator==(const TSharedPath& a, const TSharedPath& b) {
+    return a.Shared == b.Shared || *a == *b;
+  }
+
+ private:
+  static const std::filesystem::path& emptyPath() {
+    static const std::filesystem::path empty;
+    return empty;
+  }
+  std::shared_ptr<const std::filesystem::path> Shared;
+};
+
 struct TGame {
   std::unique_ptr<jurnal> Journal;  // none while only the tags and the file position are known
   TGamesTagArray Tags;
-  std::filesystem::path FileName;
+  TSharedPath FileName;    // shared by the games of one file
   int64_t TextStart = 0;   // 1-based position of the "[" that opens the game
   int64_t TextLength = 0;  // characters from TextStart to where reading the movetext stopped
 

@@ -295,7 +295,7 @@ TEST_F(PgnReader, GameEndsBeforeTheNextBracketEvenWithoutBlank) {
   EXPECT_EQ(scanned.games[2].TextStart, static_cast<int64_t>(third) + 1);
   // A comment left pending when the next game begins is not attached.
   EXPECT_EQ(treeText(*scanned.games[1].Journal), "d4 d5");
-  EXPECT_EQ(scanned.games[2].FileName, "games.pgn");
+  EXPECT_EQ(*scanned.games[2].FileName, "games.pgn");
   setCurrentFile({});
 }
 
@@ -552,7 +552,8 @@ TEST_F(PgnReader, LoadPgnFileReportsProgressAndFileName) {
   TGames batch;
   EXPECT_EQ(loadPgnFile(path, false, batch), kReadOk);
   ASSERT_EQ(batch.size(), 2u);
-  EXPECT_EQ(batch[1].FileName, path);
+  EXPECT_EQ(*batch[1].FileName, path);
+  EXPECT_EQ(&*batch[0].FileName, &*batch[1].FileName);  // one copy of the name for the file
   EXPECT_EQ(stage.load(), kStageLoading);
   EXPECT_EQ(bytesTotal.load(), static_cast<int64_t>(text.size()));
   EXPECT_EQ(bytesDone.load(), static_cast<int64_t>(text.size()) + 1);

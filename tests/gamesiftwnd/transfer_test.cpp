@@ -28,7 +28,7 @@ TEST(Transfer, CopiesTagsAndPlaceAndFindsTheLastFenTag) {
   const std::string fen = copyHostGame(host.record, game);
   EXPECT_EQ(fen, "8/8/8/8/8/8/8/K6k w - - 0 1");
   EXPECT_EQ(game.Tags.size(), 3u);
-  EXPECT_EQ(game.FileName.u16string(), host.file);
+  EXPECT_EQ(game.FileName->u16string(), host.file);
   EXPECT_EQ(game.TextStart, 7);
   EXPECT_EQ(game.TextLength, 40);
   EXPECT_FALSE(game.Journal);

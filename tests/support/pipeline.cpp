@@ -85,6 +85,6 @@ std::vector<std::pair<std::string, int64_t>> baseLocations() {
   std::vector<std::pair<std::string, int64_t>> locations;
   TLockHold hold(gameLock());
   for (const TGame& game : panelGames)
-    locations.emplace_back(game.FileName.string(), game.TextStart);
+    locations.emplace_back(game.FileName->string(), game.TextStart);
   return locations;
 }
