@@ -78,9 +78,9 @@ std::u16string pathText(const std::filesystem::path& path) {
 
 std::unique_ptr<THostGameData> copyGame(const TGame& game, bool withMoves) {
   auto data = std::make_unique<THostGameData>();
-  for (const TPGNTag& tag : game.Tags) {
-    data->tagNames.push_back(tag.Name);
-    data->tagValues.push_back(tag.Value);
+  for (const TTagView tag : game.Tags) {
+    data->tagNames.emplace_back(tag.Name);
+    data->tagValues.emplace_back(tag.Value);
   }
   for (size_t i = 0; i < game.Tags.size(); ++i)
     data->tags.push_back(THostTag{data->tagNames[i].c_str(), data->tagValues[i].c_str()});

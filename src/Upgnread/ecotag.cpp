@@ -76,7 +76,7 @@ std::string fillSlot(TGame& game, int slot, bool recompute) {
     if (slot >= 0) code = game.Tags[slot].Value;
     if ((recompute && removeOldEco) || !isValidEco(code)) code = gameLineEco(game);
   }
-  if (slot >= 0) game.Tags[slot].Value = code;
+  if (slot >= 0) game.Tags.setValue(static_cast<size_t>(slot), code);
   return code;
 }
 
@@ -103,10 +103,10 @@ std::string fillEco(TGame& game, bool recompute) {
   int slot = findEcoSlot(tags);
   if (slot < 0 && isChess960Game(game)) return {};
   if (slot < 0) {
-    tags.emplace_back();
+    tags.append("", "");
     size_t fresh = newEcoSlot(tags);
-    if (fresh != tags.size() - 1) tags.back() = std::move(tags[fresh]);
-    tags[fresh] = TPGNTag{"ECO", ""};
+    if (fresh != tags.size() - 1) tags.set(tags.size() - 1, tags[fresh].Name, tags[fresh].Value);
+    tags.set(fresh, "ECO", "");
     slot = static_cast<int>(fresh);
   }
   return fillSlot(game, slot, recompute);

@@ -77,7 +77,7 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
   keepSummary(game, stamp);
   if (ecoAskedFor()) keepEco(game);
   game.Journal.reset();
-  game.Tags.shrink_to_fit();  // tags read one by one leave room for as many again
+  game.Tags.shrink_to_fit();  // a tag set after reading may leave room to spare
 }
 
 void restartJournalBudget() {

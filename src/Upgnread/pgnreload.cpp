@@ -73,7 +73,7 @@ std::string startFenOf(const TGame& game) {
   if (tags.size() <= kTagFen || lowerCase(tags[kTagSetUp].Name) != "setup" ||
       tags[kTagSetUp].Value != "1" || lowerCase(tags[kTagFen].Name) != "fen")
     return {};
-  return tags[kTagFen].Value;
+  return std::string(tags[kTagFen].Value);
 }
 
 void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,

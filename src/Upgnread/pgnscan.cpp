@@ -91,7 +91,7 @@ struct TScan {
   bool applyFilters = false;
   bool worker = true;                 // reading into the worker's batch: lock, progress, leanness
   const TFileStamp* stamp = nullptr;  // of the file the text came from, when it came from one
-  TSharedPath fileName;  // given to every game read
+  TSharedPath fileName;               // given to every game read
   TReadRecord* record = nullptr;
   TLineCounter lines;
   int64_t unclosedBrace = 0;
@@ -188,7 +188,7 @@ TGameOutcome readGame(TScan& scan, TGame& game) {
   TGameOutcome outcome = readGameMoves(scan, game, fen, start);
   if (outcome == TGameOutcome::Accepted && tagless) {
     TScanLock hold(scan.worker);
-    game.Tags[kTagResult].Value = resultBefore(scan.text, scan.position);
+    game.Tags.setValue(kTagResult, resultBefore(scan.text, scan.position));
     // The result is known only now: the tag filter looks at it after the moves.
     if (scan.applyFilters && !acceptTags(game.Tags)) {
       game.Journal.reset();

@@ -42,7 +42,7 @@ int readTagValue(std::string_view text, int64_t& position, std::string& value) {
 }
 
 // The first tag from index `from` on whose lower-cased name is `lower`, or -1.
-int findTag(const TGamesTagArray& tags, size_t from, std::string_view lower) {
+int findTag(const TPGNTagList& tags, size_t from, std::string_view lower) {
   for (size_t i = from; i < tags.size(); ++i)
     if (tags[i].Name.size() == lower.size() && lowerCase(tags[i].Name) == lower)
       return static_cast<int>(i);
@@ -50,7 +50,7 @@ int findTag(const TGamesTagArray& tags, size_t from, std::string_view lower) {
 }
 
 // Brings the seven roster tags to indices 0..6, filling the missing ones with their defaults.
-void placeRosterTags(TGamesTagArray& tags) {
+void placeRosterTags(TPGNTagList& tags) {
   for (size_t k = 0; k < kRosterTagCount; ++k) {
     const TRosterSlot& slot = kRosterSlots[k];
     int found = findTag(tags, k, slot.lower);
@@ -70,7 +70,7 @@ void placeRosterTags(TGamesTagArray& tags) {
 
 // SetUp at 7 and FEN at 8; the FEN text goes out. A FEN tag at index 7 is an ordinary tag:
 // SetUp must come first.
-int placeSetUpTags(TGamesTagArray& tags, std::string& fen, bool& hasFen) {
+int placeSetUpTags(TPGNTagList& tags, std::string& fen, bool& hasFen) {
   fen.clear();
   bool setUp = false;
   int found = findTag(tags, kTagSetUp, "setup");
@@ -93,7 +93,7 @@ int placeSetUpTags(TGamesTagArray& tags, std::string& fen, bool& hasFen) {
   return kReadOk;
 }
 
-void placeEcoTag(TGamesTagArray& tags, bool hasFen) {
+void placeEcoTag(TPGNTagList& tags, bool hasFen) {
   size_t slot = hasFen ? 9 : 7;
   int found = findTag(tags, slot, "eco");
   if (found < 0) return;
@@ -102,7 +102,7 @@ void placeEcoTag(TGamesTagArray& tags, bool hasFen) {
 }
 
 // Names at 0..6 are the distinct roster names, so any repeated name involves a tag from 7 on.
-bool hasRepeatedName(const TGamesTagArray& tags) {
+bool hasRepeatedName(const TPGNTagList& tags) {
   std::vector<std::string_view> names;
   names.reserve(tags.size());
   for (const TPGNTag& tag : tags) names.push_back(tag.Name);
@@ -110,7 +110,7 @@ bool hasRepeatedName(const TGamesTagArray& tags) {
   return std::adjacent_find(names.begin(), names.end()) != names.end();
 }
 
-int normaliseTags(TGamesTagArray& tags, std::string& fen) {
+int normaliseTags(TPGNTagList& tags, std::string& fen) {
   if (tags.empty()) return kNoTags;
   placeRosterTags(tags);
   bool hasFen = false;
@@ -125,6 +125,24 @@ int dropBrokenTagLine(std::string_view text, int64_t& position) {
   while (!atEnd(text, position) && !isLineEnd(charAt(text, position))) ++position;
   if (atEnd(text, position)) return kEndInTags;
   return position >= 2 && charAt(text, position - 1) == ']' ? kReadOk : kBrokenTagLine;
+}
+
+// The pairs as they come, until the first line that starts no tag.
+int readTagList(std::string_view text, int64_t& position, TPGNTagList& tags) {
+  std::string comments;
+  for (;;) {
+    TLockHold hold(gameLock());
+    skipSpace(text, position, comments);
+    pendingComment.swap(comments);
+    if (atEnd(text, position)) return kEndInTags;
+    if (charAt(text, position) != '[') return kReadOk;
+    ++position;
+    tags.emplace_back();
+    if (readTagPair(text, position, tags.back()) == kReadOk) continue;
+    tags.pop_back();
+    int code = dropBrokenTagLine(text, position);
+    if (code != kReadOk) return code;
+  }
 }
 
 }  // namespace
@@ -142,8 +160,9 @@ std::string lowerCase(std::string_view text) {
 }
 
 void setDefaultRoster(TGamesTagArray& tags) {
-  tags.clear();
-  placeRosterTags(tags);
+  TPGNTagList roster;
+  placeRosterTags(roster);
+  tags.assign(roster);
 }
 
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
@@ -171,21 +190,10 @@ int readTags(std::string_view text, int64_t& position, bool normalise, std::stri
     TLockHold hold(gameLock());
     tags.clear();
   }
-  std::string comments;
-  for (;;) {
-    TLockHold hold(gameLock());
-    skipSpace(text, position, comments);
-    pendingComment.swap(comments);
-    if (atEnd(text, position)) return kEndInTags;
-    if (charAt(text, position) != '[') break;
-    ++position;
-    tags.emplace_back();
-    if (readTagPair(text, position, tags.back()) == kReadOk) continue;
-    tags.pop_back();
-    int code = dropBrokenTagLine(text, position);
-    if (code != kReadOk) return code;
-  }
-  if (!normalise) return kReadOk;
+  TPGNTagList read;
+  int code = readTagList(text, position, read);
   TLockHold hold(gameLock());
-  return normaliseTags(tags, fen);
+  if (code == kReadOk && normalise) code = normaliseTags(read, fen);
+  tags.assign(read);  // what was read before a failure stays, as the caller may report it
+  return code;
 }

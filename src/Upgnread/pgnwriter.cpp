@@ -15,7 +15,7 @@ constexpr size_t kLineLimit = 80;
 // Written to a string or straight into the output buffer; the value goes in runs between the
 // characters that need a backslash.
 template <class TText>
-void appendTagLine(TText& text, const TPGNTag& tag) {
+void appendTagLine(TText& text, const TTagView& tag) {
   text.append(std::string_view("["));
   text.append(std::string_view(tag.Name));
   text.append(std::string_view(" \""));

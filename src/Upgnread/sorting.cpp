@@ -128,7 +128,7 @@ bool keysActive(TSortPass pass) {
 
 std::string gameEco(TGame& game) {
   const int slot = findEcoSlot(game.Tags);
-  if (slot >= 0 && isValidEco(game.Tags[slot].Value)) return game.Tags[slot].Value;
+  if (slot >= 0 && isValidEco(game.Tags[slot].Value)) return std::string(game.Tags[slot].Value);
   return fillEco(game, true);
 }
 

@@ -6,7 +6,7 @@
 #include "uchess/jurnal.h"
 
 bool isChess960Variant(const TGamesTagArray& tags) {
-  for (const TPGNTag& tag : tags) {
+  for (const TTagView tag : tags) {
     if (lowerCase(tag.Name) != "variant") continue;
     std::string value = lowerCase(tag.Value);
     return value == "chess960" || value == "fischerandom" || value == "fischerrandom" ||

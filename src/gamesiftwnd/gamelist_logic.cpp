@@ -12,9 +12,8 @@ namespace {
 // The tag entry each sortable column shows.
 constexpr int32_t kColumnTag[] = {-1, -1, kTagWhite, kTagBlack, kTagResult, kTagEvent, kTagDate};
 
-const std::string& tagValue(const TGame& game, int32_t tag) {
-  static const std::string empty;
-  if (tag < 0 || static_cast<size_t>(tag) >= game.Tags.size()) return empty;
+std::string_view tagValue(const TGame& game, int32_t tag) {
+  if (tag < 0 || static_cast<size_t>(tag) >= game.Tags.size()) return {};
   return game.Tags[tag].Value;
 }
 
@@ -81,7 +80,7 @@ int32_t gameAtRow(int32_t row) {
 std::string cellText(const TGame& game, int32_t gameIndex, int32_t column) {
   if (column == 1) return std::to_string(gameIndex + 1) + ".";
   if (column < 2 || column > 6) return {};
-  return tagValue(game, kColumnTag[column]);
+  return std::string(tagValue(game, kColumnTag[column]));
 }
 
 void sortList(uint8_t mode) {

@@ -12,10 +12,10 @@ std::string copyHostGame(const THostGameRecord& host, TGame& game) {
   std::string fen;
   const int32_t count = host.Tags ? host.TagCount : 0;
   for (int32_t i = 0; i < count; ++i) {
-    TPGNTag tag{host.Tags[i].Name ? host.Tags[i].Name : "",
-                host.Tags[i].Value ? host.Tags[i].Value : ""};
-    if (lowerCase(tag.Name) == "fen") fen = tag.Value;
-    game.Tags.push_back(std::move(tag));
+    const std::string_view name = host.Tags[i].Name ? host.Tags[i].Name : "";
+    const std::string_view value = host.Tags[i].Value ? host.Tags[i].Value : "";
+    if (lowerCase(name) == "fen") fen = value;
+    game.Tags.append(name, value);
   }
   return fen;
 }

@@ -7,13 +7,13 @@ const std::u16string kRenameCaption = u"Переименование завер�
 namespace {
 
 void collect(const TGame& game, int32_t tag, std::vector<std::string>& values) {
-  if (static_cast<size_t>(tag) < game.Tags.size()) values.push_back(game.Tags[tag].Value);
+  if (static_cast<size_t>(tag) < game.Tags.size()) values.emplace_back(game.Tags[tag].Value);
 }
 
 int32_t replaceIn(TGame& game, int32_t tag, const std::string& oldValue,
                   const std::string& newValue) {
   if (static_cast<size_t>(tag) >= game.Tags.size() || game.Tags[tag].Value != oldValue) return 0;
-  game.Tags[tag].Value = newValue;
+  game.Tags.setValue(static_cast<size_t>(tag), newValue);
   return 1;
 }
 

@@ -8,17 +8,12 @@
 #include <utility>
 #include <vector>
 
+#include "plugcommon/tagarray.h"
 #include "uchess/jurnal.h"
 
-// One tag pair; texts are kept byte for byte as read.
-struct TPGNTag {
-  std::string Name;
-  std::string Value;  // without quotes, escapes resolved
-};
-
-// A game's tag section. After a normalising read: 0..6 the roster tags Event, Site, Date, Round,
-// White, Black, Result; SetUp and FEN at 7 and 8 for a game from a position; ECO at 7 or 9.
-using TGamesTagArray = std::vector<TPGNTag>;
+// A game's tag section (TGamesTagArray). After a normalising read: 0..6 the roster tags Event,
+// Site, Date, Round, White, Black, Result; SetUp and FEN at 7 and 8 for a game from a position; ECO
+// at 7 or 9.
 
 enum : int {
   kTagEvent = 0,

@@ -50,7 +50,7 @@ class Duplicates : public TPipelineTest {
   }
   static std::vector<std::string> whites(const TGames& games) {
     std::vector<std::string> names;
-    for (const TGame& game : games) names.push_back(game.Tags[kTagWhite].Value);
+    for (const TGame& game : games) names.emplace_back(game.Tags[kTagWhite].Value);
     return names;
   }
 

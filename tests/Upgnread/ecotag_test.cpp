@@ -92,7 +92,7 @@ TEST_F(EcoTagTest, ExistingTagIsFoundInAnyCaseAndNotDuplicated) {
   EXPECT_EQ(game.Tags.size(), 10u);
   EXPECT_EQ(findEcoSlot(game.Tags), 9);
   // Beyond index 9 a tag of that name is an ordinary tag.
-  game.Tags.insert(game.Tags.begin() + 7, {"Annotator", "Me"});
+  game.Tags.insert(7, "Annotator", "Me");
   EXPECT_EQ(findEcoSlot(game.Tags), -1);
 }
 

@@ -311,7 +311,7 @@ TEST_F(WriterTest, PositionSetupNeedsBothTagsInPlace) {
   addTag(tags, "Fen", "8/8/8/8/8/8/8/K6k w - - 0 1");  // names must match exactly
   tagMode = 0;
   EXPECT_EQ(formatTags(tags), "");
-  tags[8].Name = "FEN";
+  tags.setName(8, "FEN");
   EXPECT_EQ(formatTags(tags), kSetupText);
 }
 

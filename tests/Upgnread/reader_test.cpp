@@ -34,7 +34,8 @@ class PgnReader : public testing::Test {
 
 std::vector<std::string> tagValues(const TGamesTagArray& tags) {
   std::vector<std::string> values;
-  for (const TPGNTag& tag : tags) values.push_back(tag.Name + "=" + tag.Value);
+  for (const TTagView tag : tags)
+    values.push_back(std::string(tag.Name) + "=" + std::string(tag.Value));
   return values;
 }
 
@@ -151,7 +152,8 @@ TEST_F(PgnReader, SetUpFenAndEcoTakeTheirPlaces) {
 
   // SetUp "0" gives up index 7 to ECO.
   const TGame& setUpZero = scanned.games[2];
-  EXPECT_EQ(setUpZero.Tags[7].Name + setUpZero.Tags[8].Name, "ECOSetUp");
+  EXPECT_EQ(setUpZero.Tags[7].Name, "ECO");
+  EXPECT_EQ(setUpZero.Tags[8].Name, "SetUp");
 }
 
 TEST_F(PgnReader, SetUpAndFenMustAgree) {
@@ -470,7 +472,7 @@ TEST_F(PgnReader, GamesWithoutTagsGetTheRosterAndTheirResult) {
             (std::vector<std::string>{"Event=?", "Site=?", "Date=????.??.??", "Round=?",
                                       "White=Anonymous", "Black=Anonymous", "Result=1-0"}));
   std::vector<std::string> results;
-  for (const TGame& game : scanned.games) results.push_back(game.Tags[kTagResult].Value);
+  for (const TGame& game : scanned.games) results.emplace_back(game.Tags[kTagResult].Value);
   EXPECT_EQ(results, (std::vector<std::string>{"1-0", "0-1", "*", "1/2-1/2", "*"}));
   EXPECT_EQ(scanned.games[1].TextStart, static_cast<int64_t>(text.find("1. d4")) + 1);
   // The game without a result ends where the next one begins.
@@ -600,7 +602,7 @@ TEST_F(MissingGames, AreReadAgainFromTheirPlaceInTheFile) {
   std::filesystem::path path = folder.write("games.pgn", text);
   loadWithoutMoves(path);
   ASSERT_EQ(panelGames.size(), 4u);
-  panelGames[1].Tags[0].Value = "renamed";  // tags the game has are kept
+  panelGames[1].Tags.setValue(0, "renamed");  // tags the game has are kept
   TIndexArray list = {3, 1, 0};
   TBoolArray done(list.size(), 0);
   loadMissingGames(path, list, 1, done);

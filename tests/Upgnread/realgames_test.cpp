@@ -62,7 +62,7 @@ TGameCounts ourGames(const fs::path& file, bool withPlies, int& code) {
   TGameCounts counts;
   for (const TGame& game : batch) {
     std::vector<std::string> roster;
-    for (int i = 0; i < kRosterTagCount; ++i) roster.push_back(game.Tags[i].Value);
+    for (int i = 0; i < kRosterTagCount; ++i) roster.emplace_back(game.Tags[i].Value);
     ++counts[gameKey(roster, game.Journal->movecount(), withPlies)];
   }
   return counts;

@@ -80,8 +80,8 @@ TEST_F(SortForOutput, NamesCompareAsUnsignedBytes) {
 TEST_F(SortForOutput, RatingPartComesFromTheFirstPartsWidth) {
   const char* ratings[] = {"2700", "2301", "1500", "2302", "1901", "2300"};
   for (const char* rating : ratings) addGameTag(addTaggedGame("W", "B", "1-0"), "WhiteElo", rating);
-  panelGames[1].Tags[kTagResult].Value = "0-1";
-  panelGames[3].Tags[kTagResult].Value = "0-1";
+  panelGames[1].Tags.setValue(kTagResult, "0-1");
+  panelGames[3].Tags.setValue(kTagResult, "0-1");
   workOnAllGames();
   whiteEloParts = 3;  // parts 1500-1901, 1901-2301, 2301-2701
   splitByResult = true;
@@ -189,7 +189,7 @@ TEST_F(GameEco, RunKeepsTheCodeTheSortTook) {
   sortForOutput();
   EXPECT_EQ(outputOrder, (TIndexArray{2, 1, 0}));
   // Writing may refill a tag; the file changes still follow the order the sort made.
-  panelGames[1].Tags[7].Value = "B22";
+  panelGames[1].Tags.setValue(7, "B22");
   EXPECT_TRUE(startsNewFile(2));
   EXPECT_EQ(runEco(1), "B20");
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gamesiftwnd/dropdown_logic.h"
+#include "support/gamebuilder.h"
 
 namespace {
 
@@ -48,9 +49,7 @@ TGames gamesBetween(std::initializer_list<std::pair<const char*, const char*>> p
   TGames games;
   for (const auto& [white, black] : pairs) {
     TGame game;
-    game.Tags.resize(7);
-    game.Tags[kTagWhite].Value = white;
-    game.Tags[kTagBlack].Value = black;
+    game.Tags = rosterTags(white, black);
     games.push_back(std::move(game));
   }
   return games;
@@ -70,8 +69,7 @@ TEST(PlayerItems, ManyGamesOfOneOrderedList) {
   TGames games;
   for (int i = 0; i < 100000; ++i) {
     TGame game;
-    game.Tags.resize(7);
-    game.Tags[kTagWhite].Value = "Player " + std::to_string(100000 + i);
+    game.Tags = rosterTags("Player " + std::to_string(100000 + i));
     games.push_back(std::move(game));
   }
   const auto items = playerItems(u"любой", games, true, false);

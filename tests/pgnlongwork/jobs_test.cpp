@@ -40,7 +40,7 @@ int32_t baseSize() {
 std::vector<std::string> baseWhites() {
   std::vector<std::string> names;
   TLockHold hold(gameLock());
-  for (const TGame& game : panelGames) names.push_back(game.Tags[kTagWhite].Value);
+  for (const TGame& game : panelGames) names.emplace_back(game.Tags[kTagWhite].Value);
   return names;
 }
 

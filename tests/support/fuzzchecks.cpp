@@ -149,7 +149,8 @@ std::string exerciseNumbers(std::string_view bytes) {
     const std::string_view plain = digits == std::string_view::npos ? "0" : bytes.substr(digits);
     if (intToText(number) != plain) return "a number does not print as it was read";
   }
-  TGamesTagArray tags(kTagSetUp);
+  TGamesTagArray tags;
+  for (int i = 0; i < kTagSetUp; ++i) tags.append("", "");
   tags.push_back({"WhiteElo", std::string(bytes)});
   tags.push_back({"BlackElo", std::string(bytes)});
   const TRatings ratings = readRatings(tags);

@@ -59,7 +59,7 @@ TGamesTagArray rosterTags(std::string_view white, std::string_view black, std::s
 }
 
 void addTag(TGamesTagArray& tags, std::string_view name, std::string_view value) {
-  tags.push_back({std::string(name), std::string(value)});
+  tags.append(name, value);
 }
 
 std::unique_ptr<jurnal> sketchLine(std::string_view sans, bool blackFirst, int startnumber) {

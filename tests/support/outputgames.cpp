@@ -9,7 +9,7 @@
 int32_t addTaggedGame(std::string_view white, std::string_view black, std::string_view result,
                       std::string_view date, std::string_view event) {
   TGamesTagArray tags = rosterTags(white, black, result, date);
-  tags[kTagEvent].Value = std::string(event);
+  tags.setValue(kTagEvent, event);
   panelGames.push_back(makeGame(std::move(tags), nullptr));
   return static_cast<int32_t>(panelGames.size()) - 1;
 }

@@ -17,7 +17,7 @@ bool withinText(std::string_view text, int64_t position) {
 std::string fenOf(const TGamesTagArray& tags) {
   if (tags.size() > kTagFen && tags[kTagSetUp].Name == "SetUp" && tags[kTagSetUp].Value == "1" &&
       tags[kTagFen].Name == "FEN")
-    return tags[kTagFen].Value;
+    return std::string(tags[kTagFen].Value);
   return {};
 }
 

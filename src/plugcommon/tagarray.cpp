@@ -1,0 +1,124 @@
+#include "plugcommon/tagarray.h"
+
+namespace {
+
+void putLength(std::string& out, size_t length) {
+  while (length >= 0x80) {
+    out += static_cast<char>((length & 0x7F) | 0x80);
+    length >>= 7;
+  }
+  out += static_cast<char>(length);
+}
+
+size_t takeLength(const char*& at) {
+  size_t length = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(*at++);
+    length |= static_cast<size_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0) return length;
+  }
+}
+
+// The tag at `at`, which is moved past it.
+TTagView takeTag(const char*& at) {
+  const size_t nameLength = takeLength(at);
+  const size_t valueLength = takeLength(at);
+  TTagView tag{std::string_view(at, nameLength), std::string_view(at + nameLength, valueLength)};
+  at += nameLength + valueLength;
+  return tag;
+}
+
+std::string encodedTag(std::string_view name, std::string_view value) {
+  std::string entry;
+  entry.reserve(name.size() + value.size() + 4);
+  putLength(entry, name.size());
+  putLength(entry, value.size());
+  entry.append(name);
+  entry.append(value);
+  return entry;
+}
+
+}  // namespace
+
+const TTagView TGamesTagArray::const_iterator::operator*() const {
+  const char* at = At;
+  return takeTag(at);
+}
+
+TGamesTagArray::const_iterator& TGamesTagArray::const_iterator::operator++() {
+  takeTag(At);
+  return *this;
+}
+
+size_t TGamesTagArray::offsetOf(size_t index) const {
+  const char* at = Bytes.data();
+  for (size_t i = 0; i < index; ++i) takeTag(at);
+  return static_cast<size_t>(at - Bytes.data());
+}
+
+const TTagView TGamesTagArray::operator[](size_t index) const {
+  const char* at = Bytes.data() + offsetOf(index);
+  return takeTag(at);
+}
+
+int TGamesTagArray::find(std::string_view name) const {
+  int index = 0;
+  for (const TTagView tag : *this) {
+    if (tag.Name == name) return index;
+    ++index;
+  }
+  return -1;
+}
+
+TPGNTagList TGamesTagArray::unpacked() const {
+  TPGNTagList tags;
+  tags.reserve(Count);
+  for (const TTagView tag : *this) tags.push_back({std::string(tag.Name), std::string(tag.Value)});
+  return tags;
+}
+
+void TGamesTagArray::assign(const TPGNTagList& tags) {
+  std::string packed;
+  for (const TPGNTag& tag : tags) packed += encodedTag(tag.Name, tag.Value);
+  Bytes.assign(packed.begin(), packed.end());
+  Bytes.shrink_to_fit();
+  Count = static_cast<uint32_t>(tags.size());
+}
+
+void TGamesTagArray::clear() {
+  Bytes.clear();
+  Count = 0;
+}
+
+void TGamesTagArray::append(std::string_view name, std::string_view value) {
+  splice(Bytes.size(), Bytes.size(), encodedTag(name, value));
+  ++Count;
+}
+
+void TGamesTagArray::insert(size_t index, std::string_view name, std::string_view value) {
+  const size_t at = offsetOf(index);
+  splice(at, at, encodedTag(name, value));
+  ++Count;
+}
+
+void TGamesTagArray::set(size_t index, std::string_view name, std::string_view value) {
+  const std::string entry = encodedTag(name, value);  // before the views it came from move
+  const size_t from = offsetOf(index);
+  const char* at = Bytes.data() + from;
+  takeTag(at);
+  splice(from, static_cast<size_t>(at - Bytes.data()), entry);
+}
+
+void TGamesTagArray::erase(size_t index) {
+  const size_t from = offsetOf(index);
+  const char* at = Bytes.data() + from;
+  takeTag(at);
+  splice(from, static_cast<size_t>(at - Bytes.data()), std::string());
+  --Count;
+}
+
+void TGamesTagArray::splice(size_t from, size_t to, const std::string& entry) {
+  const auto first = Bytes.begin() + static_cast<std::ptrdiff_t>(from);
+  const auto kept = Bytes.erase(first, Bytes.begin() + static_cast<std::ptrdiff_t>(to));
+  Bytes.insert(kept, entry.begin(), entry.end());
+}

@@ -1,0 +1,93 @@
+#pragma once
+// A game's tag pairs packed in one buffer: a base of millions of games would otherwise spend two
+// strings and their heap blocks on every tag.
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One tag pair owned on its own, as read; texts are kept byte for byte.
+struct TPGNTag {
+  std::string Name;
+  std::string Value;  // without quotes, escapes resolved
+};
+using TPGNTagList = std::vector<TPGNTag>;
+
+// A tag pair inside a packed array; valid until the array is next changed.
+struct TTagView {
+  std::string_view Name;
+  std::string_view Value;
+};
+
+class TGamesTagArray {
+ public:
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TTagView;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = TTagView;
+
+    const_iterator() = default;
+    explicit const_iterator(const char* at) : At(at) {}
+    const TTagView operator*() const;
+    const_iterator& operator++();
+    const_iterator operator++(int) {
+      const_iterator before = *this;
+      ++*this;
+      return before;
+    }
+    friend bool operator==(const const_iterator& a, const const_iterator& b) {
+      return a.At == b.At;
+    }
+
+   private:
+    const char* At = nullptr;
+  };
+
+  TGamesTagArray() = default;
+  TGamesTagArray(std::initializer_list<TPGNTag> tags) { assign(TPGNTagList(tags)); }
+  explicit TGamesTagArray(const TPGNTagList& tags) { assign(tags); }
+
+  size_t size() const { return Count; }
+  bool empty() const { return Count == 0; }
+  // const: a view is no handle to change the tag through (see set)
+  const TTagView operator[](size_t index) const;
+  const TTagView back() const { return (*this)[Count - 1]; }
+  const_iterator begin() const { return const_iterator(Bytes.data()); }
+  const_iterator end() const { return const_iterator(Bytes.data() + Bytes.size()); }
+  // Index of the first tag named exactly `name`, or -1.
+  int find(std::string_view name) const;
+  TPGNTagList unpacked() const;
+
+  void assign(const TPGNTagList& tags);  // the buffer is sized exactly
+  void clear();
+  void append(std::string_view name, std::string_view value);
+  void push_back(const TPGNTag& tag) { append(tag.Name, tag.Value); }
+  void insert(size_t index, std::string_view name, std::string_view value);
+  // The texts may be views into this array itself.
+  void set(size_t index, std::string_view name, std::string_view value);
+  void setName(size_t index, std::string_view name) { set(index, name, (*this)[index].Value); }
+  void setValue(size_t index, std::string_view value) { set(index, (*this)[index].Name, value); }
+  void erase(size_t index);
+  void shrink_to_fit() { Bytes.shrink_to_fit(); }
+  size_t byteCount() const { return Bytes.size(); }
+
+  friend bool operator==(const TGamesTagArray& a, const TGamesTagArray& b) {
+    return a.Count == b.Count && a.Bytes == b.Bytes;
+  }
+
+ private:
+  size_t offsetOf(size_t index) const;
+  void splice(size_t from, size_t to, const std::string& entry);
+
+  // Per tag: the name's and the value's lengths (7 bits a byte, high bit set while more
+  // follow), then the name's and the value's bytes.
+  std::vector<char> Bytes;
+  uint32_t Count = 0;
+};
