@@ -58,8 +58,21 @@ void makeStopButton(HWND window, int32_t x, int32_t y) {
   if (prepare) prepare(&stopButton, u"Остановить");
 }
 
+// The contents are laid out for a client area of width x height. A host whose modal window has
+// a system caption and frame would cut the stop button off at the bottom if these were the outer
+// size, so the frame the window really has is added; a frameless window keeps them as they are.
+void fitFrame(HWND window, int32_t& width, int32_t& height) {
+  RECT frame{0, 0, width, height};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  if (!AdjustWindowRectEx(&frame, style, FALSE, extended)) return;
+  width = frame.right - frame.left;
+  height = frame.bottom - frame.top;
+}
+
 // Centred on the host's main window, inside the work area.
 void placeWindow(HWND window, int32_t width, int32_t height) {
+  fitFrame(window, width, height);
   RECT owner{};
   GetWindowRect(hostMainWindow, &owner);
   RECT work{};
