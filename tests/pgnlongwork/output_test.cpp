@@ -332,27 +332,28 @@ class FullDisk : public OutputRun {
     limitWritesForTests(-1);
     OutputRun::TearDown();
   }
+
+  // Runs the write job over an earlier output with room for 100 bytes only: the earlier file
+  // must come through unchanged and the failure counted once.
+  void writeOntoAFullDisk() {
+    folder.write("out/base.pgn", "earlier\r\n");
+    limitWritesForTests(100);
+    writeJob(base());
+    limitWritesForTests(-1);
+    EXPECT_EQ(written(), (TFiles{{"base.pgn", "earlier\r\n"}}));
+    EXPECT_EQ(writesFailed, 1);
+  }
 };
 
 TEST_F(FullDisk, AppendingKeepsTheFileAsItWasWithoutHalfAGame) {
-  folder.write("out/base.pgn", "earlier\r\n");
-  limitWritesForTests(100);
-  writeJob(base());
-  limitWritesForTests(-1);
-  EXPECT_EQ(written(), (TFiles{{"base.pgn", "earlier\r\n"}}));
-  EXPECT_EQ(writesFailed, 1);
+  writeOntoAFullDisk();
   EXPECT_EQ(gamesWritten, 0);
   EXPECT_EQ(stage, kStageDone);
 }
 
 TEST_F(FullDisk, ReplacingKeepsTheOldFileUntilTheNewOneIsWhole) {
   appendToExisting = false;
-  folder.write("out/base.pgn", "earlier\r\n");
-  limitWritesForTests(100);
-  writeJob(base());
-  limitWritesForTests(-1);
-  EXPECT_EQ(written(), (TFiles{{"base.pgn", "earlier\r\n"}}));
-  EXPECT_EQ(writesFailed, 1);
+  writeOntoAFullDisk();
   // With room again the same run replaces it.
   writeJob(base());
   EXPECT_EQ(written(), (TFiles{{"base.pgn", g1 + g2 + g3 + g4}}));
