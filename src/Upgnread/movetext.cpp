@@ -99,8 +99,8 @@ int readNumberDots(TMovetextState& state) {
 // "1." where this game cannot be at move 1, opening a line after a blank line: a game without
 // tags follows this one, which ended without a result.
 bool nextGameBegins(TMovetextState& state) {
-  return startsMovetextGame(state.text, state.position) && !state.line->parent &&
-         !state.variationOpened && state.numbers.next(*state.line) != 1 &&
+  return state.current() == '1' && startsMovetextGame(state.text, state.position) &&
+         !state.line->parent && !state.variationOpened && state.numbers.next(*state.line) != 1 &&
          beginsGameAfterBlankLine(state.text, state.position);
 }
 
@@ -110,9 +110,11 @@ int readMoveNumber(TMovetextState& state) {
   int64_t n = readDigits(state);
   if (state.atEnd()) return kEndAfterMoveNumber;
   if (!numberFits(state, n)) return kBadMoveNumber;
-  std::string lost;  // comments between a number and its dots are dropped
-  skipSpace(state.text, state.position, lost);
-  if (state.atEnd() || state.current() != '.') return kReadNextToken;
+  if (state.current() != '.') {
+    std::string lost;  // comments between a number and its dots are dropped
+    skipSpace(state.text, state.position, lost);
+    if (state.atEnd() || state.current() != '.') return kReadNextToken;
+  }
   return readNumberDots(state);
 }
 
@@ -207,8 +209,8 @@ int readToEnd(TMovetextState& state) {
     }
     int code = readToken(state);
     if (code != kReadNextToken) return code;
-    skipSpace(state.text, state.position, comments);
-    pendingComment += comments;
+    skipSpaceAfterToken(state, comments);
+    if (!comments.empty()) pendingComment += comments;
   }
 }
 

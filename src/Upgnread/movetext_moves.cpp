@@ -202,7 +202,8 @@ int moveMarkFromSuffix(TMovetextState& state) {
 }
 
 int readPieceMove(TMovetextState& state) {
-  if (skipEnPassantMark(state)) return kReadNextToken;
+  // both ways of writing the mark begin with "e"
+  if (state.current() == 'e' && skipEnPassantMark(state)) return kReadNextToken;
   if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
   TWrittenMove move;
   if (!readWrittenMove(state, move)) return kMalformedMove;

@@ -2,9 +2,11 @@
 // What the movetext reader carries from token to token; shared by its token readers only.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "Upgnread/movenumber.h"
+#include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
 #include "uchess/doska.h"
 #include "uchess/jurnal.h"
@@ -36,6 +38,23 @@ struct TMovetextState {
     return ::atEnd(text, position + ahead) ? '\0' : charAt(text, position + ahead);
   }
 };
+
+// Steps over the spaces after a token. Only when something else than a plain next token follows
+// (a line end, a comment, an escape line) does it take the full way, which collects comments into
+// the string given; the plain way leaves that string as it is.
+inline void skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
+  int64_t at = state.position;
+  while (!::atEnd(state.text, at) && charAt(state.text, at) == ' ') ++at;
+  if (!::atEnd(state.text, at)) {
+    char c = charAt(state.text, at);
+    if (c == '\n' || c == '\r' || c == '\t' || c == '%' || c == ';' || c == '{') {
+      skipSpace(state.text, state.position, comments);
+      return;
+    }
+  }
+  state.position = at;
+  comments.clear();
+}
 
 // Comments collected since the last move go after the last move made on the line.
 void attachPendingComment(TMovetextState& state);

@@ -56,19 +56,8 @@ void updateMasks(TBoardMasks& m, const TBoardMasks& masks, const uint8_t* before
   m = masks;
   for (; changed != 0; changed &= changed - 1) {
     int index = std::countr_zero(changed);
-    TSquareSet square = TSquareSet{1} << index;
-    m.of[maskIndex(before[index])] &= ~square;
-    m.white &= ~square;
-    m.black &= ~square;
-    m.occupied &= ~square;
-    uint8_t code = squares[index];
-    if (code == kEmpty) continue;
-    m.of[maskIndex(code)] |= square;
-    m.occupied |= square;
-    if (isWhitePiece(code)) m.white |= square;
-    if (isBlackPiece(code)) m.black |= square;
+    changeSquare(m, index, before[index], squares[index]);
   }
-  m.of[kEmpty] = 0;
 }
 
 // Pawns and kings attack by their pattern whatever stands on the square; knights and sliders

@@ -29,6 +29,20 @@ inline int maskIndex(uint8_t code) {
   return code < kNoPieceCode ? code : kNoPieceCode;
 }
 
+// The masks after one square (0..63) changes from one code to another.
+inline void changeSquare(TBoardMasks& m, int index, uint8_t before, uint8_t now) {
+  TSquareSet square = TSquareSet{1} << index;
+  m.of[maskIndex(before)] &= ~square;
+  m.white &= ~square;
+  m.black &= ~square;
+  m.occupied &= ~square;
+  if (now == kEmpty) return;
+  m.of[maskIndex(now)] |= square;
+  m.occupied |= square;
+  if (isWhitePiece(now)) m.white |= square;
+  if (isBlackPiece(now)) m.black |= square;
+}
+
 // doska::attacked on the position the masks describe, for a square on the board (0..63).
 bool attackedOn(const TBoardMasks& masks, int index, bool byWhite);
 

@@ -72,6 +72,23 @@ bool hasLegalMove(const doska& b, const TBoardMasks& m, const TSideState& side) 
   return !side.inCheck && pieceHasMove(b, m, side, side.kingIndex);
 }
 
+// doska::status of the board, whose facts are given.
+int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove) {
+  TSideState& side = sideStateOf(info, whiteToMove);
+  if (side.status < 0) {
+    if (!side.hasKing) {
+      side.status = kStatusNoKing;
+    } else {
+      bool hasMove = hasLegalMove(board, info.masks, side);
+      if (side.inCheck)
+        side.status = hasMove ? kStatusCheck : kStatusMate;
+      else
+        side.status = hasMove ? kStatusNone : kStatusStalemate;
+    }
+  }
+  return side.status;
+}
+
 // The position the found move leaves for the other side, and the special byte the journal
 // records for it (a promotion piece, or the en-passant mark). The notation of the move asks the
 // same again, and the other origins when the whole board was searched.
@@ -84,7 +101,7 @@ int tryFoundMove(const doska& b, int& promotion, int ff, int fr, int tf, int tr,
   facts.promotion = promotion;
   promotion = found.special;
   facts.whiteAfter = !isWhitePiece(found.piece);
-  facts.status = after.status(facts.whiteAfter);
+  facts.status = statusIn(after, positionInfoAfterMove(b, after, found), facts.whiteAfter);
   facts.originsKnown = wholeBoard;
   facts.origins = allOrigins;
   rememberFoundMove(b, found, facts);
@@ -120,20 +137,7 @@ bool doska::legalmove(int fromfile, int fromrank, int tofile, int torank) {
 
 int doska::status(bool whiteToMove) {
   if (boardByScan()) return statusByScan(*this, whiteToMove);
-  TPositionInfo& info = positionInfo(*this);
-  TSideState& side = sideStateOf(info, whiteToMove);
-  if (side.status < 0) {
-    if (!side.hasKing) {
-      side.status = kStatusNoKing;
-    } else {
-      bool hasMove = hasLegalMove(*this, info.masks, side);
-      if (side.inCheck)
-        side.status = hasMove ? kStatusCheck : kStatusMate;
-      else
-        side.status = hasMove ? kStatusNone : kStatusStalemate;
-    }
-  }
-  return side.status;
+  return statusIn(*this, positionInfo(*this), whiteToMove);
 }
 
 // Only the pieces that could reach the target are tried, in the order of the full scan (files,

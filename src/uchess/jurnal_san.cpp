@@ -73,12 +73,13 @@ bool noRivalNear(const doska& board, const mov& m) {
 // The other pieces of the move's code that could legally go to its target.
 TSanRivals sanRivals(doska& board, const mov& m, const TFoundFacts* found) {
   if (boardByScan()) return sanRivalsByScan(board, m);
-  if (noRivalNear(board, m)) return {};
   TSquareSet others = ~TSquareSet{0};
   if (isSquare(m.fromfile, m.fromrank)) others = ~squareBit(m.fromfile, m.fromrank);
-  TSquareSet origins = found && found->originsKnown
-                           ? found->origins & others
-                           : legalOrigins(board, m.piece, m.tofile, m.torank, others);
+  TSquareSet origins = 0;
+  if (found && found->originsKnown)
+    origins = found->origins & others;  // the near squares are among those findmove searched
+  else if (!noRivalNear(board, m))
+    origins = legalOrigins(board, m.piece, m.tofile, m.torank, others);
   TSanRivals rivals;
   for (TSquareSet c = origins; c != 0; c &= c - 1) {
     int f = 0, r = 0;

@@ -53,6 +53,33 @@ bool holds(const TRemembered& entry, const doska& board) {
   return true;
 }
 
+constexpr TSquareSet kRankOne = 0x0101010101010101;
+
+TSquareSet rankSquares(int rank) {
+  return rank >= 1 && rank <= 8 ? kRankOne << (rank - 1) : 0;
+}
+
+// Every square playMove may change for the move: its own two, those beside the target on its
+// file (a pawn taken en passant) and, for a king, the ranks a castling rook may move on.
+TSquareSet touchedSquares(const mov& m) {
+  if (!isSquare(m.fromfile, m.fromrank) || !isSquare(m.tofile, m.torank)) return 0;
+  TSquareSet touched = squareBit(m.fromfile, m.fromrank) | squareBit(m.tofile, m.torank);
+  if (m.special != 0)
+    touched |= squareIfOnBoard(m.tofile, m.torank - 1) | squareIfOnBoard(m.tofile, m.torank + 1);
+  if (m.piece == kWhiteKing || m.piece == kBlackKing)
+    touched |= rankSquares(1) | rankSquares(8) | rankSquares(m.torank);
+  return touched;
+}
+
+// The entry not looked at last now holds the board, its masks given; the sides are asked anew.
+TPositionInfo& takeOver(TRemembered& entry, const doska& board) {
+  std::memcpy(entry.position, &board, sizeof(doska));
+  entry.valid = true;
+  entry.info.sides[0] = entry.info.sides[1] = TSideState{};
+  memory.latest ^= 1;
+  return entry.info;
+}
+
 }  // namespace
 
 // The position worked out last is looked at first: the reader asks about it more than about the
@@ -69,11 +96,21 @@ TPositionInfo& positionInfo(const doska& board) {
                 difference + kStateBytes / 8, board);
   else
     other.info.masks = boardMasks(board);
-  std::memcpy(other.position, &board, sizeof(doska));
-  other.valid = true;
-  other.info.sides[0] = other.info.sides[1] = TSideState{};
-  memory.latest ^= 1;
-  return other.info;
+  return takeOver(other, board);
+}
+
+TPositionInfo& positionInfoAfterMove(const doska& before, const doska& after, const mov& m) {
+  TRemembered& latest = memory.entries[memory.latest];
+  TRemembered& other = memory.entries[memory.latest ^ 1];
+  if (!holds(latest, before) || holds(other, after)) return positionInfo(after);
+  other.info.masks = latest.info.masks;
+  const uint8_t* was = latest.position + kStateBytes;
+  const uint8_t* now = &after.squares[0][0];
+  for (TSquareSet touched = touchedSquares(m); touched != 0; touched &= touched - 1) {
+    int index = std::countr_zero(touched);
+    if (was[index] != now[index]) changeSquare(other.info.masks, index, was[index], now[index]);
+  }
+  return takeOver(other, after);
 }
 
 TSideState& sideStateOf(TPositionInfo& info, bool white) {

@@ -8,6 +8,7 @@
 
 #include "uchess/boardmasks.h"
 #include "uchess/doska.h"
+#include "uchess/jurnal.h"
 
 struct TSideState {
   bool known = false;  // worked out for this position
@@ -30,6 +31,10 @@ struct TPositionInfo {
 // worked out afresh (and remembered in place of the position asked about longer ago). The
 // reference stays good until the next call.
 TPositionInfo& positionInfo(const doska& board);
+
+// positionInfo of the board after, which is the board before with the move m played by playMove:
+// when before is the position asked about last, only the squares the move may touch are compared.
+TPositionInfo& positionInfoAfterMove(const doska& before, const doska& after, const mov& m);
 
 // The side's state in that position, worked out when first asked.
 TSideState& sideStateOf(TPositionInfo& info, bool white);
