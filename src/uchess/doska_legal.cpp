@@ -61,9 +61,31 @@ bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, 
   return false;
 }
 
+constexpr TSquareSet kFirstRank = 0x0101010101010101;
+constexpr TSquareSet kLastRank = kFirstRank << 7;
+
+// Out of check, a pawn or knight on none of the lines through its king cannot uncover it: such a
+// pawn with the square ahead empty, or such a knight with a square to land on, has a move. This
+// settles most positions before any piece is looked at on its own.
+bool unpinnedPieceMoves(const TBoardMasks& m, const TSideState& side) {
+  if (side.inCheck) return false;
+  TSquareSet own = side.white ? m.white : m.black;
+  TSquareSet clear = own & ~(kStraightLines[side.kingIndex] | kDiagonalLines[side.kingIndex]);
+  TSquareSet pawns = clear & m.of[side.white ? kWhitePawn : kBlackPawn];
+  TSquareSet ahead = side.white ? (pawns & ~kLastRank) << 1 : (pawns & ~kFirstRank) >> 1;
+  if (ahead & ~m.occupied) return true;
+  TSquareSet land = ~m.occupied | (side.white ? m.black : m.white);
+  TSquareSet knights = clear & m.of[side.white ? kWhiteKnight : kBlackKnight];
+  for (; knights != 0; knights &= knights - 1) {
+    if (kKnightSquares[std::countr_zero(knights)] & land) return true;
+  }
+  return false;
+}
+
 // Which piece moves first does not change the answer. In check the king's own steps are the
 // likeliest way out; out of check any other piece usually has a move that needs no trial.
 bool hasLegalMove(const doska& b, const TBoardMasks& m, const TSideState& side) {
+  if (unpinnedPieceMoves(m, side)) return true;
   if (side.inCheck && pieceHasMove(b, m, side, side.kingIndex)) return true;
   TSquareSet others = (side.white ? m.white : m.black) & ~(TSquareSet{1} << side.kingIndex);
   for (; others != 0; others &= others - 1) {
@@ -92,8 +114,8 @@ int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove) {
 // The position the found move leaves for the other side, and the special byte the journal
 // records for it (a promotion piece, or the en-passant mark). The notation of the move asks the
 // same again, and the other origins when the whole board was searched.
-int tryFoundMove(const doska& b, int& promotion, int ff, int fr, int tf, int tr,
-                 TSquareSet allOrigins, bool wholeBoard) {
+int tryFoundMove(const doska& b, const TPositionInfo& info, int& promotion, int ff, int fr, int tf,
+                 int tr, TSquareSet allOrigins, bool wholeBoard) {
   doska after = b;
   mov found = recordMove(after, ff, fr, tf, tr, promotion, 0);
   playMove(after, found);
@@ -101,7 +123,7 @@ int tryFoundMove(const doska& b, int& promotion, int ff, int fr, int tf, int tr,
   facts.promotion = promotion;
   promotion = found.special;
   facts.whiteAfter = !isWhitePiece(found.piece);
-  facts.status = statusIn(after, positionInfoAfterMove(b, after, found), facts.whiteAfter);
+  facts.status = statusIn(after, positionInfoAfterMove(info, after, found), facts.whiteAfter);
   facts.originsKnown = wholeBoard;
   facts.origins = allOrigins;
   rememberFoundMove(b, found, facts);
@@ -113,8 +135,6 @@ bool promotionMissing(int piece, int torank, int promotion) {
   bool lastRank = (piece == kWhitePawn && torank == 8) || (piece == kBlackPawn && torank == 1);
   return lastRank && !isPromotionFor(piece, torank, promotion);
 }
-
-constexpr TSquareSet kFirstRank = 0x0101010101010101;
 
 // The from-squares findmove may search: a given file or rank, or all; none for one off the board.
 TSquareSet searchRange(int fromfile, int fromrank) {
@@ -160,13 +180,14 @@ int doska::findmove(int piece, int& promotion, int& fromfile, int& fromrank, int
     torank = piece == kWhitePawn ? foundRank + 1 : piece == kBlackPawn ? foundRank - 1 : 0;
     foundFile = foundRank = 0;
   }
-  TSquareSet origins = legalOrigins(*this, piece, tofile, torank, range);
+  TPositionInfo& info = positionInfo(*this);
+  TSquareSet origins = legalOriginsIn(*this, info, piece, tofile, torank, range);
   for (TSquareSet c = origins; c != 0; c &= c - 1) {
     if (foundFile != 0) return kAmbiguousMove;
     lowestSquare(c, foundFile, foundRank);
     // a rank found this way may still be the last one
     if (promotionMissing(piece, torank, promotion)) return kPromotionMissing;
-    result = tryFoundMove(*this, promotion, foundFile, foundRank, tofile, torank, origins,
+    result = tryFoundMove(*this, info, promotion, foundFile, foundRank, tofile, torank, origins,
                           range == ~TSquareSet{0});
   }
   if (foundFile == 0) return kNoSuchMove;

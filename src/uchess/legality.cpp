@@ -163,7 +163,11 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
 }
 
 TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among) {
-  TPositionInfo& info = positionInfo(board);
+  return legalOriginsIn(board, positionInfo(board), piece, tofile, torank, among);
+}
+
+TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, int tofile,
+                          int torank, TSquareSet among) {
   TSquareSet origins = (originsOf(info.masks, piece, tofile, torank) |
                         castlingKingSquare(board, piece, tofile, torank)) &
                        among;

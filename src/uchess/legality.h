@@ -24,3 +24,6 @@ bool freeToMove(const TBoardMasks& masks, const TSideState& side, int index);
 
 // The squares among those given holding the piece from which legalmove to the target holds.
 TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among);
+// The same, given the facts positionInfo gave for the board.
+TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, int tofile,
+                          int torank, TSquareSet among);

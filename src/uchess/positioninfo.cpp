@@ -71,13 +71,14 @@ TSquareSet touchedSquares(const mov& m) {
   return touched;
 }
 
-// The entry not looked at last now holds the board, its masks given; the sides are asked anew.
-TPositionInfo& takeOver(TRemembered& entry, const doska& board) {
-  std::memcpy(entry.position, &board, sizeof(doska));
-  entry.valid = true;
-  entry.info.sides[0] = entry.info.sides[1] = TSideState{};
-  memory.latest ^= 1;
-  return entry.info;
+// The entry holds the board from now on, its masks given; the sides are asked anew.
+TPositionInfo& takeOver(int entry, const doska& board) {
+  TRemembered& taken = memory.entries[entry];
+  std::memcpy(taken.position, &board, sizeof(doska));
+  taken.valid = true;
+  taken.info.sides[0] = taken.info.sides[1] = TSideState{};
+  memory.latest = entry;
+  return taken.info;
 }
 
 }  // namespace
@@ -96,21 +97,23 @@ TPositionInfo& positionInfo(const doska& board) {
                 difference + kStateBytes / 8, board);
   else
     other.info.masks = boardMasks(board);
-  return takeOver(other, board);
+  return takeOver(memory.latest ^ 1, board);
 }
 
-TPositionInfo& positionInfoAfterMove(const doska& before, const doska& after, const mov& m) {
-  TRemembered& latest = memory.entries[memory.latest];
-  TRemembered& other = memory.entries[memory.latest ^ 1];
-  if (!holds(latest, before) || holds(other, after)) return positionInfo(after);
-  other.info.masks = latest.info.masks;
-  const uint8_t* was = latest.position + kStateBytes;
+TPositionInfo& positionInfoAfterMove(const TPositionInfo& before, const doska& after,
+                                     const mov& m) {
+  int from = &before == &memory.entries[0].info ? 0 : 1;
+  if (&before != &memory.entries[from].info) return positionInfo(after);
+  const TRemembered& known = memory.entries[from];
+  TBoardMasks& masks = memory.entries[from ^ 1].info.masks;
+  masks = known.info.masks;
+  const uint8_t* was = known.position + kStateBytes;
   const uint8_t* now = &after.squares[0][0];
   for (TSquareSet touched = touchedSquares(m); touched != 0; touched &= touched - 1) {
     int index = std::countr_zero(touched);
-    if (was[index] != now[index]) changeSquare(other.info.masks, index, was[index], now[index]);
+    if (was[index] != now[index]) changeSquare(masks, index, was[index], now[index]);
   }
-  return takeOver(other, after);
+  return takeOver(from ^ 1, after);
 }
 
 TSideState& sideStateOf(TPositionInfo& info, bool white) {

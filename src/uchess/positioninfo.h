@@ -32,9 +32,10 @@ struct TPositionInfo {
 // reference stays good until the next call.
 TPositionInfo& positionInfo(const doska& board);
 
-// positionInfo of the board after, which is the board before with the move m played by playMove:
-// when before is the position asked about last, only the squares the move may touch are compared.
-TPositionInfo& positionInfoAfterMove(const doska& before, const doska& after, const mov& m);
+// positionInfo of the board after, which is a board with the move m played on it by playMove,
+// given the facts positionInfo gave for that board, with no call since: only the squares the move
+// may touch are looked at.
+TPositionInfo& positionInfoAfterMove(const TPositionInfo& before, const doska& after, const mov& m);
 
 // The side's state in that position, worked out when first asked.
 TSideState& sideStateOf(TPositionInfo& info, bool white);

@@ -225,7 +225,25 @@ INSTANTIATE_TEST_SUITE_P(Board, PinnedPieces,
                              TPinCase{"8/8/8/KPp4r/8/8/8/7k w - c6 0 1", kStatusNone, 4},
                              TPinCase{"K7/1r6/2k5/8/8/8/8/8 w - - 0 1", kStatusStalemate, 0},
                              TPinCase{"1k6/1P6/1K6/8/8/8/8/8 b - - 0 1", kStatusStalemate, 0},
-                             TPinCase{"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", kStatusMate, 0}));
+                             TPinCase{"7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", kStatusMate, 0},
+                             // a pawn with the square ahead free and a knight with squares to
+                             // land on, both pinned to their king
+                             TPinCase{"8/8/8/8/3b4/8/1Pk5/K1n5 w - - 0 1", kStatusStalemate, 0},
+                             TPinCase{"8/8/8/8/3b4/8/1Nk5/K1n5 w - - 0 1", kStatusStalemate, 0},
+                             TPinCase{"k1N5/1pK5/8/3B4/8/8/8/8 b - - 0 1", kStatusStalemate, 0}));
+
+// Pawns on the last rank (only a caller setting up the board puts them there) have no step, though
+// the square one index further, on the next file's far rank, is empty.
+TEST(BoardStatus, PawnsOnTheLastRankHaveNoStep) {
+  doska white = boardFromFen("8/8/8/8/8/8/2k5/K1n5 w - - 0 1");
+  white.put(1, 8, kWhitePawn);
+  EXPECT_EQ(white.status(true), kStatusStalemate);
+  EXPECT_TRUE(sameStatus(white));
+  doska black = boardFromFen("7k/5K2/6P1/8/8/8/8/8 b - - 0 1");
+  black.put(2, 1, kBlackPawn);
+  EXPECT_EQ(black.status(false), kStatusStalemate);
+  EXPECT_TRUE(sameStatus(black));
+}
 
 // A board whose en-passant file has no pawn beside it (FEN reading refuses such a file, a caller
 // setting the board may not): taking back a trial capture there used to conjure up the pawn.
