@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// Piece codes: 0 empty, 1..6 white pawn, knight, bishop, rook, queen, king; 7..12 the same for
-// Black.
+// Piece codes: 0 empty, 1..6 white pawn, knight, bishop, rook, queen, king; 7..12 the same for Black.
 constexpr uint8_t kEmpty = 0;
 constexpr uint8_t kWhitePawn = 1, kWhiteKnight = 2, kWhiteBishop = 3, kWhiteRook = 4,
                   kWhiteQueen = 5, kWhiteKing = 6;
@@ -77,9 +76,5 @@ class doska {
   uint8_t spare = 0;                          // keeps the board a whole number of words
 };
 
-inline bool isWhitePiece(int piece) {
-  return piece >= 1 && piece <= 6;
-}
-inline bool isBlackPiece(int piece) {
-  return piece >= 7 && piece <= 12;
-}
+inline bool isWhitePiece(int piece) { return piece >= 1 && piece <= 6; }
+inline bool isBlackPiece(int piece) { return piece >= 7 && piece <= 12; }
