@@ -69,13 +69,14 @@ bool attackedOn(const TBoardMasks& m, int index, bool byWhite) {
   TSquareSet square = TSquareSet{1} << index;
   if ((m.occupied & square) && !((byWhite ? m.black : m.white) & square)) return false;
   if (kKnightSquares[index] & m.of[kWhiteKnight + offset]) return true;
-  // the rays are walked only when a slider stands somewhere on their lines
+  // only the sliders on the square's lines are looked at, each by what stands between
   TSquareSet queens = m.of[kWhiteQueen + offset];
-  TSquareSet straight = m.of[kWhiteRook + offset] | queens;
-  if ((kStraightLines[index] & straight) && (straightRays(index, m.occupied) & straight))
-    return true;
-  TSquareSet diagonal = m.of[kWhiteBishop + offset] | queens;
-  return (kDiagonalLines[index] & diagonal) && (diagonalRays(index, m.occupied) & diagonal);
+  TSquareSet straight = (m.of[kWhiteRook + offset] | queens) & kStraightLines[index];
+  TSquareSet diagonal = (m.of[kWhiteBishop + offset] | queens) & kDiagonalLines[index];
+  for (TSquareSet sliders = straight | diagonal; sliders != 0; sliders &= sliders - 1) {
+    if ((kBetween[index][std::countr_zero(sliders)] & m.occupied) == 0) return true;
+  }
+  return false;
 }
 
 TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece, uint8_t captured) {

@@ -77,11 +77,12 @@ TSquareSet originsOf(const TBoardMasks& m, int piece, int tofile, int torank) {
     case kWhiteKnight:
       return kKnightSquares[index] & holding;
     case kWhiteBishop:
-      return diagonalRays(index, m.occupied) & holding;
+      return openLinesTo(index, kDiagonalLines[index] & holding, m.occupied);
     case kWhiteRook:
-      return straightRays(index, m.occupied) & holding;
+      return openLinesTo(index, kStraightLines[index] & holding, m.occupied);
     case kWhiteQueen:
-      return (diagonalRays(index, m.occupied) | straightRays(index, m.occupied)) & holding;
+      return openLinesTo(index, (kDiagonalLines[index] | kStraightLines[index]) & holding,
+                         m.occupied);
     default:
       return (kKingSquares[index] | (tofile == 3 || tofile == 7 ? squareBit(5, torank) : 0)) &
              holding;

@@ -108,6 +108,34 @@ inline constexpr std::array<std::array<TSquareSet, 64>, 2> kPawnAttackers = [] {
   return masks;
 }();
 
+// The squares strictly between two squares on one straight or diagonal line; none for squares on
+// no common line. A slider on a line reaches the other square when none of these is occupied.
+inline constexpr std::array<std::array<TSquareSet, 64>, 64> kBetween = [] {
+  std::array<std::array<TSquareSet, 64>, 64> between{};
+  for (int d = 0; d < 8; ++d) {
+    for (int from = 0; from < 64; ++from) {
+      TSquareSet passed = 0;
+      for (int n = 1; n <= kRayLengths[d][from]; ++n) {
+        int to = from + n * kRaySteps[d];
+        between[from][to] = passed;
+        passed |= TSquareSet{1} << to;
+      }
+    }
+  }
+  return between;
+}();
+
+// The pieces among those given on open lines to the square: straight or diagonal lines, as the
+// set holds pieces on those lines only.
+inline TSquareSet openLinesTo(int index, TSquareSet pieces, TSquareSet occupied) {
+  TSquareSet open = 0;
+  for (; pieces != 0; pieces &= pieces - 1) {
+    int at = std::countr_zero(pieces);
+    if ((kBetween[index][at] & occupied) == 0) open |= TSquareSet{1} << at;
+  }
+  return open;
+}
+
 // Along one ray from the square, up to and with the first occupied square.
 inline TSquareSet rayAttacks(int ray, int index, TSquareSet occupied) {
   TSquareSet squares = kRayMasks[ray][index];

@@ -7,6 +7,7 @@
 
 #include "support/chessplay.h"
 #include "uchess/attacks.h"
+#include "uchess/boardmasks.h"
 
 namespace {
 
@@ -73,6 +74,15 @@ TEST(Attacks, RayFormAgreesOnRandomBoards) {
     board.epforblack = static_cast<uint8_t>(random() % 10);
     expectSameAttacks(board, "random board");
     if (HasFatalFailure()) return;
+    // the board's sets of squares answer as the board does
+    TBoardMasks masks = boardMasks(board);
+    for (int index = 0; index < 64; ++index) {
+      for (int side : {kWhite, kBlack}) {
+        ASSERT_EQ(attackedOn(masks, index, side == kWhite),
+                  attackedByScan(board, index / 8 + 1, index % 8 + 1, side))
+            << "board " << n << " square " << index << " side " << side;
+      }
+    }
   }
 }
 
