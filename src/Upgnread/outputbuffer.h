@@ -14,7 +14,7 @@ struct TOutputBuffer {
   // Most texts fit in the room there is: that case is inline.
   void append(std::string_view text) {
     if (text.size() <= bytes.size() - used) {
-      if (!text.empty()) std::memcpy(bytes.data() + used, text.data(), text.size());
+      copyInto(bytes.data() + used, text.data(), text.size());
       used += text.size();
     } else {
       grow(text);
@@ -32,4 +32,27 @@ struct TOutputBuffer {
 
  private:
   void grow(std::string_view text);
+
+  // Tokens are a few characters long: two overlapping fixed-size copies cost less than a call.
+  template <size_t kPart>
+  static void copyOverlapping(char* to, const char* from, size_t size) {
+    char head[kPart], tail[kPart];
+    std::memcpy(head, from, kPart);
+    std::memcpy(tail, from + size - kPart, kPart);
+    std::memcpy(to, head, kPart);
+    std::memcpy(to + size - kPart, tail, kPart);
+  }
+  static void copyInto(char* to, const char* from, size_t size) {
+    if (size >= 8 && size <= 16) {
+      copyOverlapping<8>(to, from, size);
+    } else if (size >= 4 && size < 8) {
+      copyOverlapping<4>(to, from, size);
+    } else if (size > 0 && size < 4) {
+      to[0] = from[0];
+      to[size / 2] = from[size / 2];
+      to[size - 1] = from[size - 1];
+    } else if (size > 16) {
+      std::memcpy(to, from, size);
+    }
+  }
 };

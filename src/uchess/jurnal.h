@@ -3,6 +3,7 @@
 // walks and the ECO lookup and duplicate keys replay.
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,6 +26,11 @@ class TSanText {
   }
   // Longer texts (only a host could hand one in) keep their first kCapacity characters.
   void assign(std::string_view text);
+  // The first length characters of room that holds kCapacity of them, zero past the length.
+  void assignPadded(const char* room, size_t size) {
+    length = static_cast<uint8_t>(size < kCapacity ? size : kCapacity);
+    std::memcpy(chars, room, kCapacity);
+  }
   std::string_view view() const { return {chars, length}; }
   operator std::string_view() const { return view(); }
   std::string str() const { return std::string(view()); }

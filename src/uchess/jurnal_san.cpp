@@ -29,7 +29,7 @@ char rankDigit(int rank) {
 
 // The text as it is built; the longest, "Qh4xe1=Q#!?", fits with room to spare.
 struct TSanBuilder {
-  char chars[16];
+  char chars[16] = {};
   int length = 0;
   TSanBuilder& operator+=(char c) {
     if (length < 16) chars[length++] = c;
@@ -148,5 +148,6 @@ void jurnal::makesan() {
   if (status == kStatusCheck) text += '+';
   if (status == kStatusMate) text += '#';
   if (m.mark >= 1 && m.mark <= 6) text += kMarkSuffixes[m.mark];
-  m.san = text.view();
+  static_assert(sizeof(text.chars) >= TSanText::kCapacity);
+  m.san.assignPadded(text.chars, static_cast<size_t>(text.length));
 }

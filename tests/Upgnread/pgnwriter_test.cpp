@@ -383,3 +383,18 @@ TEST(OutputBuffer, StartsOverKeepingItsRoom) {
   EXPECT_EQ(buffer.text(), "second!");
   EXPECT_EQ(buffer.bytes.size(), room);
 }
+
+// Texts of every length up to past the short-copy sizes, each after an odd number of bytes, come
+// out whole and in order.
+TEST(OutputBuffer, TextsOfEveryLengthArriveWhole) {
+  TOutputBuffer buffer;
+  std::string expected;
+  for (size_t length = 0; length <= 40; ++length) {
+    std::string text;
+    for (size_t i = 0; i < length; ++i) text += static_cast<char>('a' + (length + i) % 26);
+    buffer.append(text);
+    buffer.append('|');
+    expected += text + '|';
+    ASSERT_EQ(buffer.text(), expected) << "after a text of " << length;
+  }
+}
