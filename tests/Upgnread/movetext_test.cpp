@@ -374,6 +374,14 @@ TEST(MovetextReader, CommentsBeforeTheFirstMoveComeFromTheTagReader) {
   EXPECT_EQ(journal->precomment, "{from tags}");
 }
 
+// What stands between tokens: runs of spaces, tabs, line ends, escape lines and comments, after
+// moves, after move numbers and after the dots that end their own line.
+TEST(MovetextReader, SpaceEscapeLinesAndCommentsBetweenTokens) {
+  TRead r = read("1.   e4  \t e5 2.\n%escaped Nc3\nNf3 {one}   ;two\n Nc6\r\n%esc\n3. Bb5 *");
+  ASSERT_EQ(r.code, kMovetextOk);
+  EXPECT_EQ(r.tree, "e4 e5 Nf3 {one;two} Nc6 Bb5");
+}
+
 TEST(MovetextReader, UnexpectedCharacters) {
   for (const char* text : {"1. e4 @", "1. e4 0-", "1. e4 00", "1. e4 %", "1. e4 \x01", "1. e4 y"})
     EXPECT_EQ(codeOf(text), kUnexpectedToken) << text;
