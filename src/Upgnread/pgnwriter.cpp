@@ -145,7 +145,7 @@ void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
   bool wasDue = walk.numberDue;
   walk.numberDue = !wasDue;
   if (!wasDue) ++walk.number;
-  if (!move.comment().empty() && !removeComments) {
+  if (move.hasComment() && !removeComments) {
     writeComment(line, move.comment());
     walk.numberDue = true;
   }

@@ -195,6 +195,7 @@ void jurnal::attachboard(doska* newBoard) {
     line->board = newBoard;
     line->current = 0;
     for (const mov& m : line->moves) {
+      if (m.variantCount() == 0) continue;  // most moves: no call for an empty list
       for (const std::unique_ptr<jurnal>& variant : m.variants()) pending.push_back(variant.get());
     }
   }

@@ -83,6 +83,7 @@ struct mov {
 
   // Asked of every move written, so kept inline.
   const std::string& comment() const { return extras ? extras->comment : noComment(); }
+  bool hasComment() const { return extras && !extras->comment.empty(); }
   void setComment(std::string text);
   // Variations that branch at this move, in order of addition; empty when there are none.
   const std::vector<std::unique_ptr<jurnal>>& variants() const {
