@@ -137,7 +137,7 @@ int32_t dropLoaded(TGames& batch) {
     return found != starts.end() && found->second.count(game.TextStart) > 0;
   };
   TLockHold hold(gameLock());
-  return static_cast<int32_t>(std::erase_if(batch, isLoaded));
+  return static_cast<int32_t>(erase_if(batch, isLoaded));
 }
 
 int32_t refreshHashes() {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "plugcommon/chunkedarray.h"
 #include "plugcommon/tagarray.h"
 #include "uchess/jurnal.h"
 
@@ -79,7 +80,8 @@ inline bool isLeanGame(const TGame& game) {
   return !game.Journal && game.MoveCount >= 0;
 }
 
-using TGames = std::vector<TGame>;
+// A base of millions of games grows without moving them (see TChunkedArray).
+using TGames = TChunkedArray<TGame>;
 using TIndexArray = std::vector<int32_t>;
 using TBools = std::vector<uint8_t>;
 using TBoolArray = std::vector<uint8_t>;
