@@ -77,7 +77,6 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
   keepSummary(game, stamp);
   if (ecoAskedFor()) keepEco(game);
   game.Journal.reset();
-  game.Tags.shrink_to_fit();  // a tag set after reading may leave room to spare
 }
 
 void restartJournalBudget() {
