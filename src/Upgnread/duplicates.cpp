@@ -34,6 +34,7 @@ TStartsByFile loadedStarts(const TGames& batch) {
 // that have keys; so of equal games the one earliest in the array survives.
 int32_t markLaterCopies(const THashes& entries, TBoolArray& marks) {
   std::vector<uint32_t> order;
+  order.reserve(entries.size());  // sized once: a doubling copy of millions would add to the peak
   for (size_t i = 0; i < entries.size(); ++i)
     if (!marks[i] && hasKeys(entries[i])) order.push_back(static_cast<uint32_t>(i));
   std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) {
@@ -137,7 +138,7 @@ int32_t dropLoaded(TGames& batch) {
     return found != starts.end() && found->second.count(game.TextStart) > 0;
   };
   TLockHold hold(gameLock());
-  return static_cast<int32_t>(std::erase_if(batch, isLoaded));
+  return static_cast<int32_t>(erase_if(batch, isLoaded));
 }
 
 int32_t refreshHashes() {
@@ -157,6 +158,12 @@ int32_t dropDuplicates(TGames& batch, THashes& hashes) {
   const THashes base = sortedBaseKeys();
   hashes.clear();
   TBoolArray marks;
+  {
+    // Sized once: growing by doubling would hold an old and a new copy of millions of entries.
+    TLockHold hold(gameLock());
+    hashes.reserve(batch.size());
+    marks.reserve(batch.size());
+  }
   for (size_t k = 0;; ++k) {
     TLockHold hold(gameLock());
     if (k >= batch.size()) break;

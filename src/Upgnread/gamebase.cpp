@@ -100,20 +100,19 @@ void appendBatch(TGames& batch, const THashes* batchHashes, bool keepHashes) {
   const size_t hashCount = batchHashes ? batchHashes->size() : 0;
   const bool extendHashes =
       keepHashes && hashCount == batch.size() && gameHashes.size() == panelGames.size();
-  tickedGames.resize(panelGames.size());
-  for (size_t k = 0; k < batch.size(); ++k) {
+  const size_t added = batch.size();
+  tickedGames.resize(panelGames.size() + added, 0);
+  for (size_t k = 0; k < added; ++k) {
     const int32_t index = first + static_cast<int32_t>(k);
-    panelGames.push_back(std::move(batch[k]));
     listOrder.push_back(index);
-    tickedGames.push_back(0);
     if (extendHashes) {
       gameHashes.push_back((*batchHashes)[k]);
       gameHashes.back().GameIndex = index;
     }
   }
+  panelGames.append(std::move(batch));
   if (!extendHashes) gameHashes.clear();
-  if (!batch.empty()) listCursor = static_cast<int32_t>(listOrder.size());
-  batch.clear();
+  if (added > 0) listCursor = static_cast<int32_t>(listOrder.size());
 }
 
 int32_t removeMarkedGames(const TBoolArray& marks) {

@@ -36,8 +36,9 @@ void keepSummary(TGame& game, const TFileStamp& stamp) {
   game.StartKey = keys.StartKey;
   game.MovesKey = keys.MovesKey;
   game.KeysKnown = true;
-  game.FileSize = stamp.size;
-  game.FileTime = stamp.time;
+  // The stamp is kept once per file, with its name; a name that came without it gets its own.
+  if (game.FileName.fileSize() != stamp.size || game.FileName.fileTime() != stamp.time)
+    game.FileName = TSharedPath(*game.FileName, stamp.size, stamp.time);
 }
 
 void keepEco(TGame& game) {
@@ -77,7 +78,6 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
   keepSummary(game, stamp);
   if (ecoAskedFor()) keepEco(game);
   game.Journal.reset();
-  game.Tags.shrink_to_fit();  // a tag set after reading may leave room to spare
 }
 
 void restartJournalBudget() {
@@ -97,7 +97,7 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
     stamp = fileStamp(file);
     windowStart = 0;
   }
-  if (stamp.size != game.FileSize || stamp.time != game.FileTime) {
+  if (stamp.size != game.FileName.fileSize() || stamp.time != game.FileName.fileTime()) {
     tallyChanged(game);
     return false;
   }

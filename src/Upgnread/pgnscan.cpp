@@ -463,7 +463,7 @@ int loadWhole(const std::filesystem::path& path, const TFileStamp& stamp, bool a
   scan.applyFilters = applyFilters;
   scan.record = &record;
   scan.stamp = &stamp;
-  scan.fileName = currentFileCopy();
+  scan.fileName = TSharedPath(currentFileCopy(), stamp.size, stamp.time);
   int code = scanText(text, position, batch, scan, threadsFor(textLength(text)));
   record.unopened = !opened;
   record.readToEnd = record.readToEnd && opened;
@@ -479,7 +479,7 @@ int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, boo
   scan.applyFilters = applyFilters;
   scan.record = &record;
   scan.stamp = &stamp;
-  scan.fileName = currentFileCopy();
+  scan.fileName = TSharedPath(currentFileCopy(), stamp.size, stamp.time);
   return scanInBlocks(path, stamp.size, scan, batch);
 }
 

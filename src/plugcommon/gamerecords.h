@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "plugcommon/chunkedarray.h"
 #include "plugcommon/tagarray.h"
 #include "uchess/jurnal.h"
 
@@ -29,49 +30,55 @@ enum : int {
 };
 
 // A file's name held once for every game read from that file: a base of a million games from one
-// file would otherwise keep a million heap copies of it. Copies share; assigning a path makes a new
-// one.
+// file would otherwise keep a million heap copies of it. With it, the file's size and time as they
+// were when its games were read (size -1: unknown), which a reload checks. Copies share;
+// assigning a path makes a new one.
 class TSharedPath {
  public:
   TSharedPath() = default;
-  TSharedPath(std::filesystem::path path)
-      : Shared(std::make_shared<const std::filesystem::path>(std::move(path))) {}
+  TSharedPath(std::filesystem::path path, int64_t fileSize = -1, int64_t fileTime = 0)
+      : Shared(std::make_shared<const TFile>(TFile{std::move(path), fileSize, fileTime})) {}
   TSharedPath& operator=(std::filesystem::path path) {
-    Shared = std::make_shared<const std::filesystem::path>(std::move(path));
-    return *this;
+    return *this = TSharedPath(std::move(path));
   }
 
-  const std::filesystem::path& operator*() const { return Shared ? *Shared : emptyPath(); }
+  const std::filesystem::path& operator*() const { return Shared ? Shared->path : emptyPath(); }
   const std::filesystem::path* operator->() const { return &**this; }
+  int64_t fileSize() const { return Shared ? Shared->size : -1; }
+  int64_t fileTime() const { return Shared ? Shared->time : 0; }
   friend bool operator==(const TSharedPath& a, const TSharedPath& b) {
     return a.Shared == b.Shared || *a == *b;
   }
 
  private:
+  struct TFile {
+    std::filesystem::path path;
+    int64_t size;
+    int64_t time;
+  };
   static const std::filesystem::path& emptyPath() {
     static const std::filesystem::path empty;
     return empty;
   }
-  std::shared_ptr<const std::filesystem::path> Shared;
+  std::shared_ptr<const TFile> Shared;
 };
 
+// Millions of these are held at once: fields are ordered so that no padding comes between them.
 struct TGame {
   std::unique_ptr<jurnal> Journal;  // none while only the tags and the file position are known
   TGamesTagArray Tags;
-  TSharedPath FileName;    // shared by the games of one file
+  TSharedPath FileName;    // shared by the games of one file, with the file's size and time
   int64_t TextStart = 0;   // 1-based position of the "[" that opens the game
   int64_t TextLength = 0;  // characters from TextStart to where reading the movetext stopped
 
   // What a game read from a file keeps when its journal is dropped to save memory; the journal
   // is read again from the file when the game is written. MoveCount -1: nothing kept.
-  int32_t MoveCount = -1;  // half-moves of the main line
-  bool KeysKnown = false;
-  bool EcoKnown = false;
-  char Eco[4] = {};  // the main line's code as classified while loading, when asked for
   uint64_t StartKey = 0;
   uint64_t MovesKey = 0;
-  int64_t FileSize = -1;  // the file as it was when the game was read: a reload checks both
-  int64_t FileTime = 0;
+  int32_t MoveCount = -1;  // half-moves of the main line
+  char Eco[4] = {};        // the main line's code as classified while loading, when asked for
+  bool KeysKnown = false;
+  bool EcoKnown = false;
 };
 
 // True when the game's journal was dropped after loading and can be read again from its file.
@@ -79,7 +86,8 @@ inline bool isLeanGame(const TGame& game) {
   return !game.Journal && game.MoveCount >= 0;
 }
 
-using TGames = std::vector<TGame>;
+// A base of millions of games grows without moving them (see TChunkedArray).
+using TGames = TChunkedArray<TGame>;
 using TIndexArray = std::vector<int32_t>;
 using TBools = std::vector<uint8_t>;
 using TBoolArray = std::vector<uint8_t>;

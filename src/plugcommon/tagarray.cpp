@@ -1,5 +1,7 @@
 #include "plugcommon/tagarray.h"
 
+#include <cstring>
+
 namespace {
 
 void putLength(std::string& out, size_t length) {
@@ -50,14 +52,38 @@ TGamesTagArray::const_iterator& TGamesTagArray::const_iterator::operator++() {
   return *this;
 }
 
+TGamesTagArray::TLayout TGamesTagArray::layout() const {
+  TLayout all;
+  if (!Block) return all;
+  const char* at = Block;
+  all.count = takeLength(at);
+  all.bytes = takeLength(at);
+  all.tags = at;
+  return all;
+}
+
+void TGamesTagArray::replaceBlock(const char* packed, size_t length, size_t count) {
+  char* block = nullptr;
+  if (count > 0) {
+    std::string header;
+    putLength(header, count);
+    putLength(header, length);
+    block = new char[header.size() + length];
+    std::memcpy(block, header.data(), header.size());
+    if (length > 0) std::memcpy(block + header.size(), packed, length);
+  }
+  delete[] std::exchange(Block, block);
+}
+
 size_t TGamesTagArray::offsetOf(size_t index) const {
-  const char* at = Bytes.data();
+  const char* first = bytes();
+  const char* at = first;
   for (size_t i = 0; i < index; ++i) takeTag(at);
-  return static_cast<size_t>(at - Bytes.data());
+  return static_cast<size_t>(at - first);
 }
 
 const TTagView TGamesTagArray::operator[](size_t index) const {
-  const char* at = Bytes.data() + offsetOf(index);
+  const char* at = bytes() + offsetOf(index);
   return takeTag(at);
 }
 
@@ -72,7 +98,7 @@ int TGamesTagArray::find(std::string_view name) const {
 
 TPGNTagList TGamesTagArray::unpacked() const {
   TPGNTagList tags;
-  tags.reserve(Count);
+  tags.reserve(size());
   for (const TTagView tag : *this) tags.push_back({std::string(tag.Name), std::string(tag.Value)});
   return tags;
 }
@@ -80,45 +106,46 @@ TPGNTagList TGamesTagArray::unpacked() const {
 void TGamesTagArray::assign(const TPGNTagList& tags) {
   std::string packed;
   for (const TPGNTag& tag : tags) packed += encodedTag(tag.Name, tag.Value);
-  Bytes.assign(packed.begin(), packed.end());
-  Bytes.shrink_to_fit();
-  Count = static_cast<uint32_t>(tags.size());
+  replaceBlock(packed.data(), packed.size(), tags.size());
 }
 
 void TGamesTagArray::clear() {
-  Bytes.clear();
-  Count = 0;
+  replaceBlock(nullptr, 0, 0);
 }
 
 void TGamesTagArray::append(std::string_view name, std::string_view value) {
-  splice(Bytes.size(), Bytes.size(), encodedTag(name, value));
-  ++Count;
+  const size_t end = byteCount();
+  splice(end, end, encodedTag(name, value), 1);
 }
 
 void TGamesTagArray::insert(size_t index, std::string_view name, std::string_view value) {
+  const std::string entry = encodedTag(name, value);
   const size_t at = offsetOf(index);
-  splice(at, at, encodedTag(name, value));
-  ++Count;
+  splice(at, at, entry, 1);
 }
 
 void TGamesTagArray::set(size_t index, std::string_view name, std::string_view value) {
   const std::string entry = encodedTag(name, value);  // before the views it came from move
   const size_t from = offsetOf(index);
-  const char* at = Bytes.data() + from;
+  const char* at = bytes() + from;
   takeTag(at);
-  splice(from, static_cast<size_t>(at - Bytes.data()), entry);
+  splice(from, static_cast<size_t>(at - bytes()), entry, 0);
 }
 
 void TGamesTagArray::erase(size_t index) {
   const size_t from = offsetOf(index);
-  const char* at = Bytes.data() + from;
+  const char* at = bytes() + from;
   takeTag(at);
-  splice(from, static_cast<size_t>(at - Bytes.data()), std::string());
-  --Count;
+  splice(from, static_cast<size_t>(at - bytes()), std::string(), -1);
 }
 
-void TGamesTagArray::splice(size_t from, size_t to, const std::string& entry) {
-  const auto first = Bytes.begin() + static_cast<std::ptrdiff_t>(from);
-  const auto kept = Bytes.erase(first, Bytes.begin() + static_cast<std::ptrdiff_t>(to));
-  Bytes.insert(kept, entry.begin(), entry.end());
+void TGamesTagArray::splice(size_t from, size_t to, const std::string& entry, int countChange) {
+  const TLayout all = layout();
+  std::string packed;
+  packed.reserve(all.bytes - (to - from) + entry.size());
+  packed.append(all.tags, from);
+  packed.append(entry);
+  packed.append(all.tags + to, all.bytes - to);
+  replaceBlock(packed.data(), packed.size(),
+               static_cast<size_t>(static_cast<std::ptrdiff_t>(all.count) + countChange));
 }

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // One tag pair owned on its own, as read; texts are kept byte for byte.
@@ -53,14 +54,30 @@ class TGamesTagArray {
   TGamesTagArray() = default;
   TGamesTagArray(std::initializer_list<TPGNTag> tags) { assign(TPGNTagList(tags)); }
   explicit TGamesTagArray(const TPGNTagList& tags) { assign(tags); }
+  TGamesTagArray(const TGamesTagArray& other) {
+    replaceBlock(other.bytes(), other.byteCount(), other.size());
+  }
+  TGamesTagArray(TGamesTagArray&& other) noexcept : Block(std::exchange(other.Block, nullptr)) {}
+  TGamesTagArray& operator=(const TGamesTagArray& other) {
+    if (this != &other) replaceBlock(other.bytes(), other.byteCount(), other.size());
+    return *this;
+  }
+  TGamesTagArray& operator=(TGamesTagArray&& other) noexcept {
+    std::swap(Block, other.Block);
+    return *this;
+  }
+  ~TGamesTagArray() { delete[] Block; }
 
-  size_t size() const { return Count; }
-  bool empty() const { return Count == 0; }
+  size_t size() const { return layout().count; }
+  bool empty() const { return Block == nullptr; }
   // const: a view is no handle to change the tag through (see set)
   const TTagView operator[](size_t index) const;
-  const TTagView back() const { return (*this)[Count - 1]; }
-  const_iterator begin() const { return const_iterator(Bytes.data()); }
-  const_iterator end() const { return const_iterator(Bytes.data() + Bytes.size()); }
+  const TTagView back() const { return (*this)[size() - 1]; }
+  const_iterator begin() const { return const_iterator(bytes()); }
+  const_iterator end() const {
+    const TLayout all = layout();
+    return const_iterator(all.tags + all.bytes);
+  }
   // Index of the first tag named exactly `name`, or -1.
   int find(std::string_view name) const;
   TPGNTagList unpacked() const;
@@ -75,19 +92,29 @@ class TGamesTagArray {
   void setName(size_t index, std::string_view name) { set(index, name, (*this)[index].Value); }
   void setValue(size_t index, std::string_view value) { set(index, (*this)[index].Name, value); }
   void erase(size_t index);
-  void shrink_to_fit() { Bytes.shrink_to_fit(); }
-  size_t byteCount() const { return Bytes.size(); }
+  size_t byteCount() const { return layout().bytes; }
 
   friend bool operator==(const TGamesTagArray& a, const TGamesTagArray& b) {
-    return a.Count == b.Count && a.Bytes == b.Bytes;
+    return a.size() == b.size() &&
+           std::string_view(a.bytes(), a.byteCount()) == std::string_view(b.bytes(), b.byteCount());
   }
 
  private:
+  struct TLayout {
+    size_t count = 0;
+    size_t bytes = 0;
+    const char* tags = nullptr;
+  };
+  TLayout layout() const;
+  const char* bytes() const { return layout().tags; }
   size_t offsetOf(size_t index) const;
-  void splice(size_t from, size_t to, const std::string& entry);
+  void splice(size_t from, size_t to, const std::string& entry, int countChange);
+  // A block of exactly the given bytes and count takes the place of the old one.
+  void replaceBlock(const char* packed, size_t length, size_t count);
 
-  // Per tag: the name's and the value's lengths (7 bits a byte, high bit set while more
-  // follow), then the name's and the value's bytes.
-  std::vector<char> Bytes;
-  uint32_t Count = 0;
+  // One heap block, sized exactly, and none while empty: the tag count and the bytes of the tags
+  // (each in 7-bit groups like the lengths below), then per tag the name's and the value's lengths
+  // (7 bits a byte, high bit set while more follow) and the name's and the value's bytes. A single
+  // pointer keeps the record of each of millions of games small.
+  char* Block = nullptr;
 };

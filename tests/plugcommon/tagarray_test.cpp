@@ -16,6 +16,23 @@ std::vector<std::string> pairsOf(const TGamesTagArray& tags) {
 
 using TPairs = std::vector<std::string>;
 
+TEST(TagArray, EmptiedMovedAndSelfAssignedArraysStayUsable) {
+  TGamesTagArray tags = {{"Event", "E"}, {"Site", "S"}};
+  tags.erase(1);
+  tags.erase(0);
+  EXPECT_TRUE(tags.empty());
+  EXPECT_EQ(tags.begin(), tags.end());
+  tags.append("White", "W");
+  TGamesTagArray moved = std::move(tags);
+  EXPECT_EQ(moved[0].Value, "W");
+  EXPECT_TRUE(tags.empty());
+  tags = moved;
+  const TGamesTagArray& same = moved;
+  moved = same;
+  EXPECT_EQ(moved, tags);
+  EXPECT_EQ(moved.find("White"), 0);
+}
+
 }  // namespace
 
 TEST(TagArray, KeepsOrderDuplicatesEmptyValuesAndRawBytes) {
