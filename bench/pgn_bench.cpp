@@ -81,7 +81,7 @@ void BM_LoadCollection(benchmark::State& state) {
     loadPgnFile(path, false, batch);
     games = batch.size();
     plies = halfMoves(batch);
-    benchmark::DoNotOptimize(batch.data());
+    benchmark::DoNotOptimize(batch);
   }
   setRates(state, bytes, games, plies);
 }
