@@ -19,9 +19,6 @@ namespace {
 
 int64_t journalTextHeld = 0;  // under gameLock, like the base
 
-// Games written in file order are read a stretch at a time; a jump back reads the game alone.
-constexpr int64_t kReadAhead = 4 * 1024 * 1024;
-
 // Games of a changed file named by place in its report line; the rest are counted.
 constexpr size_t kChangedGamesNamed = 5;
 
@@ -84,6 +81,25 @@ void restartJournalBudget() {
   journalTextHeld = 0;
 }
 
+TGame rereadCopy(const TGame& game) {
+  TGame copy;
+  copy.Tags = game.Tags;  // a start position or a variant decides the board the moves are read on
+  copy.FileName = game.FileName;
+  copy.TextStart = game.TextStart;
+  copy.TextLength = game.TextLength;
+  copy.MoveCount = game.MoveCount;
+  copy.KeysKnown = game.KeysKnown;
+  copy.StartKey = game.StartKey;
+  copy.MovesKey = game.MovesKey;
+  copy.FileSize = game.FileSize;
+  copy.FileTime = game.FileTime;
+  return copy;
+}
+
+void TGameRereader::limitReadAhead(int64_t bytes) {
+  readAhead = std::clamp<int64_t>(bytes, 0, kReadAhead);
+}
+
 bool TGameRereader::covers(const TGame& game) const {
   return windowStart > 0 && *game.FileName == file && game.TextStart >= windowStart &&
          game.TextStart + game.TextLength < windowStart + static_cast<int64_t>(window.size());
@@ -91,21 +107,21 @@ bool TGameRereader::covers(const TGame& game) const {
 
 // Reads the stretch of the file from the game's start: the game, the character on which its
 // scan stopped (a game glued to the next "[" ends there), and more when reading goes forward.
+// The file is looked at again for every stretch: a change met halfway through a file is then
+// told apart from a game whose text is gone.
 bool TGameRereader::fill(const TGame& game, std::string& problem) {
-  if (*game.FileName != file) {
-    file = *game.FileName;
-    stamp = fileStamp(file);
-    windowStart = 0;
-  }
+  const bool sameFile = *game.FileName == file;
+  const bool forward = sameFile && windowStart > 0 && game.TextStart >= windowStart;
+  windowStart = 0;
+  file = *game.FileName;
+  stamp = fileStamp(file);
   if (stamp.size != game.FileSize || stamp.time != game.FileTime) {
-    tallyChanged(game);
+    changedFiles.add(game);
     return false;
   }
-  const bool forward = windowStart > 0 && game.TextStart >= windowStart;
   int64_t count =
-      std::min(game.TextLength + 1 + (forward ? kReadAhead : 0), stamp.size - game.TextStart + 1);
+      std::min(game.TextLength + 1 + (forward ? readAhead : 0), stamp.size - game.TextStart + 1);
   if (count < game.TextLength || !readFileRange(file, game.TextStart, count, window)) {
-    windowStart = 0;
     problem = placeText(game) + ": the game could not be read again; it is not written";
     return false;
   }
@@ -113,21 +129,21 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
   return true;
 }
 
-void TGameRereader::tallyChanged(const TGame& game) {
+void TChangedFiles::add(const TGame& game) {
   // Split output may come back to a file: its games go on the same line.
-  auto found =
-      std::find_if(changedFiles.begin(), changedFiles.end(),
-                   [&](const TChangedFile& changed) { return changed.file == *game.FileName; });
-  if (found == changedFiles.end()) found = changedFiles.insert(found, {*game.FileName, 0, {}});
+  auto found = std::find_if(files.begin(), files.end(), [&](const TChangedFile& changed) {
+    return changed.file == *game.FileName;
+  });
+  if (found == files.end()) found = files.insert(found, {*game.FileName, 0, {}});
   TChangedFile& changed = *found;
   ++changed.games;
   if (changed.firstStarts.size() < kChangedGamesNamed)
     changed.firstStarts.push_back(game.TextStart);
 }
 
-std::vector<std::string> TGameRereader::changedFileLines() const {
+std::vector<std::string> TChangedFiles::lines() const {
   std::vector<std::string> lines;
-  for (const TChangedFile& changed : changedFiles) {
+  for (const TChangedFile& changed : files) {
     std::string line = changed.file.string() + ": changed or removed since it was read; " +
                        std::to_string(changed.games) + " of its games not written (at byte";
     if (changed.firstStarts.size() > 1) line += "s";

@@ -1,0 +1,189 @@
+#include "pgnlongwork/rereadahead.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Upgnread/gamebase.h"
+#include "Upgnread/pgnstretches.h"
+#include "pgnlongwork/jobstate.h"
+
+const int32_t kRereadBatchGames = 512;
+int32_t rereadBatchGames = kRereadBatchGames;
+std::function<void(int32_t)> rereadObserver;
+
+namespace {
+
+// Game text per batch: the journals read but not yet written take several times their text, and
+// a few batches per thread may wait, so this bounds the memory they hold.
+constexpr int64_t kBatchBytes = 256 * 1024;
+
+// The lean game at an output position, or null; the caller holds gameLock.
+const TGame* leanGameAt(int32_t position) {
+  const int32_t game = outputOrder[static_cast<size_t>(position)];
+  if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return nullptr;
+  const TGame& found = panelGames[static_cast<size_t>(game)];
+  return isLeanGame(found) ? &found : nullptr;
+}
+
+// How far the games of a batch in the file of its first go past that first game's start.
+int64_t spanInFirstFile(const std::vector<TGame>& copies) {
+  const TGame* first = nullptr;
+  int64_t end = 0;
+  for (const TGame& game : copies) {
+    if (!isLeanGame(game)) continue;
+    if (!first) first = &game;
+    if (game.FileName == first->FileName) end = std::max(end, game.TextStart + game.TextLength + 1);
+  }
+  return first ? end - first->TextStart : 0;
+}
+
+}  // namespace
+
+TRereadGame rereadGame(TGameRereader& rereader, const TGame& game) {
+  TRereadGame reread;
+  reread.lean = true;
+  reread.journal = rereader.read(game, reread.problem);
+  reread.fileChanged = !reread.journal && reread.problem.empty();
+  return reread;
+}
+
+TJournalsAhead::TJournalsAhead() : lock(newWaitLock()) {
+  const int64_t leanBytes = planBatches();
+  if (leanBytes > 0)
+    startThreads(leanBytes);
+  else
+    batches.clear();  // every game has its journal: nothing to read
+}
+
+TJournalsAhead::~TJournalsAhead() {
+  {
+    TLockHold hold(*lock);
+    stopping = true;
+    lock->wakeAll();
+  }
+  for (TThreadHandle thread : threads) joinThread(thread);
+}
+
+// Cuts the output order into batches of a bounded count and text; answers the lean games' text.
+int64_t TJournalsAhead::planBatches() {
+  TLockHold hold(gameLock());
+  const int32_t total = static_cast<int32_t>(outputOrder.size());
+  const int32_t most = std::max(1, rereadBatchGames);
+  int64_t leanBytes = 0;
+  int64_t batchBytes = 0;
+  for (int32_t position = 0; position < total; ++position) {
+    if (batches.empty() || batches.back().end - batches.back().first >= most ||
+        batchBytes >= kBatchBytes) {
+      batches.emplace_back();
+      batches.back().first = batches.back().end = position;
+      batchBytes = 0;
+    }
+    ++batches.back().end;
+    if (const TGame* game = leanGameAt(position)) {
+      batchBytes += game->TextLength;
+      leanBytes += game->TextLength;
+    }
+  }
+  return leanBytes;
+}
+
+void TJournalsAhead::startThreads(int64_t leanBytes) {
+  const int count = threadsFor(leanBytes);
+  // Each thread may have a batch read and be reading the next while the writer is on its own.
+  mostAhead = 2 * static_cast<size_t>(count) + 1;
+  for (int k = 0; k < count; ++k) {
+    TThreadHandle thread = startThread(threadBody, this);
+    if (thread) threads.push_back(thread);  // without it the writer reads the batches itself
+  }
+}
+
+void TJournalsAhead::threadBody(void* self) {
+  static_cast<TJournalsAhead*>(self)->readAhead();
+}
+
+void TJournalsAhead::readAhead() {
+  TGameRereader rereader;  // its window serves the thread's next batch when that follows on
+  for (;;) {
+    const int32_t claimed = claim();
+    if (claimed < 0) return;
+    TBatch& batch = batches[static_cast<size_t>(claimed)];
+    if (rereadObserver) rereadObserver(batch.first);
+    const bool read = readBatch(batch, rereader, true);
+    settle(batch, read);
+    if (!read) return;
+  }
+}
+
+// The next waiting batch within reach of the writer, once there is one; -1 when there is none
+// left or the job is ending.
+int32_t TJournalsAhead::claim() {
+  TLockHold hold(*lock);
+  for (;;) {
+    if (quitting()) return -1;
+    size_t next = current;
+    while (next < batches.size() && batches[next].state != TBatchState::waiting) ++next;
+    if (next >= batches.size()) return -1;
+    if (next < current + mostAhead) {
+      batches[next].state = TBatchState::reading;
+      return static_cast<int32_t>(next);
+    }
+    lock->wait();
+  }
+}
+
+bool TJournalsAhead::quitting() const {
+  return stopping.load(std::memory_order_relaxed) || stopRequested.load(std::memory_order_relaxed);
+}
+
+// Reads the batch's lean games from copies taken under gameLock; false when the job ended
+// first, and then the batch is left as it was.
+bool TJournalsAhead::readBatch(TBatch& batch, TGameRereader& rereader, bool mayQuit) {
+  std::vector<TGame> copies(static_cast<size_t>(batch.end - batch.first));
+  {
+    TLockHold hold(gameLock());
+    for (int32_t position = batch.first; position < batch.end; ++position)
+      if (const TGame* game = leanGameAt(position))
+        copies[static_cast<size_t>(position - batch.first)] = rereadCopy(*game);
+  }
+  rereader.limitReadAhead(spanInFirstFile(copies));
+  std::vector<TRereadGame> games(copies.size());
+  for (size_t i = 0; i < copies.size(); ++i) {
+    if (mayQuit && quitting()) return false;
+    if (isLeanGame(copies[i])) games[i] = rereadGame(rereader, copies[i]);
+  }
+  batch.games = std::move(games);
+  return true;
+}
+
+void TJournalsAhead::settle(TBatch& batch, bool read) {
+  TLockHold hold(*lock);
+  batch.state = read ? TBatchState::read : TBatchState::waiting;
+  lock->wakeAll();
+}
+
+void TJournalsAhead::retire(TBatch& batch) {
+  std::vector<TRereadGame> spent = std::move(batch.games);
+  TLockHold hold(*lock);
+  batch.state = TBatchState::done;
+  ++current;
+  lock->wakeAll();
+}
+
+TRereadGame TJournalsAhead::take(int32_t position) {
+  while (current < batches.size() && position >= batches[current].end) retire(batches[current]);
+  if (current >= batches.size() || position < batches[current].first) return {};
+  TBatch& batch = batches[current];
+  bool readHere = false;
+  {
+    TLockHold hold(*lock);
+    while (batch.state == TBatchState::reading) lock->wait();
+    readHere = batch.state == TBatchState::waiting;
+    if (readHere) batch.state = TBatchState::reading;
+  }
+  if (readHere) {
+    if (rereadObserver) rereadObserver(batch.first);
+    readBatch(batch, writerRereader, false);
+    settle(batch, true);
+  }
+  return std::move(batch.games[static_cast<size_t>(position - batch.first)]);
+}
