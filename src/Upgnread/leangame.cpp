@@ -22,10 +22,6 @@ int64_t journalTextHeld = 0;  // under gameLock, like the base
 // Games of a changed file named by place in its report line; the rest are counted.
 constexpr size_t kChangedGamesNamed = 5;
 
-bool ecoAskedFor() {
-  return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
-}
-
 void keepSummary(TGame& game, const TFileStamp& stamp) {
   const jurnal& journal = *game.Journal;
   game.MoveCount = journal.movecount();
@@ -37,18 +33,22 @@ void keepSummary(TGame& game, const TFileStamp& stamp) {
   game.FileTime = stamp.time;
 }
 
-void keepEco(TGame& game) {
-  const std::string code = mainLineEco(*game.Journal);
-  std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
-  std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
-  game.EcoKnown = true;
-}
-
 std::string placeText(const TGame& game) {
   return game.FileName->string() + " at byte " + std::to_string(game.TextStart);
 }
 
 }  // namespace
+
+bool ecoAskedFor() {
+  return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
+}
+
+void keepEco(TGame& game, jurnal& journal) {
+  const std::string code = mainLineEco(journal);
+  std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
+  std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
+  game.EcoKnown = true;
+}
 
 TFileStamp fileStamp(const std::filesystem::path& path) {
   TFileStamp stamp;
@@ -72,7 +72,7 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
     return;
   }
   keepSummary(game, stamp);
-  if (ecoAskedFor()) keepEco(game);
+  if (ecoAskedFor()) keepEco(game, *game.Journal);
   game.Journal.reset();
   game.Tags.shrink_to_fit();  // a tag set after reading may leave room to spare
 }

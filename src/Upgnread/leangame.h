@@ -32,6 +32,10 @@ TFileStamp fileStamp(const std::filesystem::path& path);
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp);
 // The base was emptied: journals may be kept again up to the budget.
 void restartJournalBudget();
+// True when the options ask for games' ECO codes: lean games then keep theirs.
+bool ecoAskedFor();
+// Keeps the ECO code of the journal's main line in the game; the caller holds gameLock.
+void keepEco(TGame& game, jurnal& journal);
 
 // A file that changed (or went) since its games were read, and its games refused for it.
 struct TChangedFile {

@@ -120,6 +120,33 @@ void loadMissingMoves() {
   itemsDone = total;
 }
 
+bool leanWithoutEco(const TGame& game) {
+  return isLeanGame(game) && !game.EcoKnown;
+}
+
+// Lean games loaded while no ECO code was asked for get theirs here, read again ahead on every
+// core, rather than each alone while the games are sorted, filtered and written.
+void classifyLeanGames() {
+  if (!ecoAskedFor()) return;
+  int32_t total = 0;
+  {
+    TLockHold hold(gameLock());
+    total = static_cast<int32_t>(workList.size());
+  }
+  TJournalsAhead ahead(workList, leanWithoutEco);
+  for (int32_t i = 0; i < total && !stopRequested; ++i) {
+    itemsDone = i;
+    TRereadGame reread = ahead.take(i);
+    if (!reread.journal) continue;  // the writer reports what cannot be read again
+    TLockHold hold(gameLock());
+    const int32_t game = workList[i];
+    if (game >= 0 && game < static_cast<int32_t>(panelGames.size()) &&
+        leanWithoutEco(panelGames[game]))
+      keepEco(panelGames[game], *reread.journal);
+  }
+  itemsDone = total;
+}
+
 void filterOutputOrder() {
   enterStage(kStageFiltering);
   TIndexArray order;
@@ -172,7 +199,7 @@ void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
 // Writes the games of outputOrder while the lean ones among them are read again ahead; answers
 // the position reached (the total unless stopped).
 int32_t writeInOrder(TOutputRun& run, int32_t total) {
-  TJournalsAhead ahead;
+  TJournalsAhead ahead(outputOrder);
   int32_t position = 0;
   for (; position < total; ++position) {
     itemsDone = position;
@@ -231,6 +258,7 @@ void chooseGames(const std::function<TAnswer()>& askAboutOne) {
 
 void runOutput(const std::filesystem::path& base) {
   loadMissingMoves();
+  classifyLeanGames();
   enterStage(kStageSorting);
   sortForOutput();
   if (!stopRequested) filterOutputOrder();

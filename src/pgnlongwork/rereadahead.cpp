@@ -17,14 +17,6 @@ namespace {
 // a few batches per thread may wait, so this bounds the memory they hold.
 constexpr int64_t kBatchBytes = 256 * 1024;
 
-// The lean game at an output position, or null; the caller holds gameLock.
-const TGame* leanGameAt(int32_t position) {
-  const int32_t game = outputOrder[static_cast<size_t>(position)];
-  if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return nullptr;
-  const TGame& found = panelGames[static_cast<size_t>(game)];
-  return isLeanGame(found) ? &found : nullptr;
-}
-
 // How far the games of a batch in the file of its first go past that first game's start.
 int64_t spanInFirstFile(const std::vector<TGame>& copies) {
   const TGame* first = nullptr;
@@ -47,7 +39,8 @@ TRereadGame rereadGame(TGameRereader& rereader, const TGame& game) {
   return reread;
 }
 
-TJournalsAhead::TJournalsAhead() : lock(newWaitLock()) {
+TJournalsAhead::TJournalsAhead(const TIndexArray& order, TRereadWanted wanted)
+    : order(order), wanted(wanted), lock(newWaitLock()) {
   const int64_t leanBytes = planBatches();
   if (leanBytes > 0)
     startThreads(leanBytes);
@@ -64,10 +57,19 @@ TJournalsAhead::~TJournalsAhead() {
   for (TThreadHandle thread : threads) joinThread(thread);
 }
 
-// Cuts the output order into batches of a bounded count and text; answers the lean games' text.
+// The game at a position of the list when it is to be read again, or null; the caller holds
+// gameLock.
+const TGame* TJournalsAhead::wantedGameAt(int32_t position) const {
+  const int32_t game = order[static_cast<size_t>(position)];
+  if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return nullptr;
+  const TGame& found = panelGames[static_cast<size_t>(game)];
+  return wanted(found) ? &found : nullptr;
+}
+
+// Cuts the list into batches of a bounded count and text; answers the lean games' text.
 int64_t TJournalsAhead::planBatches() {
   TLockHold hold(gameLock());
-  const int32_t total = static_cast<int32_t>(outputOrder.size());
+  const int32_t total = static_cast<int32_t>(order.size());
   const int32_t most = std::max(1, rereadBatchGames);
   int64_t leanBytes = 0;
   int64_t batchBytes = 0;
@@ -79,7 +81,7 @@ int64_t TJournalsAhead::planBatches() {
       batchBytes = 0;
     }
     ++batches.back().end;
-    if (const TGame* game = leanGameAt(position)) {
+    if (const TGame* game = wantedGameAt(position)) {
       batchBytes += game->TextLength;
       leanBytes += game->TextLength;
     }
@@ -142,7 +144,7 @@ bool TJournalsAhead::readBatch(TBatch& batch, TGameRereader& rereader, bool mayQ
   {
     TLockHold hold(gameLock());
     for (int32_t position = batch.first; position < batch.end; ++position)
-      if (const TGame* game = leanGameAt(position))
+      if (const TGame* game = wantedGameAt(position))
         copies[static_cast<size_t>(position - batch.first)] = rereadCopy(*game);
   }
   rereader.limitReadAhead(spanInFirstFile(copies));

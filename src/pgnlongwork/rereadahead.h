@@ -16,7 +16,7 @@
 
 // What the writer gets for one output position.
 struct TRereadGame {
-  bool lean = false;  // the game was lean when it was looked at; nothing else is set otherwise
+  bool lean = false;  // the game was read again; nothing else is set otherwise
   std::unique_ptr<jurnal> journal;
   std::string problem;       // why its text no longer gives the game
   bool fileChanged = false;  // its file changed since loading
@@ -32,10 +32,14 @@ extern const int32_t kRereadBatchGames;
 // any of its games. Tests hold the reading there; set it only while no job runs.
 extern std::function<void(int32_t firstPosition)> rereadObserver;
 
+// Which games of a list are read again.
+using TRereadWanted = bool (*)(const TGame& game);
+
 class TJournalsAhead {
  public:
-  // Cuts outputOrder into batches and, when lean games are among them, starts the threads.
-  TJournalsAhead();
+  // Cuts the list (game numbers in panelGames, read under gameLock and left as they are while
+  // this lives) into batches and, when wanted games are among them, starts the threads.
+  explicit TJournalsAhead(const TIndexArray& order, TRereadWanted wanted = isLeanGame);
   // Asks the threads to end after the game each is reading, and waits for them.
   ~TJournalsAhead();
   TJournalsAhead(const TJournalsAhead&) = delete;
@@ -54,6 +58,7 @@ class TJournalsAhead {
     std::vector<TRereadGame> games;
   };
 
+  const TGame* wantedGameAt(int32_t position) const;
   int64_t planBatches();
   void startThreads(int64_t leanBytes);
   static void threadBody(void* self);
@@ -64,10 +69,12 @@ class TJournalsAhead {
   void retire(TBatch& batch);
   bool quitting() const;
 
+  const TIndexArray& order;
+  const TRereadWanted wanted;
+  std::unique_ptr<TWaitLock> lock;
   std::vector<TBatch> batches;  // bounds fixed before the threads start; the rest under lock
   size_t current = 0;           // the writer's batch
   size_t mostAhead = 1;         // batches from the writer's on that may be read or being read
-  std::unique_ptr<TWaitLock> lock;
   std::atomic<bool> stopping{false};
   std::vector<TThreadHandle> threads;
   TGameRereader writerRereader;
