@@ -17,16 +17,26 @@ namespace {
 // a few batches per thread may wait, so this bounds the memory they hold.
 constexpr int64_t kBatchBytes = 256 * 1024;
 
-// How far the games of a batch in the file of its first go past that first game's start.
-int64_t spanInFirstFile(const std::vector<TGame>& copies) {
+// Text between two games of a batch up to which one read taking both pays.
+constexpr int64_t kDenseGap = 64 * 1024;
+
+// How far one read from the batch's first game should reach: over the games that follow it
+// closely in its file. Games far apart (a player's games in a big file) are read each alone, or
+// every read would take in a stretch of text that no game of it needs.
+int64_t readAheadFor(const std::vector<TGame>& copies) {
   const TGame* first = nullptr;
   int64_t end = 0;
   for (const TGame& game : copies) {
     if (!isLeanGame(game)) continue;
-    if (!first) first = &game;
-    if (game.FileName == first->FileName) end = std::max(end, game.TextStart + game.TextLength + 1);
+    if (!first) {
+      first = &game;
+    } else if (!(game.FileName == first->FileName) || game.TextStart < end ||
+               game.TextStart > end + kDenseGap) {
+      break;
+    }
+    end = game.TextStart + game.TextLength;  // a game glued to the next ends where that begins
   }
-  return first ? end - first->TextStart : 0;
+  return first ? end - (first->TextStart + first->TextLength) : 0;
 }
 
 }  // namespace
@@ -147,7 +157,7 @@ bool TJournalsAhead::readBatch(TBatch& batch, TGameRereader& rereader, bool mayQ
       if (const TGame* game = wantedGameAt(position))
         copies[static_cast<size_t>(position - batch.first)] = rereadCopy(*game);
   }
-  rereader.limitReadAhead(spanInFirstFile(copies));
+  rereader.limitReadAhead(readAheadFor(copies));
   std::vector<TRereadGame> games(copies.size());
   for (size_t i = 0; i < copies.size(); ++i) {
     if (mayQuit && quitting()) return false;
