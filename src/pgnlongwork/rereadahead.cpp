@@ -51,11 +51,11 @@ TRereadGame rereadGame(TGameRereader& rereader, const TGame& game) {
 
 TJournalsAhead::TJournalsAhead(const TIndexArray& order, TRereadWanted wanted)
     : order(order), wanted(wanted), lock(newWaitLock()) {
-  const int64_t leanBytes = planBatches();
-  if (leanBytes > 0)
-    startThreads(leanBytes);
+  const int64_t wantedBytes = planBatches();
+  if (wantedBytes > 0)
+    startThreads(wantedBytes);
   else
-    batches.clear();  // every game has its journal: nothing to read
+    batches.clear();  // no game to read again
 }
 
 TJournalsAhead::~TJournalsAhead() {
@@ -76,12 +76,12 @@ const TGame* TJournalsAhead::wantedGameAt(int32_t position) const {
   return wanted(found) ? &found : nullptr;
 }
 
-// Cuts the list into batches of a bounded count and text; answers the lean games' text.
+// Cuts the list into batches of a bounded count and text; answers the text of the games to read.
 int64_t TJournalsAhead::planBatches() {
   TLockHold hold(gameLock());
   const int32_t total = static_cast<int32_t>(order.size());
   const int32_t most = std::max(1, rereadBatchGames);
-  int64_t leanBytes = 0;
+  int64_t wantedBytes = 0;
   int64_t batchBytes = 0;
   for (int32_t position = 0; position < total; ++position) {
     if (batches.empty() || batches.back().end - batches.back().first >= most ||
@@ -93,14 +93,14 @@ int64_t TJournalsAhead::planBatches() {
     ++batches.back().end;
     if (const TGame* game = wantedGameAt(position)) {
       batchBytes += game->TextLength;
-      leanBytes += game->TextLength;
+      wantedBytes += game->TextLength;
     }
   }
-  return leanBytes;
+  return wantedBytes;
 }
 
-void TJournalsAhead::startThreads(int64_t leanBytes) {
-  const int count = threadsFor(leanBytes);
+void TJournalsAhead::startThreads(int64_t wantedBytes) {
+  const int count = threadsFor(wantedBytes);
   // Each thread may have a batch read and be reading the next while the writer is on its own.
   mostAhead = 2 * static_cast<size_t>(count) + 1;
   for (int k = 0; k < count; ++k) {

@@ -60,7 +60,7 @@ class TJournalsAhead {
 
   const TGame* wantedGameAt(int32_t position) const;
   int64_t planBatches();
-  void startThreads(int64_t leanBytes);
+  void startThreads(int64_t wantedBytes);
   static void threadBody(void* self);
   void readAhead();
   int32_t claim();
