@@ -194,6 +194,35 @@ TEST_F(RereadAhead, FilesChangedWhileThePoolIsHeldGiveOneThreadsReport) {
       << reports[0].problems[1];
 }
 
+TEST_F(RereadAhead, AFileChangedPartWayLosesTheGamesReadAfterTheChange) {
+  // Text added at the end leaves c's games where they were, but it is no longer the file they
+  // were loaded from: those read after the change are refused, whichever thread reads them.
+  std::vector<TRunReport> reports;
+  for (int threads : {1, 3}) {
+    TGate gate;
+    const int32_t thirdOfC = 5 + 4 + 2;
+    reports.push_back(run(
+        threads, [] {},
+        [&] {
+          rereadObserver = [&](int32_t first) {
+            if (first >= thirdOfC) gate.pass();
+          };
+          workerObserver = [&](uint8_t stageNow, int32_t item) {
+            if (stageNow != kStageWriting || item != thirdOfC) return;
+            folder.write(folder / "in" / "c.pgn", folder.read(folder / "in" / "c.pgn") + "\n");
+            gate.openUp();
+          };
+        },
+        "partway-" + std::to_string(threads)));
+  }
+  expectSameReports(reports[0], reports[1], "partway");
+  EXPECT_EQ(reports[0].written, 5 + 4 + 2);
+  ASSERT_EQ(reports[0].problems.size(), 1u);
+  EXPECT_NE(reports[0].problems[0].find("c.pgn: changed or removed since it was read; 3 of its"),
+            std::string::npos)
+      << reports[0].problems[0];
+}
+
 TEST_F(RereadAhead, AStopEndsThePoolWithoutReadingTheRestAndWritesWhatWasGathered) {
   constexpr int32_t kStopAt = 4;
   constexpr int kThreads = 3;
