@@ -134,6 +134,7 @@ void classifyLeanGames() {
     total = static_cast<int32_t>(workList.size());
   }
   TJournalsAhead ahead(workList, leanWithoutEco);
+  if (ahead.none()) return;
   for (int32_t i = 0; i < total && !stopRequested; ++i) {
     itemsDone = i;
     TRereadGame reread = ahead.take(i);

@@ -45,6 +45,8 @@ class TJournalsAhead {
   TJournalsAhead(const TJournalsAhead&) = delete;
   TJournalsAhead& operator=(const TJournalsAhead&) = delete;
 
+  // True when no game of the list is to be read again.
+  bool none() const { return batches.empty(); }
   // The game at position, from its batch once read; a batch no thread has taken yet is read
   // here. Positions are asked for in increasing order; the caller does not hold gameLock.
   TRereadGame take(int32_t position);
