@@ -128,6 +128,32 @@ class RereadAhead : public TPipelineTest {
     EXPECT_EQ(many.problems, one.problems) << label;
     EXPECT_TRUE(many.files == one.files) << label << ": the files written differ";
   }
+  // Runs on one thread and on three, holding the reading of every batch from position from on
+  // until the writer gets there and change has altered the inputs; both must report the same.
+  // Threads may have taken those batches already, but read them only after the change.
+  std::vector<TRunReport> runHeldAt(int32_t from, const std::function<void()>& change,
+                                    const std::string& label) {
+    std::vector<TRunReport> reports;
+    for (int threads : {1, 3}) {
+      TGate gate;
+      const auto hold = [&] {
+        rereadObserver = [&gate, from](int32_t first) {
+          if (first >= from) gate.pass();
+        };
+        workerObserver = [&gate, &change, from](uint8_t stageNow, int32_t item) {
+          if (stageNow != kStageWriting || item != from) return;
+          change();
+          gate.openUp();
+        };
+      };
+      reports.push_back(run(
+          threads, [] {}, hold, label + "-" + std::to_string(threads)));
+      rereadObserver = nullptr;  // the gate goes with this round
+      workerObserver = nullptr;
+    }
+    expectSameReports(reports[0], reports[1], label);
+    return reports;
+  }
 };
 
 const std::map<std::string, std::function<void()>> kOptionSets = {
@@ -163,27 +189,9 @@ TEST_F(RereadAhead, ManyThreadsWriteAndReportWhatOneThreadDoes) {
 }
 
 TEST_F(RereadAhead, FilesChangedWhileThePoolIsHeldGiveOneThreadsReport) {
-  std::vector<TRunReport> reports;
-  for (int threads : {1, 3}) {
-    TGate gate;
-    const int32_t firstOfB = 5;  // a's five good games come first
-    reports.push_back(run(
-        threads, [] {},
-        [&] {
-          // Threads may have taken the batches of b and c already, but read them only after
-          // the files changed.
-          rereadObserver = [&](int32_t first) {
-            if (first >= firstOfB) gate.pass();
-          };
-          workerObserver = [&](uint8_t stageNow, int32_t item) {
-            if (stageNow != kStageWriting || item != firstOfB) return;
-            changeBAndC();
-            gate.openUp();
-          };
-        },
-        "held-" + std::to_string(threads)));
-  }
-  expectSameReports(reports[0], reports[1], "held");
+  const int32_t firstOfB = 5;  // a's five good games come first
+  const std::vector<TRunReport> reports = runHeldAt(
+      firstOfB, [this] { changeBAndC(); }, "held");
   EXPECT_EQ(reports[0].written, 5 + 4);
   EXPECT_EQ(reports[0].notWritten, 4 + 1);
   ASSERT_EQ(reports[0].problems.size(), 2u);
@@ -197,25 +205,13 @@ TEST_F(RereadAhead, FilesChangedWhileThePoolIsHeldGiveOneThreadsReport) {
 TEST_F(RereadAhead, AFileChangedPartWayLosesTheGamesReadAfterTheChange) {
   // Text added at the end leaves c's games where they were, but it is no longer the file they
   // were loaded from: those read after the change are refused, whichever thread reads them.
-  std::vector<TRunReport> reports;
-  for (int threads : {1, 3}) {
-    TGate gate;
-    const int32_t thirdOfC = 5 + 4 + 2;
-    reports.push_back(run(
-        threads, [] {},
-        [&] {
-          rereadObserver = [&](int32_t first) {
-            if (first >= thirdOfC) gate.pass();
-          };
-          workerObserver = [&](uint8_t stageNow, int32_t item) {
-            if (stageNow != kStageWriting || item != thirdOfC) return;
-            folder.write(folder / "in" / "c.pgn", folder.read(folder / "in" / "c.pgn") + "\n");
-            gate.openUp();
-          };
-        },
-        "partway-" + std::to_string(threads)));
-  }
-  expectSameReports(reports[0], reports[1], "partway");
+  const int32_t thirdOfC = 5 + 4 + 2;
+  const std::vector<TRunReport> reports = runHeldAt(
+      thirdOfC,
+      [this] {
+        folder.write(folder / "in" / "c.pgn", folder.read(folder / "in" / "c.pgn") + "\n");
+      },
+      "partway");
   EXPECT_EQ(reports[0].written, 5 + 4 + 2);
   ASSERT_EQ(reports[0].problems.size(), 1u);
   EXPECT_NE(reports[0].problems[0].find("c.pgn: changed or removed since it was read; 3 of its"),
