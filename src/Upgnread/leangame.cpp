@@ -19,15 +19,8 @@ namespace {
 
 int64_t journalTextHeld = 0;  // under gameLock, like the base
 
-// Games written in file order are read a stretch at a time; a jump back reads the game alone.
-constexpr int64_t kReadAhead = 4 * 1024 * 1024;
-
 // Games of a changed file named by place in its report line; the rest are counted.
 constexpr size_t kChangedGamesNamed = 5;
-
-bool ecoAskedFor() {
-  return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
-}
 
 void keepSummary(TGame& game, const TFileStamp& stamp) {
   const jurnal& journal = *game.Journal;
@@ -41,18 +34,22 @@ void keepSummary(TGame& game, const TFileStamp& stamp) {
     game.FileName = TSharedPath(*game.FileName, stamp.size, stamp.time);
 }
 
-void keepEco(TGame& game) {
-  const std::string code = mainLineEco(*game.Journal);
-  std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
-  std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
-  game.EcoKnown = true;
-}
-
 std::string placeText(const TGame& game) {
   return game.FileName->string() + " at byte " + std::to_string(game.TextStart);
 }
 
 }  // namespace
+
+bool ecoAskedFor() {
+  return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
+}
+
+void keepEco(TGame& game, jurnal& journal) {
+  const std::string code = mainLineEco(journal);
+  std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
+  std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
+  game.EcoKnown = true;
+}
 
 TFileStamp fileStamp(const std::filesystem::path& path) {
   TFileStamp stamp;
@@ -76,12 +73,29 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
     return;
   }
   keepSummary(game, stamp);
-  if (ecoAskedFor()) keepEco(game);
+  if (ecoAskedFor()) keepEco(game, *game.Journal);
   game.Journal.reset();
 }
 
 void restartJournalBudget() {
   journalTextHeld = 0;
+}
+
+TGame rereadCopy(const TGame& game) {
+  TGame copy;
+  copy.Tags = game.Tags;  // a start position or a variant decides the board the moves are read on
+  copy.FileName = game.FileName;
+  copy.TextStart = game.TextStart;
+  copy.TextLength = game.TextLength;
+  copy.MoveCount = game.MoveCount;
+  copy.KeysKnown = game.KeysKnown;
+  copy.StartKey = game.StartKey;
+  copy.MovesKey = game.MovesKey;
+  return copy;
+}
+
+void TGameRereader::limitReadAhead(int64_t bytes) {
+  readAhead = std::clamp<int64_t>(bytes, 0, kReadAhead);
 }
 
 bool TGameRereader::covers(const TGame& game) const {
@@ -91,21 +105,21 @@ bool TGameRereader::covers(const TGame& game) const {
 
 // Reads the stretch of the file from the game's start: the game, the character on which its
 // scan stopped (a game glued to the next "[" ends there), and more when reading goes forward.
+// The file is looked at again for every stretch: a change met halfway through a file is then
+// told apart from a game whose text is gone.
 bool TGameRereader::fill(const TGame& game, std::string& problem) {
-  if (*game.FileName != file) {
-    file = *game.FileName;
-    stamp = fileStamp(file);
-    windowStart = 0;
-  }
+  const bool sameFile = *game.FileName == file;
+  const bool forward = sameFile && windowStart > 0 && game.TextStart >= windowStart;
+  windowStart = 0;
+  file = *game.FileName;
+  stamp = fileStamp(file);
   if (stamp.size != game.FileName.fileSize() || stamp.time != game.FileName.fileTime()) {
-    tallyChanged(game);
+    changedFiles.add(game);
     return false;
   }
-  const bool forward = windowStart > 0 && game.TextStart >= windowStart;
   int64_t count =
-      std::min(game.TextLength + 1 + (forward ? kReadAhead : 0), stamp.size - game.TextStart + 1);
+      std::min(game.TextLength + 1 + (forward ? readAhead : 0), stamp.size - game.TextStart + 1);
   if (count < game.TextLength || !readFileRange(file, game.TextStart, count, window)) {
-    windowStart = 0;
     problem = placeText(game) + ": the game could not be read again; it is not written";
     return false;
   }
@@ -113,21 +127,21 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
   return true;
 }
 
-void TGameRereader::tallyChanged(const TGame& game) {
+void TChangedFiles::add(const TGame& game) {
   // Split output may come back to a file: its games go on the same line.
-  auto found =
-      std::find_if(changedFiles.begin(), changedFiles.end(),
-                   [&](const TChangedFile& changed) { return changed.file == *game.FileName; });
-  if (found == changedFiles.end()) found = changedFiles.insert(found, {*game.FileName, 0, {}});
+  auto found = std::find_if(files.begin(), files.end(), [&](const TChangedFile& changed) {
+    return changed.file == *game.FileName;
+  });
+  if (found == files.end()) found = files.insert(found, {*game.FileName, 0, {}});
   TChangedFile& changed = *found;
   ++changed.games;
   if (changed.firstStarts.size() < kChangedGamesNamed)
     changed.firstStarts.push_back(game.TextStart);
 }
 
-std::vector<std::string> TGameRereader::changedFileLines() const {
+std::vector<std::string> TChangedFiles::lines() const {
   std::vector<std::string> lines;
-  for (const TChangedFile& changed : changedFiles) {
+  for (const TChangedFile& changed : files) {
     std::string line = changed.file.string() + ": changed or removed since it was read; " +
                        std::to_string(changed.games) + " of its games not written (at byte";
     if (changed.firstStarts.size() > 1) line += "s";

@@ -32,6 +32,10 @@ TFileStamp fileStamp(const std::filesystem::path& path);
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp);
 // The base was emptied: journals may be kept again up to the budget.
 void restartJournalBudget();
+// True when the options ask for games' ECO codes: lean games then keep theirs.
+bool ecoAskedFor();
+// Keeps the ECO code of the journal's main line in the game; the caller holds gameLock.
+void keepEco(TGame& game, jurnal& journal);
 
 // A file that changed (or went) since its games were read, and its games refused for it.
 struct TChangedFile {
@@ -40,26 +44,46 @@ struct TChangedFile {
   std::vector<int64_t> firstStarts;  // where the first few of them began, to name them
 };
 
+// The games refused because their file changed, tallied per file in the order they were met.
+class TChangedFiles {
+ public:
+  void add(const TGame& game);
+  // One line per changed file: its name, how many of its games are not written and where.
+  std::vector<std::string> lines() const;
+
+ private:
+  std::vector<TChangedFile> files;
+};
+
+// What read asks of a game, copied so that it can be read again away from gameLock.
+TGame rereadCopy(const TGame& game);
+
 // Reads the journals of lean games again from their files. Games asked for in file order cost
-// one read for a stretch of the file. A file that changed since loading gives no journal and is
-// tallied in changedFiles; text that no longer gives the same game gives no journal and a
-// problem text naming the file and place.
+// one read for a stretch of the file. A file that changed since loading gives no journal and no
+// problem text, and is tallied in changedFiles; text that no longer gives the same game gives no
+// journal and a problem text naming the file and place.
 class TGameRereader {
  public:
   std::unique_ptr<jurnal> read(const TGame& game, std::string& problem);
   // One line per changed file: its name, how many of its games are not written and where.
-  std::vector<std::string> changedFileLines() const;
+  std::vector<std::string> changedFileLines() const { return changedFiles.lines(); }
+  // How far past a game a read going forward in the file takes in at once (at most the usual
+  // stretch): a reader given a run of games knows how far the run goes.
+  void limitReadAhead(int64_t bytes);
 
  private:
+  // Games written in file order are read a stretch at a time; a jump back reads the game alone.
+  static constexpr int64_t kReadAhead = 4 * 1024 * 1024;
+
   bool covers(const TGame& game) const;
   bool fill(const TGame& game, std::string& problem);
-  void tallyChanged(const TGame& game);
 
-  std::vector<TChangedFile> changedFiles;
+  TChangedFiles changedFiles;
   std::filesystem::path file;
-  TFileStamp stamp;  // of the file as it is now
+  TFileStamp stamp;  // of the file when the window was read
   std::string window;
   int64_t windowStart = 0;  // 1-based file position of window[0]; 0 while nothing is read
+  int64_t readAhead = kReadAhead;
 };
 
 // The journal of a game lean or not: its own, or one read again (then owned by holder).

@@ -14,6 +14,7 @@
 #include "Upgnread/splitting.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
+#include "pgnlongwork/rereadahead.h"
 #include "platform/platform.h"
 
 const std::u16string kChooseOneCaption = u"Обработка партий";
@@ -34,7 +35,8 @@ struct TOutputRun {
   // A name can come up twice in one run (two tag values made safe to the same text); the later
   // games then join the file instead of replacing what this run wrote a moment before.
   std::set<std::filesystem::path::string_type> written;
-  TGameRereader rereader;  // lean games get their journals back only while they are written
+  TGameRereader rereader;  // for a game that turned lean after its batch was read
+  TChangedFiles changedFiles;
 };
 
 // Appends the whole text or nothing: a full disk must not leave half a game behind the games
@@ -118,6 +120,34 @@ void loadMissingMoves() {
   itemsDone = total;
 }
 
+bool leanWithoutEco(const TGame& game) {
+  return isLeanGame(game) && !game.EcoKnown;
+}
+
+// Lean games loaded while no ECO code was asked for get theirs here, read again ahead on every
+// core, rather than each alone while the games are sorted, filtered and written.
+void classifyLeanGames() {
+  if (!ecoAskedFor()) return;
+  int32_t total = 0;
+  {
+    TLockHold hold(gameLock());
+    total = static_cast<int32_t>(workList.size());
+  }
+  TJournalsAhead ahead(workList, leanWithoutEco);
+  if (ahead.none()) return;
+  for (int32_t i = 0; i < total && !stopRequested; ++i) {
+    itemsDone = i;
+    TRereadGame reread = ahead.take(i);
+    if (!reread.journal) continue;  // the writer reports what cannot be read again
+    TLockHold hold(gameLock());
+    const int32_t game = workList[i];
+    if (game >= 0 && game < static_cast<int32_t>(panelGames.size()) &&
+        leanWithoutEco(panelGames[game]))
+      keepEco(panelGames[game], *reread.journal);
+  }
+  itemsDone = total;
+}
+
 void filterOutputOrder() {
   enterStage(kStageFiltering);
   TIndexArray order;
@@ -130,23 +160,27 @@ void filterOutputOrder() {
   outputOrder = std::move(kept);
 }
 
-// A lean game is read again for the moment it is written; one that cannot be is reported.
-bool writeLeanOrNot(TOutputRun& run, TGame& game) {
+// A lean game gets its journal back, read ahead, for the moment it is written; one that could not
+// be read again is reported.
+bool writeLeanOrNot(TOutputRun& run, TGame& game, TRereadGame& reread) {
   if (!isLeanGame(game)) return writeGame(game, run.buffer);
-  std::string problem;
-  game.Journal = run.rereader.read(game, problem);
-  if (!game.Journal) {
+  if (!reread.lean) reread = rereadGame(run.rereader, game);
+  if (!reread.journal) {
     ++gamesNotWritten;
-    if (!problem.empty()) noteProblem(problem);
+    if (reread.fileChanged)
+      run.changedFiles.add(game);
+    else
+      noteProblem(reread.problem);
     return false;
   }
+  game.Journal = std::move(reread.journal);
   const bool written = writeGame(game, run.buffer);
-  game.Journal.reset();
+  reread.journal = std::move(game.Journal);  // freed outside the lock
   return written;
 }
 
 // One game into the buffer, after switching files when the game starts a new one.
-void bufferGame(TOutputRun& run, int32_t position) {
+void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
   TLockHold hold(gameLock());
   if (startsNewFile(position)) {
     if (run.buffer.used > 0) flushBuffer(run);
@@ -156,11 +190,26 @@ void bufferGame(TOutputRun& run, int32_t position) {
   }
   const int32_t game = outputOrder[position];
   if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return;
-  if (!writeLeanOrNot(run, panelGames[game])) return;
+  if (!writeLeanOrNot(run, panelGames[game], reread)) return;
   ++run.gamesBuffered;
   run.everFilled = true;
   // A file of many games goes out in pieces: the whole output need not fit in memory at once.
   if (run.buffer.used >= kFlushBytes) flushBuffer(run);
+}
+
+// Writes the games of outputOrder while the lean ones among them are read again ahead; answers
+// the position reached (the total unless stopped).
+int32_t writeInOrder(TOutputRun& run, int32_t total) {
+  TJournalsAhead ahead(outputOrder);
+  int32_t position = 0;
+  for (; position < total; ++position) {
+    itemsDone = position;
+    observeWorker(kStageWriting, position);
+    if (stopRequested) break;
+    TRereadGame reread = ahead.take(position);
+    bufferGame(run, position, reread);
+  }
+  return position;
 }
 
 void writeGames(const std::filesystem::path& base) {
@@ -175,15 +224,9 @@ void writeGames(const std::filesystem::path& base) {
   itemsTotal = total;
   itemsDone = 0;
   enterStage(kStageWriting);
-  int32_t position = 0;
-  for (; position < total; ++position) {
-    itemsDone = position;
-    observeWorker(kStageWriting, position);
-    if (stopRequested) break;
-    bufferGame(run, position);
-  }
+  const int32_t position = writeInOrder(run, total);
   itemsDone = position;
-  for (const std::string& line : run.rereader.changedFileLines()) noteProblem(line);
+  for (const std::string& line : run.changedFiles.lines()) noteProblem(line);
   TLockHold hold(gameLock());
   // A stop still writes the games gathered for the open file: the user saw them go through.
   if (position < total ? run.buffer.used > 0 : run.everFilled) flushBuffer(run);
@@ -216,6 +259,7 @@ void chooseGames(const std::function<TAnswer()>& askAboutOne) {
 
 void runOutput(const std::filesystem::path& base) {
   loadMissingMoves();
+  classifyLeanGames();
   enterStage(kStageSorting);
   sortForOutput();
   if (!stopRequested) filterOutputOrder();

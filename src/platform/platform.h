@@ -20,6 +20,18 @@ class TRecursiveLock {
 // A lock of the platform's own (std::recursive_mutex natively, a critical section on Windows).
 TRecursiveLock* newRecursiveLock();
 
+// A lock threads of one job hand work through: one waits while held for another to wake it.
+class TWaitLock : public TRecursiveLock {
+ public:
+  // Held exactly once: leaves the lock, sleeps until wakeAll (or spuriously), holds it again.
+  // Callers wait in a loop on their own condition.
+  virtual void wait() = 0;
+  virtual void wakeAll() = 0;
+};
+// A condition variable with its lock (std::condition_variable_any natively, a CONDITION_VARIABLE
+// with a critical section on Windows).
+TWaitLock* newWaitLock();
+
 // Holds a lock for the life of a scope.
 class TLockHold {
  public:

@@ -52,10 +52,12 @@ class LeanBase : public TPipelineTest {
   }
 
   // Loads the inputs with the given budget, writes every game and answers the files written.
+  // With optionsLate the options are set only after loading, as a user of the panel may.
   TFiles run(const std::vector<fs::path>& inputs, int64_t budget,
-             const std::function<void()>& setOptions, const std::string& name) {
+             const std::function<void()>& setOptions, const std::string& name,
+             bool optionsLate = false) {
     resetPipeline();
-    setOptions();
+    if (!optionsLate) setOptions();
     journalBudget = budget;
     for (const fs::path& input : inputs) {
       if (fs::is_directory(input))
@@ -63,6 +65,7 @@ class LeanBase : public TPipelineTest {
       else
         loadFileJob(input);
     }
+    if (optionsLate) setOptions();
     const fs::path out = folder / name;
     fs::create_directory(out);
     writeJob(out / "games");
@@ -71,10 +74,10 @@ class LeanBase : public TPipelineTest {
 
   // The same run kept whole and kept lean; both must write the same bytes.
   void expectSameOutput(const std::vector<fs::path>& inputs, const std::function<void()>& options,
-                        const std::string& label) {
-    const TFiles kept = run(inputs, -1, options, label + "-kept");
+                        const std::string& label, bool optionsLate = false) {
+    const TFiles kept = run(inputs, -1, options, label + "-kept", optionsLate);
     const int32_t keptWritten = gamesWritten;
-    const TFiles lean = run(inputs, 0, options, label + "-lean");
+    const TFiles lean = run(inputs, 0, options, label + "-lean", optionsLate);
     EXPECT_EQ(gamesNotWritten, 0) << label;
     EXPECT_EQ(gamesWritten, keptWritten) << label;
     ASSERT_EQ(lean.size(), kept.size()) << label;
@@ -108,6 +111,14 @@ TEST_F(LeanBase, WritesTheSameBytesAsAKeptBaseForRealFiles) {
   const std::vector<fs::path> inputs = {data / "players" / "Anderssen.pgn", data / "annotated",
                                         data / "engine" / "TCEC_Season_24_-_Dfrc_2_Final.pgn"};
   for (const auto& [label, options] : kOptionSets) expectSameOutput(inputs, options, label);
+}
+
+TEST_F(LeanBase, EcoCodesAskedForOnlyAfterLoadingComeOutTheSame) {
+  const fs::path data = sharedDataPath("pgn");
+  SKIP_WITHOUT_SHARED_DATA(data);
+  const std::vector<fs::path> inputs = {data / "players" / "Anderssen.pgn", data / "annotated"};
+  for (const char* label : {"eco-letters", "eco-filter-and-length"})
+    expectSameOutput(inputs, kOptionSets.at(label), std::string(label) + "-late", true);
 }
 
 TEST_F(LeanBase, WritesTheSameBytesForGamesGluedTogetherFromPositionsAndChess960) {

@@ -13,9 +13,12 @@
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
+#include "pgnlongwork/rereadahead.h"
 
 void resetPipeline() {
   workerObserver = nullptr;
+  rereadObserver = nullptr;
+  rereadBatchGames = kRereadBatchGames;
   journalBudget = kDefaultJournalBudget;
   emptyGameBase();
   emptyRunArrays();
