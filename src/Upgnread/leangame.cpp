@@ -111,7 +111,7 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
   const bool sameFile = *game.FileName == file;
   const bool forward = sameFile && windowStart > 0 && game.TextStart >= windowStart;
   windowStart = 0;
-  file = *game.FileName;
+  if (!sameFile) file = *game.FileName;
   stamp = fileStamp(file);
   if (stamp.size != game.FileName.fileSize() || stamp.time != game.FileName.fileTime()) {
     changedFiles.add(game);
