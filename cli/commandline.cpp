@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -113,6 +114,43 @@ void addMkeco(CLI::App& app, TCommandLine& line) {
   mkeco->callback([&line] { line.mkeco = true; });
 }
 
+// The words a switch takes after "=".
+bool switchWord(const std::string& text) {
+  std::string word;
+  for (const char c : text)
+    word.push_back(static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
+  for (const char* known : {"true", "false", "yes", "no", "on", "off", "enable", "disable", "1",
+                            "0", "y", "n", "t", "f", "+", "-", ""})
+    if (word == known) return true;
+  return false;
+}
+
+const CLI::Option* findOption(CLI::App& app, const std::string& name) {
+  if (const CLI::Option* option = app.get_option_no_throw(name)) return option;
+  for (CLI::App* sub : app.get_subcommands([](CLI::App*) { return true; }))
+    if (const CLI::Option* option = sub->get_option_no_throw(name)) return option;
+  return nullptr;
+}
+
+// "--switch=WORD" is looked at before the parser sees it: the parser turns a word it does not
+// know into a number with a call that throws past what it catches, and would name the switch's
+// other spelling at best.
+std::string switchWordProblem(CLI::App& app, const std::vector<std::string>& arguments) {
+  for (size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--") break;
+    const size_t equals = argument.find('=');
+    if (argument.rfind("--", 0) != 0 || equals == std::string::npos) continue;
+    const std::string name = argument.substr(0, equals);
+    const CLI::Option* option = findOption(app, name);
+    if (!option || option->get_expected_min() != 0) continue;
+    const std::string word = argument.substr(equals + 1);
+    if (!switchWord(word))
+      return name + ": '" + word + "' is not a value a switch takes (yes or no, or the switch alone)";
+  }
+  return "";
+}
+
 }  // namespace
 
 std::string versionText() {
@@ -136,6 +174,11 @@ TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TComma
   app.formatter(formatter);
   addRunOptions(app, line);
   addMkeco(app, line);
+  const std::string wordProblem = switchWordProblem(app, arguments);
+  if (!wordProblem.empty()) {
+    writeStderr("gamesift: " + wordProblem + " (see gamesift --help)\n");
+    return {false, kExitUsage};
+  }
   // The library reports a bad command line by throwing; nothing of ours throws past here.
   try {
     // CLI11 takes the arguments last first, without the program's name.
@@ -150,6 +193,11 @@ TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TComma
     return {false, app.exit(version)};
   } catch (const CLI::ParseError& error) {
     writeStderr(std::string("gamesift: ") + error.what() + " (see gamesift --help)\n");
+    return {false, kExitUsage};
+  } catch (const std::exception& error) {
+    // The parser's own conversions may throw plain exceptions; a command line is never a crash.
+    writeStderr(std::string("gamesift: the command line could not be read (") + error.what() +
+                "); see gamesift --help\n");
     return {false, kExitUsage};
   }
   return {true, kExitDone};

@@ -1,6 +1,7 @@
 #include "pgnlongwork/output.h"
 
 #include <set>
+#include <vector>
 #include <utility>
 
 #include "Upgnread/filters.h"
@@ -15,6 +16,7 @@
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/rereadahead.h"
+#include "pgnlongwork/writteninputs.h"
 #include "platform/platform.h"
 
 const std::u16string kChooseOneCaption = u"Обработка партий";
@@ -26,9 +28,19 @@ namespace {
 
 constexpr size_t kFlushBytes = 8 * 1024 * 1024;
 
+// Where each output file begins in outputOrder, and its name. Worked out once, before writing:
+// the inputs among the outputs must be known first, and a name cut to fit the host counts its
+// cuts, so asking for it twice would give another name.
+struct TPlannedFile {
+  int32_t position = 0;
+  std::filesystem::path name;
+};
+using TFilePlan = std::vector<TPlannedFile>;
+
 // The writing loop's state: the games gathered for the current file and the files done so far.
 struct TOutputRun {
-  std::filesystem::path base;
+  TFilePlan plan;
+  size_t nextFile = 0;  // the plan's entry the writer comes to next
   TOutputBuffer buffer;
   int32_t gamesBuffered = 0;
   bool everFilled = false;
@@ -182,9 +194,9 @@ bool writeLeanOrNot(TOutputRun& run, TGame& game, TRereadGame& reread) {
 // One game into the buffer, after switching files when the game starts a new one.
 void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
   TLockHold hold(gameLock());
-  if (startsNewFile(position)) {
+  if (run.nextFile < run.plan.size() && run.plan[run.nextFile].position == position) {
     if (run.buffer.used > 0) flushBuffer(run);
-    currentFile = outputFileName(run.base, position);
+    currentFile = run.plan[run.nextFile++].name;
     run.buffer.clear();
     run.gamesBuffered = 0;
   }
@@ -212,13 +224,30 @@ int32_t writeInOrder(TOutputRun& run, int32_t total) {
   return position;
 }
 
-void writeGames(const std::filesystem::path& base) {
+TFilePlan planFiles(const std::filesystem::path& base) {
+  TFilePlan plan;
+  TLockHold hold(gameLock());
+  resetGroupCursor();
+  const int32_t total = static_cast<int32_t>(outputOrder.size());
+  for (int32_t position = 0; position < total; ++position)
+    if (startsNewFile(position)) plan.push_back({position, outputFileName(base, position)});
+  resetGroupCursor();
+  return plan;
+}
+
+std::vector<std::filesystem::path> namesOf(const TFilePlan& plan) {
+  std::vector<std::filesystem::path> names;
+  names.reserve(plan.size());
+  for (const TPlannedFile& file : plan) names.push_back(file.name);
+  return names;
+}
+
+void writeGames(TFilePlan plan) {
   TOutputRun run;
-  run.base = base;
+  run.plan = std::move(plan);
   int32_t total = 0;
   {
     TLockHold hold(gameLock());
-    resetGroupCursor();
     total = static_cast<int32_t>(outputOrder.size());
   }
   itemsTotal = total;
@@ -263,7 +292,10 @@ void runOutput(const std::filesystem::path& base) {
   enterStage(kStageSorting);
   sortForOutput();
   if (!stopRequested) filterOutputOrder();
-  if (!stopRequested) writeGames(base);
+  if (!stopRequested) {
+    TFilePlan plan = planFiles(base);
+    if (holdGamesOfWrittenInputs(namesOf(plan))) writeGames(std::move(plan));
+  }
   TLockHold hold(gameLock());
   emptyRunArrays();
 }

@@ -115,6 +115,25 @@ int64_t fileSize(const std::filesystem::path& path);
 // not, and then to is untouched.
 bool replaceFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
+// What a file is, whatever name reaches it: a link, another spelling of the path, a second hard
+// link all give the same identity (device and inode natively, volume serial and file index on
+// Windows). known is false when the file cannot be looked at.
+struct TFileIdentity {
+  bool known = false;
+  uint64_t volume = 0;
+  uint64_t index = 0;
+  bool operator==(const TFileIdentity& other) const {
+    return known && other.known && volume == other.volume && index == other.index;
+  }
+};
+TFileIdentity fileIdentity(const std::filesystem::path& path);
+
+// Memory
+
+// Bytes the process may still take without pressing others out of memory or running out of
+// address space (a 32-bit host's plug-in meets the latter first); 0 when the system cannot tell.
+uint64_t availableMemory();
+
 // Folders
 
 // The full file name of the process's main executable (not of a library it loaded); empty when

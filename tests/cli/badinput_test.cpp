@@ -3,6 +3,9 @@
 
 #include <sys/stat.h>
 
+#include <cctype>
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "cliprogram.h"
@@ -63,6 +66,37 @@ TEST_F(BadInput, UsageErrorsGiveOneLineAndStatusTwo) {
   }
   EXPECT_EQ(gamesift({"--tags", "some", "in.pgn"}, inFolder).err,
             "gamesift: --tags: 'some' is not one of all, seven, none (see gamesift --help)\n");
+}
+
+// Every option that --help lists, given a word it cannot take, is a usage error naming it: the
+// parser's own conversions once ended the program with an uncaught exception instead.
+TEST_F(BadInput, EveryOptionGivenAnUnreadableWordIsAUsageError) {
+  const std::string help = gamesift({"--help"}).out;
+  std::set<std::string> names;
+  for (size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
+    size_t end = at + 2;
+    while (end < help.size() && (std::isalnum(static_cast<unsigned char>(help[end])) || help[end] == '-'))
+      ++end;
+    if (end > at + 2) names.insert(help.substr(at, end - at));
+  }
+  ASSERT_GT(names.size(), 40u);
+  TProgramOptions inFolder;
+  inFolder.workDir = folder.path();
+  for (const std::string& name : names) {
+    if (name == "--help" || name == "--help-all" || name == "--version") continue;
+    for (const std::string word : {"maybe", "co", "=", "99999999999999999999"}) {
+      const TProgramResult result = gamesift({name + "=" + word, "in.pgn"}, inFolder);
+      EXPECT_TRUE(result.status == 0 || result.status == 1 || result.status == 2)
+          << name << "=" << word << ": " << result.status << " " << result.err;
+      if (result.status == 2) {
+        EXPECT_NE(result.err.find(name), std::string::npos) << name << "=" << word << ": " << result.err;
+      }
+    }
+  }
+  const TProgramResult refused = gamesift({"--drop-duplicates=maybe", "in.pgn"}, inFolder);
+  EXPECT_EQ(refused.status, 2);
+  EXPECT_EQ(lines(refused.err), 1) << refused.err;
+  EXPECT_EQ(gamesift({"--drop-duplicates=no", "in.pgn", "--replace", "-o", "g"}, inFolder).status, 0);
 }
 
 TEST_F(BadInput, HelpGoesToStdoutWithStatusZero) {
