@@ -1,5 +1,6 @@
 #include "cli/batchoptions.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -9,6 +10,7 @@
 #include "Upgnread/options.h"
 #include "cli/optiontexts.h"
 #include "cli/textpaths.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -188,6 +190,26 @@ void addValue(CLI::App& app, TOptionEdits& edits, const TValueOption& entry) {
 void addBatchOptions(CLI::App& app, TOptionEdits& edits) {
   for (const TSwitch& entry : kSwitches) addSwitch(app, edits, entry);
   for (const TValueOption& entry : valueOptions()) addValue(app, edits, entry);
+}
+
+namespace {
+
+// The same name in the other encoding tags come in: a UTF-8 name as the name code page writes
+// it, an 8-bit one (from a settings file, or the ANSI code page on Windows) as UTF-8.
+std::string otherSpelling(const std::string& name) {
+  const bool ascii = std::all_of(name.begin(), name.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return {};
+  std::string other = utf8ToNameCodePage(name);
+  if (other.empty()) other = tagTextToUtf8(name);
+  return other == name ? std::string() : other;
+}
+
+}  // namespace
+
+void setPlayerSpellings() {
+  whitePlayerSpelling = otherSpelling(whitePlayer);
+  blackPlayerSpelling = otherSpelling(blackPlayer);
 }
 
 void applyEdits(const TOptionEdits& edits) {

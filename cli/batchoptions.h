@@ -16,3 +16,8 @@ using TOptionEdits = std::vector<std::function<void()>>;
 void addBatchOptions(CLI::App& app, TOptionEdits& edits);
 
 void applyEdits(const TOptionEdits& edits);
+
+// The player filters also find their names written in the other encoding (UTF-8 or the name
+// code page), so that a name typed once matches files of both kinds. Called once the options
+// and the name code page are set.
+void setPlayerSpellings();

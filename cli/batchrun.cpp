@@ -52,6 +52,7 @@ bool setOptions(const TCommandLine& line) {
                   ": holds no batch options; the defaults apply\n");
   }
   applyEdits(line.edits);
+  setPlayerSpellings();
   return true;
 }
 

@@ -37,12 +37,17 @@ bool acceptDate(const TGamesTagArray& tags) {
   return dateFrom <= date && date <= dateTo;
 }
 
+bool isName(std::string_view tag, const std::string& name, const std::string& spelling) {
+  return tag == name || (!spelling.empty() && tag == spelling);
+}
+
 bool acceptPlayers(const TGamesTagArray& tags) {
   std::string_view white = rosterValue(tags, kTagWhite);
   std::string_view black = rosterValue(tags, kTagBlack);
-  if (!whitePlayer.empty() && white != whitePlayer && !(ignoreColour && black == whitePlayer))
+  if (!whitePlayer.empty() && !isName(white, whitePlayer, whitePlayerSpelling) &&
+      !(ignoreColour && isName(black, whitePlayer, whitePlayerSpelling)))
     return false;
-  return blackPlayer.empty() || ignoreColour || black == blackPlayer;
+  return blackPlayer.empty() || ignoreColour || isName(black, blackPlayer, blackPlayerSpelling);
 }
 
 bool acceptRatings(const TGamesTagArray& tags) {

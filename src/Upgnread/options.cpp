@@ -63,6 +63,8 @@ uint8_t resultMask = kResultAll;
 int32_t dateFrom = kDateAnyBefore;
 int32_t dateTo = kDateAnyAfter;
 std::string whitePlayer;
+std::string whitePlayerSpelling;
+std::string blackPlayerSpelling;
 std::string blackPlayer;
 bool ignoreColour = false;
 int32_t whiteEloMin = 0;
@@ -97,6 +99,8 @@ void resetOptions() {
   dateFrom = kDateAnyBefore;
   dateTo = kDateAnyAfter;
   whitePlayer.clear();
+  whitePlayerSpelling.clear();
+  blackPlayerSpelling.clear();
   blackPlayer.clear();
   ignoreColour = false;
   whiteEloMin = 0;

@@ -64,6 +64,10 @@ extern int32_t dateFrom;
 extern int32_t dateTo;
 extern std::string whitePlayer;
 extern std::string blackPlayer;
+// The same names in the other encoding a PGN file may use (UTF-8 or the name code page), which
+// the command-line tool sets so that a name typed once finds both; empty when there is none.
+extern std::string whitePlayerSpelling;
+extern std::string blackPlayerSpelling;
 extern bool ignoreColour;
 extern int32_t whiteEloMin;
 extern int32_t whiteEloMax;

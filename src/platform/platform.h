@@ -163,6 +163,13 @@ std::string utf16ToAnsi(std::u16string_view text);
 // and UTF-16 on Windows.
 std::filesystem::path::string_type tagTextToName(std::string_view text);
 
+// The bytes a tag written in the name code page holds for a text given as UTF-8, the way back
+// from tagTextToName: a name typed in one encoding can then be looked for in files of the other.
+// Empty when the text is not valid UTF-8 or holds a character the code page lacks.
+std::string utf8ToNameCodePage(std::string_view utf8);
+// A tag text as UTF-8, read by tagTextToName's rule.
+std::string tagTextToUtf8(std::string_view text);
+
 // Chooses the name code page: a Windows code-page number ("1251", "866", "20866") or, natively,
 // a name the system's converter knows ("KOI8-R"). Until then it is the ANSI code page on Windows
 // and Windows-1251 natively. False, and nothing changes, when the code page is not known.

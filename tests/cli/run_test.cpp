@@ -107,6 +107,26 @@ TEST_F(ProgramRun, NameCodePageReadsOtherEightBitNames) {
   EXPECT_EQ(filesIn(out), expected);
 }
 
+// A name typed in either encoding finds the games of both, as the split names them alike; the
+// name code page decides what the 8-bit spelling is.
+TEST_F(ProgramRun, PlayerFiltersFindANameInEitherEncoding) {
+  const std::string cp866 = "\x8A\xA0\xE0\xAF\xAE\xA2";
+  const std::string eightBit = pgnText(gameText(kKarpov1251, "Kasparov", "1-0", "1.e4"));
+  const std::string utf8 = pgnText(gameText("Kasparov", kKarpovUtf8, "0-1", "1.d4"));
+  const std::string dos = pgnText(gameText(cp866, "Kasparov", "1-0", "1.c4"));
+  const std::string other = pgnText(gameText("Kasparov", "Other", "1-0", "1.Nf3"));
+  const std::filesystem::path input = folder.write("in.pgn", eightBit + utf8 + dos + other);
+  const auto written = [&](std::vector<std::string> args) {
+    args.insert(args.end(), {"-q", "--replace", input.string(), "-o", (folder / "out").string()});
+    EXPECT_EQ(gamesift(args).status, 0);
+    return folder.read("out.pgn");
+  };
+  EXPECT_EQ(written({"--white", kKarpovUtf8, "--ignore-colour"}), eightBit + utf8);
+  EXPECT_EQ(written({"--black", kKarpovUtf8}), utf8);
+  EXPECT_EQ(written({"--white", kKarpov1251}), eightBit);
+  EXPECT_EQ(written({"--white", kKarpovUtf8, "--name-codepage", "866"}), dos);
+}
+
 TEST_F(ProgramRun, AFileGivenTwiceIsLoadedOnce) {
   const std::filesystem::path input =
       folder.write("in.pgn", pgnText(gameText("A", "B", "1-0", "1.e4")));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -84,6 +85,20 @@ std::u16string windows1251ToUtf16(std::string_view text) {
     result.push_back(byte < 0x80 ? char16_t(byte) : kCp1251High[byte - 0x80]);
   }
   return result;
+}
+
+bool utf16ToWindows1251(std::u16string_view text, std::string& result) {
+  result.clear();
+  for (const char16_t c : text) {
+    if (c < 0x80) {
+      result.push_back(static_cast<char>(c));
+      continue;
+    }
+    const auto found = std::find(kCp1251High.begin(), kCp1251High.end(), c);
+    if (found == kCp1251High.end()) return false;
+    result.push_back(static_cast<char>(0x80 + (found - kCp1251High.begin())));
+  }
+  return true;
 }
 
 std::u16string ansiToUtf16(std::string_view text) {

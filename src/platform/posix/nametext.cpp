@@ -28,6 +28,22 @@ bool isWindows1251(const std::string& name) {
   return name == "CP1251" || name == "WINDOWS-1251" || name == "cp1251" || name == "windows-1251";
 }
 
+// UTF-8 text in the chosen code page; empty when the converter refuses any of it.
+std::string textInCodePage(std::string_view utf8) {
+  iconv_t converter = iconv_open(nameCodePage.c_str(), "UTF-8");
+  if (converter == reinterpret_cast<iconv_t>(-1)) return {};
+  std::string result(utf8.size() * 4, '\0');
+  char* in = const_cast<char*>(utf8.data());
+  size_t inLeft = utf8.size();
+  char* out = result.data();
+  size_t outLeft = result.size();
+  const size_t done = iconv(converter, &in, &inLeft, &out, &outLeft);
+  iconv_close(converter);
+  if (done == static_cast<size_t>(-1) || inLeft > 0) return {};
+  result.resize(result.size() - outLeft);
+  return result;
+}
+
 // Text in the chosen code page as UTF-8; a byte the converter refuses becomes "_".
 std::string convertedText(std::string_view text) {
   iconv_t converter = iconv_open("UTF-8", nameCodePage.c_str());
@@ -59,6 +75,18 @@ std::string tagTextToName(std::string_view text) {
   if (utf8ToUtf16(text, ignored)) return std::string(text);
   if (nameCodePage.empty()) return std::filesystem::path(windows1251ToUtf16(text)).native();
   return convertedText(text);
+}
+
+std::string utf8ToNameCodePage(std::string_view utf8) {
+  std::u16string wide;
+  if (!utf8ToUtf16(utf8, wide)) return {};
+  if (!nameCodePage.empty()) return textInCodePage(utf8);
+  std::string bytes;
+  return utf16ToWindows1251(wide, bytes) ? bytes : std::string();
+}
+
+std::string tagTextToUtf8(std::string_view text) {
+  return tagTextToName(text);
 }
 
 bool setNameCodePage(std::string_view name) {

@@ -18,7 +18,33 @@ std::wstring wideText(std::string_view text, UINT codePage, DWORD flags) {
   return result;
 }
 
+// UTF-16 in a code page; empty when a character has no form there.
+std::string narrowText(std::wstring_view wide, UINT codePage) {
+  const int length = static_cast<int>(wide.size());
+  BOOL lossy = FALSE;
+  // UTF-8 takes neither flags nor the lossy answer.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL* lost = utf8 ? nullptr : &lossy;
+  const int bytes =
+      WideCharToMultiByte(codePage, flags, wide.data(), length, nullptr, 0, nullptr, lost);
+  if (bytes <= 0 || lossy) return {};
+  std::string result(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(codePage, flags, wide.data(), length, result.data(), bytes, nullptr, lost);
+  return lossy ? std::string() : result;
+}
+
 }  // namespace
+
+std::string utf8ToNameCodePage(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const std::wstring wide = wideText(utf8, CP_UTF8, MB_ERR_INVALID_CHARS);
+  return wide.empty() ? std::string() : narrowText(wide, nameCodePage);
+}
+
+std::string tagTextToUtf8(std::string_view text) {
+  return narrowText(tagTextToName(text), CP_UTF8);
+}
 
 std::wstring tagTextToName(std::string_view text) {
   if (text.empty()) return {};
