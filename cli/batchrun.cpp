@@ -135,7 +135,7 @@ bool writeBase(const std::filesystem::path& base, const TWaitForJob& wait, int32
 
 int finish(const TCommandLine& line, int32_t filteredOut) {
   TRunReport report = collectReport(interruptCount() > 0);
-  report.gamesFilteredOut = filteredOut;
+  report.gamesFilteredOut += filteredOut;
   const int status = exitStatus(report);
   for (const std::string& problem : problemLines()) writeStderr("gamesift: " + problem + "\n");
   if (line.verbose) {

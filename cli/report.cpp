@@ -72,6 +72,8 @@ TRunReport collectReport(bool interrupted) {
   report.gamesSkipped = gamesSkipped;
   report.filesUnreadable = filesUnreadable;
   report.gamesAlreadyLoaded = gamesAlreadyLoaded;
+  report.gamesLeftOutLoading = gamesLeftOutLoading;
+  report.gamesFilteredOut = gamesLeftOutLoading;
   report.duplicatesDropped = duplicatesDropped;
   report.gamesWritten = gamesWritten;
   report.outputFilesWritten = outputFilesWritten;
@@ -82,25 +84,53 @@ TRunReport collectReport(bool interrupted) {
   return report;
 }
 
+namespace {
+
+int64_t gamesAcceptedOf(const TRunReport& report) {
+  return int64_t(report.gamesAccepted) + report.duplicatesDropped + report.gamesAlreadyLoaded +
+         report.gamesLeftOutLoading;
+}
+
+// What became of the games accepted: each is written, dropped, left out, or not written.
+std::string fatesOfAccepted(const TRunReport& report) {
+  const int64_t accounted = int64_t(report.gamesWritten) + report.duplicatesDropped +
+                            report.gamesAlreadyLoaded + report.gamesFilteredOut +
+                            report.gamesNotWritten;
+  const int64_t unwritten = std::max<int64_t>(0, gamesAcceptedOf(report) - accounted);
+  std::string text = line("    games written", report.gamesWritten) +
+                     line("    duplicates dropped", report.duplicatesDropped) +
+                     line("    games already loaded", report.gamesAlreadyLoaded) +
+                     line("    games left out by the filters", report.gamesFilteredOut);
+  if (report.gamesNotWritten > 0)
+    text += line("    games not written: their moves could not be read again",
+                 report.gamesNotWritten);
+  if (unwritten > 0) {
+    const char* why = report.interrupted ? "    games not written: the run was stopped"
+                                         : "    games not written: their write failed";
+    text += line(why, unwritten);
+  }
+  return text;
+}
+
+}  // namespace
+
 std::string reportText(const TRunReport& report) {
   std::string text;
   for (const std::string& file : report.incompleteFiles) text += file + "\n";
-  text += line("files read", report.filesRead) + line("games accepted", report.gamesAccepted) +
-          line("games skipped as bad", report.gamesSkipped) +
+  const int64_t accepted = gamesAcceptedOf(report);
+  text += line("files read", report.filesRead) +
+          line("games read", accepted + report.gamesSkipped) +
+          line("  games skipped as bad", report.gamesSkipped) +
+          line("  games accepted", accepted) + fatesOfAccepted(report) +
           "stretches of text skipped: " + std::to_string(report.stretchesSkipped) + " (" +
           std::to_string(report.bytesSkipped) + " bytes)\n" +
           line("files that could not be read", report.filesUnreadable) +
-          line("games already loaded", report.gamesAlreadyLoaded) +
-          line("duplicates dropped", report.duplicatesDropped) +
-          line("games left out by the filters", report.gamesFilteredOut) +
-          line("games written", report.gamesWritten) +
           line("output files written", report.outputFilesWritten) +
           line("writes that failed", report.writesFailed);
-  if (report.gamesNotWritten > 0)
-    text += line("games not written: their moves could not be read again", report.gamesNotWritten);
   if (report.interrupted) text += "stopped by Ctrl-C: the output holds the games handled before\n";
   return text;
 }
+
 
 int exitStatus(const TRunReport& report) {
   if (report.interrupted) return kExitInterrupted;

@@ -26,7 +26,8 @@ struct TRunReport {
   int64_t bytesSkipped = 0;
   int32_t gamesAlreadyLoaded = 0;
   int32_t duplicatesDropped = 0;
-  int32_t gamesFilteredOut = 0;
+  int32_t gamesFilteredOut = 0;     // by the load of a folder or by the output run
+  int32_t gamesLeftOutLoading = 0;  // those of them a folder's load kept out of the base
   int32_t gamesWritten = 0;
   int32_t outputFilesWritten = 0;
   int32_t writesFailed = 0;
@@ -39,8 +40,9 @@ struct TRunReport {
 // The counters of the job state as they stand after the jobs.
 TRunReport collectReport(bool interrupted);
 
-// One "label: number" line per counter (games not written only when there were any), then a line
-// on a stop.
+// One "label: number" line per counter, indented under the count they are part of so that the
+// games read and the games accepted visibly add up; the games not written only when there were
+// any; then a line on a stop.
 std::string reportText(const TRunReport& report);
 
 int exitStatus(const TRunReport& report);

@@ -98,6 +98,7 @@ struct TScan {
   int code = kReadOk;
   int32_t bad = 0;
   int32_t unreadable = 0;  // bad for a code of their own, not for a filter
+  int32_t leftOut = 0;     // read, and refused by a filter
 };
 
 // A game that could not be read: counted, and listed with where it begins and where it broke.
@@ -121,6 +122,7 @@ TGameOutcome skipBadGameText(TScan& scan, TGame& game, int64_t start, TReadPhase
     noteBadGame(scan, start, phase);
   } else {
     ++scan.bad;  // refused by a filter on its moves or its opening
+    ++scan.leftOut;
   }
   if (scan.code == kBrokenTagLine && phase == TReadPhase::tags)
     skipBrokenTagSection(scan.text, scan.position);
@@ -182,6 +184,7 @@ TGameOutcome readGame(TScan& scan, TGame& game) {
     tagsPass = acceptTags(game.Tags);
   }
   if (!tagsPass) {
+    ++scan.leftOut;
     skipBadGame(scan.text, scan.position);  // filtered out, not bad
     return TGameOutcome::Skipped;
   }
@@ -192,6 +195,7 @@ TGameOutcome readGame(TScan& scan, TGame& game) {
     // The result is known only now: the tag filter looks at it after the moves.
     if (scan.applyFilters && !acceptTags(game.Tags)) {
       game.Journal.reset();
+      ++scan.leftOut;
       outcome = TGameOutcome::LeftOut;
     }
   }
@@ -288,6 +292,7 @@ void readOnThreads(TScan& scan, TGames& batch, int threads) {
   if (summary.codeSet) scan.code = summary.code;
   scan.bad = summary.bad;
   scan.unreadable = summary.unreadable;
+  scan.leftOut = summary.leftOut;
   if (scan.record) {
     appendRecord(*scan.record, summary.record);
   }
@@ -314,6 +319,7 @@ int scanText(std::string_view text, int64_t& position, TGames& batch, TScan& sca
     if (scan.record) scan.record->readToEnd = false;
   }
   gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
+  gamesLeftOutLoading.fetch_add(scan.leftOut, std::memory_order_relaxed);
   bytesDone.store(position, std::memory_order_relaxed);
   return scan.code;
 }
@@ -349,6 +355,7 @@ void addSummary(TScan& scan, const TStretchSummary& summary) {
   if (summary.codeSet) scan.code = summary.code;
   scan.bad += summary.bad;
   scan.unreadable += summary.unreadable;
+  scan.leftOut += summary.leftOut;
   if (scan.record) appendRecord(*scan.record, summary.record);
 }
 
@@ -400,6 +407,7 @@ int scanInBlocks(const std::filesystem::path& path, int64_t size, TScan& scan, T
     if (scan.record) scan.record->readToEnd = false;
   }
   gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
+  gamesLeftOutLoading.fetch_add(scan.leftOut, std::memory_order_relaxed);
   bytesDone.store(blocks.next, std::memory_order_relaxed);
   return scan.code;
 }
@@ -427,6 +435,7 @@ TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool
   stretch.code = scan.code;
   stretch.bad = scan.bad;
   stretch.unreadable = scan.unreadable;
+  stretch.leftOut = scan.leftOut;
   return stretch;
 }
 

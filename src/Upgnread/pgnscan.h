@@ -70,6 +70,7 @@ struct TScanStretch {
   int code = kReadOk;
   int32_t bad = 0;
   int32_t unreadable = 0;
+  int32_t leftOut = 0;
 };
 TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
                          const TSharedPath& fileName);

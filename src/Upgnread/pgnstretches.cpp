@@ -102,6 +102,7 @@ void takeStretch(std::string_view text, TScanStretch& stretch, int64_t limit, TM
   }
   summary.bad += stretch.bad;
   summary.unreadable += stretch.unreadable;
+  summary.leftOut += stretch.leftOut;
   moveRecord(stretch.record, reading.offset);
   appendRecord(summary.record, stretch.record);
   summary.end = stretch.end;

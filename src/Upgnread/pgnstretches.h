@@ -52,6 +52,7 @@ struct TStretchSummary {
   bool codeSet = false;  // anything was read at all, and so code holds its last code
   int32_t bad = 0;
   int32_t unreadable = 0;
+  int32_t leftOut = 0;
   TReadRecord record;
 };
 

@@ -28,6 +28,7 @@ std::atomic<int32_t> itemsDone{0};
 std::atomic<int32_t> itemsTotal{0};
 
 std::atomic<int32_t> gamesSkipped{0};
+std::atomic<int32_t> gamesLeftOutLoading{0};
 std::atomic<int32_t> filesUnreadable{0};
 std::atomic<int32_t> writesFailed{0};
 std::atomic<int32_t> filesRead{0};
@@ -74,6 +75,7 @@ void resetJobProgress() {
 
 void resetJobReport() {
   gamesSkipped.store(0, std::memory_order_relaxed);
+  gamesLeftOutLoading.store(0, std::memory_order_relaxed);
   filesUnreadable.store(0, std::memory_order_relaxed);
   writesFailed.store(0, std::memory_order_relaxed);
   for (std::atomic<int32_t>* counter :

@@ -44,6 +44,7 @@ extern std::atomic<int32_t> filesUnreadable;
 extern std::atomic<int32_t> writesFailed;
 extern std::atomic<int32_t> filesRead;           // input files opened and scanned by the load jobs
 extern std::atomic<int32_t> gamesAccepted;       // games the load jobs added to the base
+extern std::atomic<int32_t> gamesLeftOutLoading; // games a folder's load kept out by the filters
 extern std::atomic<int32_t> gamesAlreadyLoaded;  // games dropped because the base held their place
 extern std::atomic<int32_t> duplicatesDropped;   // games dropped as equal to another game
 extern std::atomic<int32_t> gamesWritten;        // games in output writes that succeeded

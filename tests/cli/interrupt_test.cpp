@@ -21,11 +21,6 @@ size_t count(const std::string& text, const std::string& part) {
   return found;
 }
 
-int reported(const std::string& report, const std::string& label) {
-  const size_t at = report.find(label + ": ");
-  return at == std::string::npos ? -1 : std::atoi(report.c_str() + at + label.size() + 2);
-}
-
 TProgramOptions onTerminal() {
   TProgramOptions options;
   options.errToTerminal = true;

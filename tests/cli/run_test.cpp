@@ -49,7 +49,7 @@ TEST_F(ProgramRun, ExamplesWithDuplicatesDroppedAndSplitByEcoLetter) {
       gamesift({examplesPath().string(), "--drop-duplicates", "--add-eco", "--split-eco", "letter",
                 "--eco-base", ecoBase().string(), "-o", out.string() + "/"});
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* line : {"files read: 2", "games accepted: 8", "games skipped as bad: 1",
+  for (const char* line : {"files read: 2", "games accepted: 9", "games skipped as bad: 1",
                            "files that could not be read: 0", "duplicates dropped: 1",
                            "games written: 8", "output files written: 4", "writes that failed: 0"})
     EXPECT_TRUE(hasLine(run.err, line)) << line << "\n" << run.err;
@@ -135,6 +135,32 @@ TEST_F(ProgramRun, AFileGivenTwiceIsLoadedOnce) {
   EXPECT_EQ(run.status, 0);
   EXPECT_TRUE(hasLine(run.err, "games already loaded: 1")) << run.err;
   EXPECT_TRUE(hasLine(run.err, "games written: 1")) << run.err;
+}
+
+// Every game read is skipped as bad or accepted, and every game accepted is written, dropped as
+// a duplicate or as already loaded, or left out by the filters of the folder's load or of the
+// output: the report's lines add up.
+TEST_F(ProgramRun, TheReportAddsUp) {
+  const std::string win = pgnText(gameText("A", "B", "1-0", "1.e4 e5"));
+  const std::string loss = pgnText(gameText("C", "D", "0-1", "1.d4 d5"));
+  const std::string bad = pgnText(gameText("E", "F", "1-0", "1.e5"));
+  const std::filesystem::path games = subfolder("games");
+  folder.write("games/a.pgn", win + win + loss + bad + pgnText(gameText("G", "H", "1-0", "1.c4")));
+  folder.write("games/b.pgn", loss + win);
+  const TProgramResult run =
+      gamesift({games.string(), (games / "a.pgn").string(), "--result", "1-0", "--drop-duplicates",
+                "-o", (folder / "out").string()});
+  ASSERT_EQ(run.status, 0) << run.err;
+  const int read = reported(run.err, "games read");
+  const int accepted = reported(run.err, "games accepted");
+  EXPECT_EQ(read, 7 + 5) << run.err;
+  EXPECT_EQ(read, accepted + reported(run.err, "games skipped as bad")) << run.err;
+  EXPECT_EQ(accepted, reported(run.err, "games written") + reported(run.err, "duplicates dropped") +
+                          reported(run.err, "games already loaded") +
+                          reported(run.err, "games left out by the filters"))
+      << run.err;
+  EXPECT_EQ(reported(run.err, "games written"), 2) << run.err;
+  EXPECT_EQ(reported(run.err, "games left out by the filters"), 2 + 1) << run.err;
 }
 
 TEST_F(ProgramRun, QuietPrintsNothingWhenAllWent) {
