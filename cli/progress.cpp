@@ -21,17 +21,46 @@ void onFirstInterrupt() {
   interrupted = true;
 }
 
-TProgressView currentView(bool stopping) {
+using TClock = std::chrono::steady_clock;
+
+// When the stage on show began, for its rate and the time it has left.
+struct TStageClock {
+  uint8_t stage = kStageCount;
+  TClock::time_point since;
+};
+
+// Games are what the loading and writing stages go through one by one.
+int64_t gamesOfStage(uint8_t now) {
+  if (now == kStageLoading) return gamesScanned.load(std::memory_order_relaxed);
+  if (now == kStageWriting || now == kStageLoadingMoves)
+    return itemsDone.load(std::memory_order_relaxed);
+  return -1;
+}
+
+// A rate needs a second of history, a forecast two: before that they jump about.
+void addFigures(TProgressView& view, uint8_t now, TStageClock& clock) {
+  if (clock.stage != now) clock = {now, TClock::now()};
+  const double seconds = std::chrono::duration<double>(TClock::now() - clock.since).count();
+  view.games = gamesOfStage(now);
+  if (view.games >= 0 && seconds >= 1) view.gamesPerSecond = static_cast<int64_t>(view.games / seconds);
+  if (view.total > 0 && view.done > 0 && view.done < view.total && seconds >= 2)
+    view.secondsLeft =
+        static_cast<int64_t>(seconds * static_cast<double>(view.total - view.done) / view.done);
+}
+
+TProgressView currentView(bool stopping, TStageClock& clock) {
   TProgressView view;
   const uint8_t now = stage.load(std::memory_order_relaxed);
   view.stageText = stageText(now < kStageCount ? now : uint8_t{kStageDone});
-  view.fileName = pathText(currentFileCopy().filename());
+  // Never gameLock here: the worker holds it for the whole of a write.
+  view.fileName = pathText(currentFileShown().filename());
   const bool loading = now == kStageLoading;
   view.done = loading ? bytesDone.load(std::memory_order_relaxed)
                       : itemsDone.load(std::memory_order_relaxed);
   view.total = loading ? bytesTotal.load(std::memory_order_relaxed)
                        : itemsTotal.load(std::memory_order_relaxed);
   view.stopping = stopping;
+  addFigures(view, now, clock);
   return view;
 }
 
@@ -67,13 +96,14 @@ TWaitForJob progressWaiter(bool drawLine) {
   return [drawLine] {
     const int before = interruptCount();
     std::string shown;
+    TStageClock clock;
     bool stopping = false;
     while (stage.load(std::memory_order_relaxed) != kStageDone) {
       if (!stopping && interruptCount() > before) {
         stopping = true;
         stopRequested = true;
       }
-      if (drawLine) draw(progressLine(currentView(stopping), terminalColumns()), shown);
+      if (drawLine) draw(progressLine(currentView(stopping, clock), terminalColumns()), shown);
       std::this_thread::sleep_for(kPollInterval);
     }
     clear(shown);

@@ -93,17 +93,36 @@ std::string utf16ToUtf8(std::u16string_view text) {
   return out;
 }
 
-std::string progressLine(const TProgressView& view, int width) {
-  const int room = std::max(width - 1, 0);
+std::string progressFigures(const TProgressView& view) {
+  std::string text;
+  const auto add = [&text](const std::string& part) { text += (text.empty() ? "" : ", ") + part; };
+  if (view.games >= 0) add(std::to_string(view.games) + (view.games == 1 ? " game" : " games"));
+  if (view.gamesPerSecond >= 0) add(std::to_string(view.gamesPerSecond) + "/s");
+  if (view.secondsLeft >= 0) {
+    const int64_t minutes = view.secondsLeft / 60;
+    const int64_t seconds = view.secondsLeft % 60;
+    const std::string hours = minutes >= 60 ? std::to_string(minutes / 60) + ":" : "";
+    const int64_t shownMinutes = minutes >= 60 ? minutes % 60 : minutes;
+    const std::string minuteText = (minutes >= 60 && shownMinutes < 10 ? "0" : "") +
+                                   std::to_string(shownMinutes);
+    add(hours + minuteText + (seconds < 10 ? ":0" : ":") + std::to_string(seconds) + " left");
+  }
+  return text;
+}
+
+namespace {
+
+std::string percentText(int percent) {
+  if (percent < 0) return {};
+  return std::string(percent < 10 ? 3 : percent < 100 ? 2 : 1, ' ') + std::to_string(percent) +
+         "%";
+}
+
+// The line with the given text after the bar; the bar shrinks first, then the name.
+std::string lineWithNote(const TProgressView& view, int room, const std::string& note) {
   const int percent = progressPercent(view.done, view.total);
-  const std::string_view note = view.stopping ? kStoppingNote : std::string_view();
-  const std::string percentText = percent < 0 ? std::string()
-                                              : std::string(percent < 10    ? 3
-                                                            : percent < 100 ? 2
-                                                                            : 1,
-                                                            ' ') +
-                                                    std::to_string(percent) + "%";
-  const int fixed = textColumns(view.stageText) + textColumns(percentText) + textColumns(note);
+  const std::string percentShown = percentText(percent);
+  const int fixed = textColumns(view.stageText) + textColumns(percentShown) + textColumns(note);
   const int nameWish =
       view.fileName.empty() ? 0 : 1 + std::min(textColumns(view.fileName), kNameShare);
   int barWidth = percent < 0 ? 0 : std::min(room - fixed - nameWish - 3, kWidestBar);
@@ -113,7 +132,20 @@ std::string progressLine(const TProgressView& view, int width) {
   const int nameRoom = room - fixed - textColumns(barText) - 1;
   const std::string name = fitName(view.fileName, nameRoom);
   if (!name.empty()) line += " " + name;
-  line += barText + percentText;
-  line += note;
-  return std::string(headColumns(line, room));
+  return line + barText + percentShown + note;
+}
+
+}  // namespace
+
+std::string progressLine(const TProgressView& view, int width) {
+  const int room = std::max(width - 1, 0);
+  const std::string stopping(view.stopping ? kStoppingNote : "");
+  const std::string figures = progressFigures(view);
+  const std::string plain = lineWithNote(view, room, stopping);
+  if (figures.empty()) return std::string(headColumns(plain, room));
+  const std::string full = lineWithNote(view, room, " " + figures + stopping);
+  // On a narrow terminal the figures go before the bar does.
+  const bool barLost = full.find(" [") == std::string::npos && plain.find(" [") != std::string::npos;
+  const bool fits = textColumns(full) <= room;
+  return std::string(headColumns(fits && !barLost ? full : plain, room));
 }

@@ -13,7 +13,15 @@ struct TProgressView {
   int64_t done = 0;
   int64_t total = 0;      // 0 or less: the stage has no measure, the line shows no bar
   bool stopping = false;  // Ctrl-C was pressed; the job is winding down
+  // Beside the bar, each when known (else -1): games the stage has been through, at what rate,
+  // and the time it still needs at the rate it has kept so far.
+  int64_t games = -1;
+  int64_t gamesPerSecond = -1;
+  int64_t secondsLeft = -1;
 };
+
+// "1234 games, 567/s, 1:05 left", the parts known.
+std::string progressFigures(const TProgressView& view);
 
 // The line in at most width - 1 columns, so that the terminal never wraps it.
 std::string progressLine(const TProgressView& view, int width);

@@ -268,7 +268,10 @@ void scanLoop(TScan& scan, TGames& batch) {
     growBatch(scan, batch, static_cast<size_t>(last) + 1);
     TGame& game = batch[static_cast<size_t>(last)];
     TGameOutcome outcome = readGame(scan, game);
-    if (scan.worker) bytesDone.store(scan.position, std::memory_order_relaxed);
+    if (scan.worker) {
+      bytesDone.store(scan.position, std::memory_order_relaxed);
+      gamesScanned.fetch_add(1, std::memory_order_relaxed);
+    }
     if (outcome == TGameOutcome::Accepted)
       keepAccepted(scan, game);
     else

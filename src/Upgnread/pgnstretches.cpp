@@ -94,6 +94,7 @@ void takeStretch(std::string_view text, TScanStretch& stretch, int64_t limit, TM
       reading.batch->push_back(std::move(game));
     }
   }
+  const int64_t gamesTaken = static_cast<int64_t>(stretch.games.size());
   stretch.games.clear();
   TStretchSummary& summary = merge.summary;
   if (stretch.end != stretch.start) {
@@ -109,6 +110,8 @@ void takeStretch(std::string_view text, TScanStretch& stretch, int64_t limit, TM
   // Short of its limit a stretch stops only at the end of the text or on a stop.
   merge.over = stretch.end < limit || atEnd(text, stretch.end);
   bytesDone.store(summary.end + reading.offset, std::memory_order_relaxed);
+  gamesScanned.fetch_add(gamesTaken + stretch.unreadable + stretch.leftOut,
+                         std::memory_order_relaxed);
 }
 
 // The stretch's own result when it began where the reading before it ended; otherwise the

@@ -26,6 +26,7 @@ std::atomic<int64_t> bytesTotal{0};
 std::atomic<int64_t> bytesDone{0};
 std::atomic<int32_t> itemsDone{0};
 std::atomic<int32_t> itemsTotal{0};
+std::atomic<int64_t> gamesScanned{0};
 
 std::atomic<int32_t> gamesSkipped{0};
 std::atomic<int32_t> gamesLeftOutLoading{0};
@@ -42,6 +43,12 @@ std::atomic<int32_t> gamesNotWritten{0};
 
 namespace {
 std::vector<std::string> problems;  // under gameLock
+
+TRecursiveLock& shownFileLock() {
+  static TRecursiveLock* const lock = newRecursiveLock();
+  return *lock;
+}
+std::filesystem::path shownFile;  // under shownFileLock
 }  // namespace
 
 void noteProblem(const std::string& line) {
@@ -62,6 +69,13 @@ std::filesystem::path currentFileCopy() {
 void setCurrentFile(const std::filesystem::path& path) {
   TLockHold hold(gameLock());
   currentFile = path;
+  TLockHold shown(shownFileLock());
+  shownFile = path;
+}
+
+std::filesystem::path currentFileShown() {
+  TLockHold hold(shownFileLock());
+  return shownFile;
 }
 
 void resetJobProgress() {
@@ -71,6 +85,7 @@ void resetJobProgress() {
   bytesDone.store(0, std::memory_order_relaxed);
   itemsDone.store(0, std::memory_order_relaxed);
   itemsTotal.store(0, std::memory_order_relaxed);
+  gamesScanned.store(0, std::memory_order_relaxed);
 }
 
 void resetJobReport() {

@@ -37,6 +37,7 @@ extern std::atomic<int64_t> bytesTotal;
 extern std::atomic<int64_t> bytesDone;
 extern std::atomic<int32_t> itemsDone;
 extern std::atomic<int32_t> itemsTotal;
+extern std::atomic<int64_t> gamesScanned;  // games the load jobs have been through, bad ones too
 
 // Our own counters for reporting; the command-line tool prints them.
 extern std::atomic<int32_t> gamesSkipped;
@@ -61,6 +62,9 @@ extern std::vector<TFileRecord> fileRecords;  // per file read, in order; under 
 // currentFile copied or replaced under gameLock.
 std::filesystem::path currentFileCopy();
 void setCurrentFile(const std::filesystem::path& path);
+// The last name setCurrentFile gave, read under a lock of its own that is never held for long:
+// a progress display must not wait while the worker holds gameLock for a whole write.
+std::filesystem::path currentFileShown();
 
 // Before a job starts: no stop asked, stage 0, the four progress counters at 0.
 void resetJobProgress();

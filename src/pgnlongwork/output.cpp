@@ -196,7 +196,7 @@ void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
   TLockHold hold(gameLock());
   if (run.nextFile < run.plan.size() && run.plan[run.nextFile].position == position) {
     if (run.buffer.used > 0) flushBuffer(run);
-    currentFile = run.plan[run.nextFile++].name;
+    setCurrentFile(run.plan[run.nextFile++].name);
     run.buffer.clear();
     run.gamesBuffered = 0;
   }

@@ -65,6 +65,28 @@ TEST(ProgressLine, StoppingSaysHowToQuit) {
   EXPECT_NE(progressLine(view, 120).find("stopping, Ctrl-C again quits"), std::string::npos);
 }
 
+TEST(ProgressLine, FiguresFollowThePercentAndGoFirstOnANarrowTerminal) {
+  TProgressView view = loading(50, 200);
+  view.games = 12345;
+  view.gamesPerSecond = 4100;
+  view.secondsLeft = 3 * 3600 + 5 * 60 + 7;
+  EXPECT_EQ(progressLine(view, 120),
+            "Загрузка базы партий... twic1420.pgn [#######-----------------------]  25% 12345 "
+            "games, 4100/s, 3:05:07 left");
+  view.secondsLeft = 65;
+  EXPECT_EQ(progressFigures(view), "12345 games, 4100/s, 1:05 left");
+  view.games = 1;
+  view.gamesPerSecond = -1;
+  view.secondsLeft = -1;
+  EXPECT_EQ(progressFigures(view), "1 game");
+  view.games = 1234567;
+  view.gamesPerSecond = 987654;
+  EXPECT_NE(progressLine(view, 80).find("987654/s"), std::string::npos);  // the bar shrinks first
+  const std::string narrow = progressLine(view, 64);
+  EXPECT_EQ(narrow.find("games"), std::string::npos) << narrow;
+  EXPECT_NE(narrow.find("[#"), std::string::npos) << narrow;
+}
+
 TEST(Utf16ToUtf8, ConvertsEveryStageText) {
   EXPECT_EQ(utf16ToUtf8(kStageTexts[kStageDone]), "Всё готово");
   EXPECT_EQ(utf16ToUtf8(kStageTexts[kStageStarting]), "Начало работы...");

@@ -77,3 +77,19 @@ TEST(JobState, CurrentFileWaitsForTheGameLock) {
   worker.join();
   EXPECT_EQ(currentFileCopy(), "after.pgn");
 }
+
+// The progress display reads the name while the worker holds gameLock for a whole write.
+TEST(JobState, TheShownFileIsReadWhileAnotherThreadHoldsTheGameLock) {
+  setCurrentFile("writing.pgn");
+  std::atomic<bool> holding{false};
+  std::atomic<bool> release{false};
+  std::thread worker([&] {
+    TLockHold hold(gameLock());
+    holding = true;
+    while (!release) std::this_thread::yield();
+  });
+  while (!holding) std::this_thread::yield();
+  EXPECT_EQ(currentFileShown(), "writing.pgn");
+  release = true;
+  worker.join();
+}
