@@ -45,23 +45,35 @@ std::string checkState(HWND window) {
   return box->state == kOptionOn ? "checked" : "unchecked";
 }
 
-std::string controlLine(const std::string& owner, HWND ownerWindow, HWND window) {
+// "visible", "hidden", or, for a child of a modal window that does not lie wholly inside the
+// window's client area (a frame or caption taken from the room its layout counted on), "cut off".
+std::string visibility(HWND window, HWND ownerWindow, const RECT& place, bool mustFit) {
+  if (!IsWindowVisible(window)) return "hidden";
+  RECT client{};
+  GetClientRect(ownerWindow, &client);
+  const bool inside = place.left >= 0 && place.top >= 0 && place.right <= client.right &&
+                      place.bottom <= client.bottom;
+  return !mustFit || inside ? "visible" : "cut off";
+}
+
+std::string controlLine(const std::string& owner, HWND ownerWindow, HWND window,
+                        bool mustFit = false) {
   RECT place{};
   GetWindowRect(window, &place);
   MapWindowPoints(nullptr, ownerWindow, reinterpret_cast<POINT*>(&place), 2);
   return owner + " | " + className(window) + " | \"" + windowText(window) + "\" | " +
          std::to_string(place.left) + "," + std::to_string(place.top) + "," +
          std::to_string(place.right - place.left) + "," + std::to_string(place.bottom - place.top) +
-         " | " + (IsWindowVisible(window) ? "visible" : "hidden") + " | " + checkState(window) +
+         " | " + visibility(window, ownerWindow, place, mustFit) + " | " + checkState(window) +
          "\n";
 }
 
 // Direct children in creation order: a new child goes below its older siblings.
-std::string childLines(const std::string& owner, HWND parent) {
+std::string childLines(const std::string& owner, HWND parent, bool mustFit = false) {
   std::string out;
   for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
        child = GetWindow(child, GW_HWNDNEXT))
-    out += controlLine(owner, parent, child);
+    out += controlLine(owner, parent, child, mustFit);
   return out;
 }
 
@@ -88,7 +100,7 @@ std::string controlsSection() {
     HWND window = *it;
     const TProcWindow* procs = procWindowOf(window);
     if (procs != nullptr && procs->kind == TProcWindowKind::modal)
-      out += childLines(windowText(window), window);
+      out += childLines(windowText(window), window, true);
     else if (GetWindow(window, GW_OWNER) == panel)
       out += controlLine("panel", panel, window);
   }

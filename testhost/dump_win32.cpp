@@ -13,6 +13,7 @@
 #include "menus_win32.h"
 #include "modal_win32.h"
 #include "panels_win32.h"
+#include "procwindow_win32.h"
 #include "script_logic.h"
 #include "services_win32.h"
 
@@ -88,6 +89,11 @@ std::string panelsSection() {
              std::to_string(info.createdHeight) + ", flags " + std::to_string(info.flags[0]) + " " +
              std::to_string(info.flags[1]) + " " + std::to_string(info.flags[2]) + "\n";
     }
+    if (record.hostWord != 0) {
+      char word[16];
+      wsprintfA(word, "%08lX", static_cast<unsigned long>(record.hostWord));
+      out += std::string("  host bytes 4-7 0x") + word + "\n";
+    }
     out += "  minimum width " + std::to_string(record.minWidth) + "\n";
     out += "  minimum height " + std::to_string(record.minHeight) + "\n";
   }
@@ -151,6 +157,53 @@ std::string stateSection() {
          std::to_string(modalDepth()) + "\n" + "lock " + (lockFree() ? "free" : "held") + "\n";
 }
 
+BOOL CALLBACK collectModal(HWND window, LPARAM found) {
+  const TProcWindow* procs = procWindowOf(window);
+  if (procs != nullptr && procs->kind == TProcWindowKind::modal && IsWindowVisible(window))
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+std::string windowCaption(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return utf8(text);
+}
+
+std::string enabledText(HWND window) {
+  return IsWindowEnabled(window) ? "enabled" : "disabled";
+}
+
+// Which of the host's windows take input now, who owns each modal window the plug-in has open,
+// and the menu items a script could not choose because the main window was disabled.
+std::string windowsSection() {
+  std::string out = "main window " + enabledText(hostMain) + "\n";
+  HWND panel = firstPluginPanel();
+  if (panel != nullptr) out += "panel " + enabledText(panel) + "\n";
+  std::vector<HWND> modals;
+  EnumThreadWindows(GetCurrentThreadId(), collectModal, reinterpret_cast<LPARAM>(&modals));
+  // EnumThreadWindows runs from the newest window; the oldest is listed first
+  for (auto it = modals.rbegin(); it != modals.rend(); ++it) {
+    HWND owner = GetWindow(*it, GW_OWNER);
+    const std::string ownerName = owner == hostMain  ? "the main window"
+                                  : owner == panel   ? "the panel"
+                                  : owner == nullptr ? "nobody"
+                                                     : "\"" + windowCaption(owner) + "\"";
+    out += "modal \"" + windowCaption(*it) + "\" owned by " + ownerName + "\n";
+  }
+  for (const std::string& line : refusedMenus()) out += line + "\n";
+  return out;
+}
+
+// How often the plug-in asked for the host's lock: during its start entry, and since (each
+// command that touches the game lists and each job asks anew).
+std::string lockSection() {
+  const int32_t atStart =
+      hostStore.lockAsksAtStart < 0 ? hostStore.lockAsks : hostStore.lockAsksAtStart;
+  return "asked during the start " + std::to_string(atStart) + "\n" + "asked since " +
+         std::to_string(hostStore.lockAsks - atStart) + "\n";
+}
+
 // The list's scroll bar: the pixel position the wheel and the keys move, its range and page.
 std::string scrollSection() {
   HWND panel = firstPluginPanel();
@@ -186,6 +239,10 @@ bool sectionText(const std::string& section, std::string& text) {
     text = controlsSection();
   else if (section == "scroll")
     text = scrollSection();
+  else if (section == "windows")
+    text = windowsSection();
+  else if (section == "lock")
+    text = lockSection();
   else
     return false;
   return true;
@@ -212,9 +269,9 @@ void snapshotHostFolder(const std::wstring& excluded) {
 
 bool writeDump(const std::wstring& folder, const std::u16string& name,
                const std::vector<std::string>& sections, std::string& error) {
-  static const std::vector<std::string> kAll = {"menus",    "panels",   "sizes", "placement",
-                                                "files",    "messages", "start", "state",
-                                                "controls", "scroll"};
+  static const std::vector<std::string> kAll = {"menus",    "panels",   "sizes",   "placement",
+                                                "files",    "messages", "start",   "state",
+                                                "controls", "scroll",   "windows", "lock"};
   for (const std::string& section : sections.empty() ? kAll : sections) {
     std::string text;
     if (!sectionText(section, text)) {

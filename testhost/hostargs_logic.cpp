@@ -26,6 +26,7 @@ constexpr TFlagOption kFlagOptions[] = {
     {u"--tags-only", &THostArgs::tagsOnly},
     {u"--screenshots", &THostArgs::screenshots},
     {u"--wheel-by-page", &THostArgs::wheelByPage},
+    {u"--panel-record-bytes", &THostArgs::panelRecordBytes},
 };
 
 bool readDpi(const std::u16string& text, int32_t& dpi) {

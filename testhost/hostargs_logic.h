@@ -1,6 +1,7 @@
 #pragma once
 // The host's command line: vorlen-host.exe [games.pgn] [--dll X] [--script S] [--games G]
 // [--dump-dir D] [--dpi N] [--no-support] [--tags-only] [--screenshots] [--wheel-by-page]
+// [--panel-record-bytes]
 
 #include <cstdint>
 #include <string>
@@ -16,6 +17,8 @@ struct THostArgs {
   bool tagsOnly = false;     // list the games as if their moves were not loaded
   bool screenshots = false;  // a driver is there to take the screenshots the script asks for
   bool wheelByPage = false;  // the user's wheel setting: a notch scrolls a page, not a line
+  // The host keeps data of its own in bytes 4 to 7 of every panel record, as a 32-bit host may.
+  bool panelRecordBytes = false;
 };
 
 // False with error for an unknown option, a missing value or a bad number.

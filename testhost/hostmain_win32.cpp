@@ -20,6 +20,7 @@
 #include "mainwindow_win32.h"
 #include "menus_win32.h"
 #include "optionbox_win32.h"
+#include "panels_win32.h"
 #include "pgnlongwork/jobstate.h"
 #include "procwindow_win32.h"
 #include "runner_win32.h"
@@ -135,6 +136,7 @@ int runHost(const THostArgs& args) {
   hostSupportsPlugins = !args.noSupport;
   initHostValues();
   hostStore.wheelByPage = args.wheelByPage ? 1 : 0;
+  fillPanelRecordBytes(args.panelRecordBytes);
   if (args.dpi != 0 && args.dpi != hostDpi)
     return report(kExitWrongDpi, "the screen has " + std::to_string(hostDpi) +
                                      " dpi, the run expects " + std::to_string(args.dpi));

@@ -113,6 +113,7 @@ void* VORLEN_CALL hostStateService(intptr_t value) {
     case kStateSkin:
       return &s.skin;
     case kStateGameLock:
+      ++s.lockAsks;
       return &s.gameLock;
     case kStateCurrentGame:
       return hostGameList.currentGameCell();

@@ -31,6 +31,8 @@ struct THostValueStore {
   int32_t dialogResult = 0;
   THostSkin skin{};
   CRITICAL_SECTION gameLock{};
+  int32_t lockAsks = 0;          // how often the plug-in asked for the lock (kStateGameLock)
+  int32_t lockAsksAtStart = -1;  // the count when the start entry returned; -1 before
   void* hoverWindow = nullptr;
   void* pressedWindow = nullptr;
   int32_t textHeight = 0;

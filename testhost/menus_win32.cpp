@@ -160,9 +160,10 @@ void notePopupMenu(HMENU menu) {
   pluginMenus.push_back(menu);
 }
 
-int32_t findMenuCommand(const std::u16string& text, std::string& error) {
+int32_t findMenuCommand(const std::u16string& text, std::string& error, bool* inMenuBar) {
   TMenuItem found;
   bool seen = findIn(hostMenuBar(), text, 0, found);
+  if (inMenuBar) *inMenuBar = seen;
   for (size_t i = 0; !seen && i < pluginMenus.size(); ++i)
     if (IsMenu(pluginMenus[i])) seen = findIn(pluginMenus[i], text, 0, found);
   if (!seen)
@@ -174,6 +175,21 @@ int32_t findMenuCommand(const std::u16string& text, std::string& error) {
   else
     return static_cast<int32_t>(found.id);
   return 0;
+}
+
+namespace {
+
+std::vector<std::string> refused;
+
+}  // namespace
+
+void noteRefusedMenu(const std::u16string& text) {
+  refused.push_back("menu \"" + utf16ToUtf8(text) +
+                    "\" not chosen: the menu bar of the disabled main window does not open");
+}
+
+const std::vector<std::string>& refusedMenus() {
+  return refused;
 }
 
 std::string menuListing() {

@@ -13,9 +13,16 @@ THostPanelRecord records[kPanelCapacity] = {};
 THostPanelList list{records, 0};
 std::vector<TPanelInfo> infos;
 
+bool ownBytes = false;  // --panel-record-bytes: bytes 4 to 7 of each record hold host data
+
+// The record keeps a window handle's low 32 bits, as hostapi.h lays it out.
+uint32_t recordHandle(HWND window) {
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
+}
+
 int32_t indexOf(HWND window) {
   for (int32_t i = 0; i < list.count; ++i)
-    if (records[i].window == reinterpret_cast<uintptr_t>(window) && window != nullptr) return i;
+    if (records[i].window == recordHandle(window) && window != nullptr) return i;
   return -1;
 }
 
@@ -23,7 +30,10 @@ int32_t addRecord(HWND window, int32_t command, const TPanelInfo& info) {
   if (list.count >= kPanelCapacity) return -1;
   const int32_t index = list.count++;
   records[index] = THostPanelRecord{};
-  records[index].window = reinterpret_cast<uintptr_t>(window);
+  records[index].window = recordHandle(window);
+  // What a 32-bit host may keep right after the handle; a plug-in that took these bytes for part
+  // of the handle would never find its panel's record.
+  if (ownBytes) records[index].hostWord = 0xC0DE0000u | static_cast<uint32_t>(index + 1);
   records[index].hostData = static_cast<uint64_t>(index);
   records[index].command = command;
   infos.push_back(info);
@@ -74,9 +84,14 @@ const std::vector<TPanelInfo>& panelInfos() {
   return infos;
 }
 
+void fillPanelRecordBytes(bool fill) {
+  ownBytes = fill;
+}
+
 HWND panelWindowAt(int32_t index) {
   if (index < 0 || index >= list.count) return nullptr;
-  return reinterpret_cast<HWND>(static_cast<uintptr_t>(records[index].window));
+  // Back from 32 bits by sign extension, as Windows widens a handle from a 32-bit process.
+  return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(records[index].window)));
 }
 
 HWND firstPluginPanel() {

@@ -26,6 +26,8 @@ struct TPanelInfo {
 // The host's own first record: its game list, shown by its own command.
 void addHostPanel(HWND window, const char16_t* caption, int32_t command);
 THostPanelList* panelList();
+// Records made from now on hold host data in bytes 4 to 7 (--panel-record-bytes).
+void fillPanelRecordBytes(bool fill);
 const std::vector<TPanelInfo>& panelInfos();
 HWND panelWindowAt(int32_t index);
 // The first panel made by the plug-in; null when it made none.

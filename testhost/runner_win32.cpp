@@ -161,8 +161,12 @@ void postKey(UINT message, int32_t code) {
 
 void chooseMenu(const TScriptAction& action) {
   std::string error;
-  const int32_t id = findMenuCommand(action.text, error);
+  bool inMenuBar = false;
+  const int32_t id = findMenuCommand(action.text, error, &inMenuBar);
   if (id == 0) return fail(action, error);
+  // While a modal window owned by the main window is up, the main window is disabled and its menu
+  // bar does not open: the item cannot be chosen, which the dump section "windows" tells.
+  if (inMenuBar && !IsWindowEnabled(hostMain)) return noteRefusedMenu(action.text);
   // A popup menu that is up closes first, as it does when the user picks an item.
   if (menuTracking()) EndMenu();
   PostMessageW(hostMain, WM_COMMAND, MAKEWPARAM(id, 0), 0);

@@ -110,6 +110,7 @@ void markStartReturned() {
   if (startReturned) return;
   startReturned = true;
   askedAtStartReturn = asked.size();
+  hostStore.lockAsksAtStart = hostStore.lockAsks;
 }
 
 size_t startLogLength() {

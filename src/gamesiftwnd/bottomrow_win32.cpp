@@ -37,6 +37,7 @@ TAnswer askAboutOneGame() {
 }  // namespace
 
 void VORLEN_CALL startBatch() {
+  if (jobRunning()) return;  // see the commands (plugin/commands_win32.cpp)
   commitOutputEdit();
   const std::u16string path = outputPath;
   setCurrentFile(std::filesystem::path(path));
@@ -53,6 +54,7 @@ void VORLEN_CALL startBatch() {
 }
 
 void VORLEN_CALL chooseOutput() {
+  if (jobRunning()) return;  // see the commands (plugin/commands_win32.cpp)
   std::wstring name(static_cast<size_t>(textBufferLength) + 1, L'\0');
   OPENFILENAMEW dialog = openFileDialog;
   dialog.lpstrFile = name.data();

@@ -5,7 +5,7 @@
 #include "Upgnread/gamebase.h"
 #include "platform/platform.h"
 
-uint8_t sortColumn = kSortLoadOrder;
+std::atomic<uint8_t> sortColumn = kSortLoadOrder;
 
 namespace {
 

@@ -2,12 +2,14 @@
 // The game list as the panel shows it: rows map to games through listOrder, ticks live in
 // tickedGames, the cursor is a row. Each operation takes gameLock itself.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
 #include "plugcommon/gamerecords.h"
 
-// The order listOrder is in: 1 to 6 a column, 7 the batch's file order.
+// The order listOrder is in: 1 to 6 a column, 7 the batch's file order. The worker sets it when
+// it sorts the list before a merge while the interface thread paints the headers from it.
 enum : uint8_t {
   kSortLoadOrder = 1,
   kSortWhite = 2,
@@ -17,7 +19,7 @@ enum : uint8_t {
   kSortDate = 6,
   kSortFileOrder = 7,
 };
-extern uint8_t sortColumn;
+extern std::atomic<uint8_t> sortColumn;
 
 // The number of rows.
 int32_t listRowCount();
@@ -29,7 +31,9 @@ int32_t gameAtRow(int32_t row);
 // (empty when the game has fewer tags).
 std::string cellText(const TGame& game, int32_t gameIndex, int32_t column);
 
-// Reorders listOrder by mode (see above); the cursor follows the game it was on.
+// Reorders listOrder by mode (see above); the cursor follows the game it was on. Every merge of
+// new games calls it with kSortFileOrder first, so no column header keeps the sort mark and a
+// click on the column sorted before sorts again.
 void sortList(uint8_t mode);
 
 // A click on a row with Shift / Ctrl held; true when a tick changed.

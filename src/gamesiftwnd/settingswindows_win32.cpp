@@ -41,6 +41,14 @@ TRect workArea() {
   return {area.left, area.top, area.right, area.bottom};
 }
 
+SIZE withWindowFrame(HWND window, int32_t width, int32_t height) {
+  RECT frame{0, 0, width, height};
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  if (!AdjustWindowRectEx(&frame, style, FALSE, extended)) return SIZE{width, height};
+  return SIZE{frame.right - frame.left, frame.bottom - frame.top};
+}
+
 const wchar_t* wide(std::u16string_view text) {
   return reinterpret_cast<const wchar_t*>(text.data());
 }

@@ -13,4 +13,8 @@ TPageMetrics pageMetrics(HWND panel);
 SIZE textExtent(HDC dc, std::u16string_view text);
 // The desktop's work area in screen coordinates.
 TRect workArea();
+// The outer size that gives the window a client area of width x height. A window is laid out for
+// its client area; a host whose modal window has a system caption and frame would otherwise cut
+// the bottom row off. A frameless window keeps the size as it is.
+SIZE withWindowFrame(HWND window, int32_t width, int32_t height);
 const wchar_t* wide(std::u16string_view text);

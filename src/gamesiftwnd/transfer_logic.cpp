@@ -1,5 +1,7 @@
 #include "gamesiftwnd/transfer_logic.h"
 
+#include "Upgnread/ecotag.h"
+#include "Upgnread/options.h"
 #include "Upgnread/pgnscan.h"
 
 std::string copyHostGame(const THostGameRecord& host, TGame& game) {
@@ -18,6 +20,14 @@ std::string copyHostGame(const THostGameRecord& host, TGame& game) {
     game.Tags.append(name, value);
   }
   return fen;
+}
+
+bool transferNeedsEco() {
+  return addEcoNames || splitByEco != 0 || !ecoFilter.empty();
+}
+
+void fillTransferredEco(TGame& game) {
+  if (transferNeedsEco() && game.Journal) fillEco(game, true);
 }
 
 int32_t variationNumber(const intptr_t* variations, int32_t count, intptr_t line) {

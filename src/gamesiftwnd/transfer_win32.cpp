@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "Upgnread/ecotag.h"
 #include "Upgnread/options.h"
 #include "Upgnread/pgnscan.h"
 #include "gamesiftwnd/gamelist_win32.h"
@@ -136,10 +135,6 @@ void loadMoves(TGame& game, const std::string& fen, int32_t hostNumber) {
   game.Journal->loadfromhost(host);
 }
 
-bool ecoWanted() {
-  return addEcoNames || splitByEco != 0 || !ecoFilter.empty();
-}
-
 void finishTransfer(TGames& batch) {
   mergeWithoutStages(batch);
   refreshList();
@@ -159,8 +154,9 @@ void transferAllGames() {
   for (int32_t h = 0; h < count; ++h) fens[h] = copyHostGame(list->Games[h], batch[h]);
   for (int32_t r = 0; r < count; ++r) {
     const int32_t g = gameOfRow(r, count);
-    if (list->Games[g].Journal || ecoWanted() || removeDuplicates) loadMoves(batch[g], fens[g], r);
-    if (ecoWanted()) fillEco(batch[g], true);
+    if (list->Games[g].Journal || transferNeedsEco() || removeDuplicates)
+      loadMoves(batch[g], fens[g], r);
+    fillTransferredEco(batch[g]);
   }
   serviceAs<TServiceSelectGame>(hostServices.selectGame)(remembered);
   restorePosition(path);
@@ -180,8 +176,8 @@ void transferCurrentGame() {
   const std::string fen = copyHostGame(list->Games[k], batch[0]);
   // The same rule as for every game: moves whenever an option needs them, so that duplicate keys
   // and ECO codes are never computed on a game without moves.
-  if (list->Games[k].Journal || ecoWanted() || removeDuplicates) loadMoves(batch[0], fen, k);
-  if (ecoWanted() && batch[0].Journal) fillEco(batch[0], true);
+  if (list->Games[k].Journal || transferNeedsEco() || removeDuplicates) loadMoves(batch[0], fen, k);
+  fillTransferredEco(batch[0]);
   restorePosition(path);
   finishTransfer(batch);
 }

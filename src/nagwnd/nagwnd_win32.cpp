@@ -68,12 +68,15 @@ void addButton(TButInf& button, HWND window, int32_t left, int32_t top, const ch
   serviceAs<TServicePrepareCaptionButton>(hostServices.prepareCaptionButton)(&button, caption);
 }
 
+// The layout's width and height are those of the client area, where the boxes and the buttons
+// are placed: the window gets its frame on top, or a captioned host window would cut the buttons
+// off at the bottom (as it once did the status window's "Остановить").
 void placeWindow(HWND window, const TMarkLayout& layout) {
   POINT cursor{};
   GetCursorPos(&cursor);
-  const TPoint origin =
-      markWindowOrigin({cursor.x, cursor.y}, layout.width, layout.height, workArea());
-  SetWindowPos(window, nullptr, origin.x, origin.y, layout.width, layout.height,
+  const SIZE outer = withWindowFrame(window, layout.width, layout.height);
+  const TPoint origin = markWindowOrigin({cursor.x, cursor.y}, outer.cx, outer.cy, workArea());
+  SetWindowPos(window, nullptr, origin.x, origin.y, outer.cx, outer.cy,
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

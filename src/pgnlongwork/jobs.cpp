@@ -1,9 +1,12 @@
 #include "pgnlongwork/jobs.h"
 
+#include <atomic>
+
 #include "Upgnread/duplicates.h"
 #include "Upgnread/gamebase.h"
 #include "Upgnread/options.h"
 #include "Upgnread/pgnscan.h"
+#include "gamesiftwnd/gamelist_logic.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
 #include "platform/platform.h"
@@ -81,6 +84,11 @@ void mergeSteps(TGames& batch, bool reportStages) {
   }
   if (reportStages) enterStage(kStageMerging);
   gamesAccepted += static_cast<int32_t>(batch.size());
+  // The list goes into the file order before new games join it at its end, so no
+  // header keeps the sort mark of an order the new rows do not follow, and a click on the column
+  // sorted before sorts again. Both under one hold: the panel never sees the sort without them.
+  TLockHold hold(gameLock());
+  if (!batch.empty()) sortList(kSortFileOrder);
   appendBatch(batch, dedupe ? &hashes : nullptr, dedupe);
 }
 
@@ -112,7 +120,27 @@ void runJob() {
   enterStage(kStageDone);
 }
 
+namespace {
+
+std::atomic<bool> jobActive{false};
+
+// Marks the job as running for as long as startJob has not returned, on every path.
+class TJobActive {
+ public:
+  TJobActive() { jobActive = true; }
+  ~TJobActive() { jobActive = false; }
+  TJobActive(const TJobActive&) = delete;
+  TJobActive& operator=(const TJobActive&) = delete;
+};
+
+}  // namespace
+
+bool jobRunning() {
+  return jobActive;
+}
+
 bool startJob(uint8_t mode, const TWaitForJob& waitForJob) {
+  const TJobActive active;
   jobMode = mode;
   resetJobProgress();
   const TThreadHandle worker = startThread(runJob);

@@ -16,6 +16,10 @@ using TWaitForJob = std::function<int()>;
 // waitForJob waits, and returns once the worker has ended, in stage 8. currentFile, sourceFolder
 // and workList are the job's input, set before. False when no thread could be started.
 bool startJob(uint8_t mode, const TWaitForJob& waitForJob);
+// True from the start of startJob until it returns. The interface thread's commands that would
+// touch the game base, the options or the lock while a worker runs (a menu reached while the
+// status window is up) do nothing then.
+bool jobRunning();
 
 // The worker's body: the job of jobMode, ending in stage 8 on every path.
 void runJob();

@@ -11,6 +11,7 @@
 #include "gamesiftwnd/gamelist_win32.h"
 #include "gamesiftwnd/panel_win32.h"
 #include "gamesiftwnd/panelchildren_win32.h"
+#include "gamesiftwnd/settingswindows_win32.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnstatwnd/statuswindow_logic.h"
@@ -58,21 +59,12 @@ void makeStopButton(HWND window, int32_t x, int32_t y) {
   if (prepare) prepare(&stopButton, u"Остановить");
 }
 
-// The contents are laid out for a client area of width x height. A host whose modal window has
-// a system caption and frame would cut the stop button off at the bottom if these were the outer
-// size, so the frame the window really has is added; a frameless window keeps them as they are.
-void fitFrame(HWND window, int32_t& width, int32_t& height) {
-  RECT frame{0, 0, width, height};
-  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
-  const auto extended = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
-  if (!AdjustWindowRectEx(&frame, style, FALSE, extended)) return;
-  width = frame.right - frame.left;
-  height = frame.bottom - frame.top;
-}
-
-// Centred on the host's main window, inside the work area.
+// Centred on the host's main window, inside the work area. The contents are laid out for a
+// client area of width x height, so the frame the window really has is added.
 void placeWindow(HWND window, int32_t width, int32_t height) {
-  fitFrame(window, width, height);
+  const SIZE outer = withWindowFrame(window, width, height);
+  width = outer.cx;
+  height = outer.cy;
   RECT owner{};
   GetWindowRect(hostMainWindow, &owner);
   RECT work{};
@@ -164,7 +156,9 @@ int waitInStatusWindow() {
   built = false;
   auto open = serviceAs<TServiceModalWindow>(hostServices.modalWindow);
   if (!open) return -1;
-  const intptr_t result = open(u"Выполняется действие", 0, 0, 200, 200, panelWindow,
+  // Owned by the host's main window, which the host disables while the window is up:
+  // its menu cannot start a transfer into the game base the worker is filling.
+  const intptr_t result = open(u"Выполняется действие", 0, 0, 200, 200, hostMainWindow,
                                statusMessageProc, statusPaintProc);
   return result == -1 ? -1 : 1;
 }

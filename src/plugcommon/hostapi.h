@@ -145,9 +145,14 @@ typedef struct THostSkin {
   void* buttonFaces[3];  // IPicture: normal, hover, pressed
 } THostSkin;
 
-// The host's record of one panel; the bytes not named here are the host's.
+// The host's record of one panel, 32 bytes on every target; the bytes not named here are the
+// host's. The window handle is the 32-bit handle of the 32-bit layout at byte 0 and nothing more:
+// bytes 4 to 7 are the host's and may hold anything. The 64-bit build keeps the same layout, a
+// window handle being 32 bits significant there too (Windows shares handles between 32- and
+// 64-bit processes by truncating them and sign-extending them back).
 typedef struct THostPanelRecord {
-  uint64_t window;  // window handle, widened so the record is the same on 32 and 64 bit
+  uint32_t window;  // the panel's window handle, its low 32 bits
+  uint32_t hostWord;
   uint64_t hostData;
   int32_t command;  // the command that shows the panel
   int32_t hostFlags;
@@ -257,6 +262,8 @@ VORLEN_ASSERT_SIZE(THostGameList, 8, 16);
 VORLEN_ASSERT_SIZE(TCommandRecord, 4, 4);
 VORLEN_ASSERT_SIZE(TOptionBox, 16, 32);
 VORLEN_ASSERT_SIZE(TFaceSize, 8, 8);
+VORLEN_STATIC_ASSERT(offsetof(THostPanelRecord, window) == 0, "panel window");
+VORLEN_STATIC_ASSERT(sizeof(((THostPanelRecord*)0)->window) == 4, "panel window size");
 VORLEN_STATIC_ASSERT(offsetof(THostPanelRecord, command) == 16, "panel command");
 VORLEN_STATIC_ASSERT(offsetof(THostPanelRecord, minWidth) == 24, "panel minimum width");
 VORLEN_STATIC_ASSERT(offsetof(THostPanelRecord, minHeight) == 28, "panel minimum height");

@@ -14,6 +14,7 @@
 #include "gamesiftwnd/outputedit_win32.h"
 #include "gamesiftwnd/panel_win32.h"
 #include "gamesiftwnd/transfer_win32.h"
+#include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnrenamwnd/renamewindow_win32.h"
 #include "pgnstatwnd/statuswindow_win32.h"
@@ -22,6 +23,11 @@
 #include "uchess/fileutil.h"
 
 namespace {
+
+// Every command below that touches the game base, the options or the lock does nothing while a
+// job runs: the host's own menu is shut while the status window is up (its owner is the host's
+// main window), but the panel's menu can still be reached, and a transfer or a second job must
+// never run beside the worker.
 
 void showPanelUnlessVisible() {
   if (!IsWindowVisible(panelWindow)) showPanelThroughHost();
@@ -54,26 +60,31 @@ std::wstring chooseFolder() {
 }  // namespace
 
 void VORLEN_CALL TransferAllAndShow() {
+  if (jobRunning()) return;
   TransferAll();
   showPanelUnlessVisible();
 }
 
 void VORLEN_CALL TransferCurrentAndShow() {
+  if (jobRunning()) return;
   TransferCurrent();
   showPanelUnlessVisible();
 }
 
 void VORLEN_CALL TransferAll() {
+  if (jobRunning()) return;
   adoptHostLock();
   transferAllGames();
 }
 
 void VORLEN_CALL TransferCurrent() {
+  if (jobRunning()) return;
   adoptHostLock();
   transferCurrentGame();
 }
 
 void VORLEN_CALL OpenPgnFile() {
+  if (jobRunning()) return;
   commitOutputEdit();
   std::wstring name(static_cast<size_t>(textBufferLength) + 1, L'\0');
   openFileDialog.lpstrFile = name.data();
@@ -88,6 +99,7 @@ void VORLEN_CALL OpenPgnFile() {
 }
 
 void VORLEN_CALL BatchFromFolder() {
+  if (jobRunning()) return;
   commitOutputEdit();
   const std::wstring folder = chooseFolder();
   if (folder.empty()) return;
@@ -99,16 +111,20 @@ void VORLEN_CALL BatchFromFolder() {
 }
 
 void VORLEN_CALL RenamePlayer() {
+  if (jobRunning()) return;
   openRenameWindow(kTagWhite);
 }
 void VORLEN_CALL RenameTournament() {
+  if (jobRunning()) return;
   openRenameWindow(kTagEvent);
 }
 void VORLEN_CALL RenameSite() {
+  if (jobRunning()) return;
   openRenameWindow(kTagSite);
 }
 
 void VORLEN_CALL DeleteSelected() {
+  if (jobRunning()) return;
   {
     TLockHold hold(gameLock());
     removeMarkedGames(tickedGames);
@@ -117,6 +133,7 @@ void VORLEN_CALL DeleteSelected() {
 }
 
 void VORLEN_CALL DeleteAll() {
+  if (jobRunning()) return;
   {
     TLockHold hold(gameLock());
     const int32_t cursor = listCursor;
@@ -132,6 +149,7 @@ void resetSettings() {
 }
 
 void VORLEN_CALL ResetSettings() {
+  if (jobRunning()) return;
   resetSettings();
 }
 

@@ -23,10 +23,15 @@ std::u16string defaultOutputPath() {
   return hostFolder().u16string() + u"output";
 }
 
+uint32_t panelRecordHandle(const void* window) {
+  return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(window));
+}
+
 THostPanelRecord* findPanelRecord(const THostPanelList* panels, const void* window) {
   // Without a panel window (its creation failed) a free record of the host would match.
   if (!panels || !panels->records || !window) return nullptr;
-  const auto wanted = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(window));
+  // Bytes 0 to 3 only: what the host keeps in bytes 4 to 7 must not hide the panel's record.
+  const uint32_t wanted = panelRecordHandle(window);
   for (int32_t i = panels->count - 1; i >= 0; --i)
     if (panels->records[i].window == wanted) return &panels->records[i];
   return nullptr;

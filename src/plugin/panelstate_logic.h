@@ -32,8 +32,12 @@ TPanelSize panelDefaultSize(int32_t dpi);
 // The host folder followed by "output".
 std::u16string defaultOutputPath();
 
+// A window handle as the host's panel record holds it: its low 32 bits (hostapi.h).
+uint32_t panelRecordHandle(const void* window);
+
 // The record of the panel with this window, searched from the last record to the first; null
-// when none has it (or the host gave no records).
+// when none has it (or the host gave no records). Only the handle's 4 bytes at the record's
+// start are compared; the host's bytes after them may hold anything.
 THostPanelRecord* findPanelRecord(const THostPanelList* panels, const void* window);
 
 // Gives the panel's record its minimum size and returns the command that shows the panel.

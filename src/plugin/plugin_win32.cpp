@@ -2,6 +2,8 @@
 // the host make the panel and restores the settings; the stop entry saves them.
 
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "plugin/plugin_win32.h"
 
@@ -82,10 +84,22 @@ void adoptPanelRecordOfHost(const TPanelSize& size) {
 
 }  // namespace
 
+// Asked anew on every command that touches the game lists and before every job, not once
+// per run: the host's answer is the lock from then on. Each section the host ever
+// named keeps its wrapper until the library is unloaded (never freed, like the one wrapper made
+// before), so a host that names the same one every time costs one wrapper and a lock handed out
+// earlier is never freed under a holder. Commands run on the interface thread while no job runs
+// and no hold is open, so the switch is safe. A host that answers nothing leaves the lock in use
+// as it is.
 void adoptHostLock() {
-  static TRecursiveLock* hostLock = nullptr;
-  if (!hostLock) hostLock = wrapHostLock(askHost(hostServices, THostLevel::state, kStateGameLock));
-  if (hostLock) useGameLock(hostLock);
+  static auto* wrapped = new std::vector<std::pair<void*, TRecursiveLock*>>;
+  void* section = askHost(hostServices, THostLevel::state, kStateGameLock);
+  if (!section) return;
+  for (const auto& [known, lock] : *wrapped)
+    if (known == section) return useGameLock(lock);
+  TRecursiveLock* lock = wrapHostLock(section);
+  wrapped->emplace_back(section, lock);
+  useGameLock(lock);
 }
 
 void showPanelThroughHost() {
@@ -99,7 +113,7 @@ extern "C" void VORLEN_CALL StartVorlenProc(TVorlenLookup lookup) {
   buildMenus();
   outputPath = defaultOutputPath();
   prepareOpenFileDialog();
-  adoptHostLock();
+  // No lock is asked for here: the commands that touch the game lists ask for it.
   emptyGameBase();
   const TPanelSize size = panelDefaultSize(screenDpi());
   createPanel(size);

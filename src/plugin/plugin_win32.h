@@ -19,8 +19,8 @@ extern OPENFILENAMEW openFileDialog;
 void LoadSettings();
 void SaveSettings();
 
-// The host's lock guards every game array from here on, on both threads; asked before each job
-// and transfer.
+// The host's lock guards every game array from here on, on both threads; asked anew before each
+// job and transfer (the host's answer of the moment is the one used).
 void adoptHostLock();
 
 // Sends the host the command that shows the panel; nothing when the host's panel record was not

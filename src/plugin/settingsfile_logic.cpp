@@ -1,6 +1,7 @@
 #include "plugin/settingsfile_logic.h"
 
 #include <memory>
+#include <utility>
 
 #include "btfile/bytefile.h"
 #include "platform/platform.h"
@@ -10,15 +11,57 @@ namespace {
 
 // Reading and writing walk the same list of option fields, so the two can never disagree on the
 // order; each direction is one of these two small adaptors.
+// A field is read only when the file holds it whole; from the first one it does not, nothing is
+// read any more and the values stay as they were (the caller's defaults).
 struct TFieldReader {
   bytefile& file;
-  void boolean(bool& value) { value = file.readbool(); }
-  void byte(uint8_t& value) { value = file.readbyte(); }
-  void int32(int32_t& value) { value = file.readint(); }
-  void text8(std::string& value) { value = file.readstr(); }
+  int32_t& wholeFields;
+  bool cut = false;
+
+  bool holds(int64_t bytes) {
+    cut = cut || file.failed || file.size() - file.position() < bytes;
+    return !cut;
+  }
+  void took() { ++wholeFields; }
+  void boolean(bool& value) {
+    if (!holds(1)) return;
+    value = file.readbool();
+    took();
+  }
+  void byte(uint8_t& value) {
+    if (!holds(1)) return;
+    value = file.readbyte();
+    took();
+  }
+  void int32(int32_t& value) {
+    if (!holds(4)) return;
+    value = file.readint();
+    took();
+  }
+  // A text whose stored length runs past the end sets the failure flag: the text is not there.
+  template <class TText, class TRead>
+  void text(TText& value, TRead read) {
+    if (!holds(4)) return;
+    TText got = read();
+    if (file.failed) {
+      cut = true;
+      return;
+    }
+    value = std::move(got);
+    took();
+  }
+  void text8(std::string& value) {
+    text(value, [this] { return file.readstr(); });
+  }
+  void text16(std::u16string& value) {
+    text(value, [this] { return file.readwstr(); });
+  }
+  // keptNags starts from the empty set and receives exactly the bits read.
   void nags(TNagSet& value) {
+    if (!holds(32)) return;
     value = TNagSet::none();
     for (uint8_t& b : value.bits) b = file.readbyte();
+    took();
   }
 };
 
@@ -90,19 +133,27 @@ void writeAllFields(bytefile& file, const TPanelSettings& settings) {
 TSettingsContent readSettingsFile(const std::filesystem::path& path, TPanelSettings& settings) {
   bytefile file(path, true);
   if (file.failed) return TSettingsContent::missing;
-  settings.placement.left = file.readint();
-  settings.placement.top = file.readint();
-  settings.placement.width = file.readint();
-  settings.placement.height = file.readint();
-  settings.panelVisible = file.readbool();
-  if (file.eof()) return TSettingsContent::placement;
-  settings.outputPath = file.readwstr();
-  settings.autoResetSettings = file.readbool();
+  settings.wholeFields = 0;
+  TFieldReader reader{file, settings.wholeFields};
+  reader.int32(settings.placement.left);
+  reader.int32(settings.placement.top);
+  reader.int32(settings.placement.width);
+  reader.int32(settings.placement.height);
+  reader.boolean(settings.panelVisible);
+  if (reader.cut || file.eof()) return TSettingsContent::placement;
+  reader.text16(settings.outputPath);
+  // Without its output path the file gives neither the path nor the flag after it.
+  if (reader.cut) return TSettingsContent::placement;
+  // A file that ends before the flag gets the flag's default: on, so no option is read.
+  settings.autoResetSettings = true;
+  reader.boolean(settings.autoResetSettings);
   if (settings.autoResetSettings) return TSettingsContent::pathAndFlag;
-  TFieldReader reader{file};
+  // Every option the file holds whole is read as it stands; the ones after the end keep their
+  // defaults, so a cut file never turns the filters into "keep nothing".
+  resetOptions();
   transferOptions(reader);
   resultMask &= kResultAll;
-  return TSettingsContent::everything;
+  return reader.cut ? TSettingsContent::someOptions : TSettingsContent::everything;
 }
 
 bool writeSettingsFile(const std::filesystem::path& path, const TPanelSettings& settings) {

@@ -11,6 +11,7 @@ struct TSettingsLoad {
   bool showOptions = false;     // the options were read: the option controls must show them
 };
 
-// width and height are the panel's default size, used when there is no file.
+// width and height are the panel's default size, used when there is no file and for the
+// placement fields a file that ends early does not hold.
 TSettingsLoad planSettingsLoad(TSettingsContent content, const TPanelSettings& read,
                                const TRect& workArea, int32_t width, int32_t height);

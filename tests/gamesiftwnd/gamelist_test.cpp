@@ -111,7 +111,7 @@ TEST_F(GameList, SortsByColumnEmptyFirstAndFollowsTheCursorGame) {
   sortList(kSortLoadOrder);
   EXPECT_EQ(listOrder, (TIndexArray{0, 1, 2, 3, 4}));
   EXPECT_EQ(listCursor, 4);  // load order keeps the row
-  EXPECT_EQ(sortColumn, kSortLoadOrder);
+  EXPECT_EQ(sortColumn.load(), kSortLoadOrder);
 }
 
 TEST_F(GameList, FileOrderSortsByNameThenPlace) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "Upgnread/ecotag.h"
 #include "Upgnread/gamebase.h"
+#include "Upgnread/options.h"
 #include "pgnlongwork/jobs.h"
+#include "support/gamebuilder.h"
 
 namespace {
 
@@ -47,6 +50,43 @@ TEST(Transfer, AGameTransferredTwiceIsAddedOnce) {
   }
   EXPECT_EQ(panelGames.size(), 1u);
   emptyGameBase();
+}
+
+// TransferAll and TransferCurrent fill the ECO tag by one rule: only a game that got its moves.
+// One the board refused (its FEN could not be set up, so it has no journal) keeps the code the
+// host gave it instead of an emptied one.
+TEST(Transfer, AGameWithoutMovesKeepsItsEcoTagWhateverTheOption) {
+  for (int option = 0; option < 4; ++option) {
+    resetOptions();
+    addEcoNames = option == 1;
+    splitByEco = option == 2 ? 1 : 0;
+    ecoFilter = option == 3 ? "B" : "";
+    TGamesTagArray tags = rosterTags();
+    addTag(tags, "ECO", "B20");
+    TGame refused = makeGame(tags, nullptr);
+    fillTransferredEco(refused);
+    ASSERT_EQ(refused.Tags.size(), 8u) << option;
+    EXPECT_EQ(refused.Tags[7].Value, "B20") << option;
+    TGame bare = makeGame(rosterTags(), nullptr);
+    fillTransferredEco(bare);
+    EXPECT_EQ(bare.Tags.size(), 7u) << "no empty ECO tag added; option " << option;
+  }
+  resetOptions();
+}
+
+TEST(Transfer, AGameWithMovesGetsItsEcoTagWhenAnOptionAsksForCodes) {
+  doska board;
+  board.setinitial();
+  TGame game = makeGame(rosterTags(), playLine(board, "e2e4 c7c5"));
+  resetOptions();
+  EXPECT_FALSE(transferNeedsEco());
+  fillTransferredEco(game);
+  EXPECT_EQ(findEcoSlot(game.Tags), -1) << "no option asks for codes";
+  addEcoNames = true;
+  EXPECT_TRUE(transferNeedsEco());
+  fillTransferredEco(game);
+  EXPECT_EQ(findEcoSlot(game.Tags), 7) << "the tag is there, filled from the moves";
+  resetOptions();
 }
 
 TEST(Transfer, FindsTheVariationToEnterOrOnePastTheLast) {

@@ -1,6 +1,7 @@
 // The load jobs on the real worker thread over real files: what reaches the game base, in which
 // order, what a repeated load or a duplicate adds, and where a stop leaves the base.
 
+#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 
 #include "Upgnread/gamebase.h"
 #include "Upgnread/options.h"
+#include "gamesiftwnd/gamelist_logic.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "support/pipeline.h"
@@ -104,6 +106,62 @@ TEST_F(LoadJobs, FileJobIgnoresTagFiltersFolderJobAppliesThem) {
   emptyGameBase();
   loadFolderJob(folder.path());
   EXPECT_EQ(baseWhites(), (std::vector<std::string>{"Adams"}));
+}
+
+// After a sort by a column the list goes into the file order before new games join it:
+// no header keeps the mark, the new games stand at the end, and a click on the column sorted
+// before sorts again.
+TEST_F(LoadJobs, AMergeSortsTheListByFileOrderFirst) {
+  const auto first = folder.write(
+      "b.pgn", pgnText(withPlayers(kRuy, "Zoe", "x")) + pgnText(withPlayers(kGambit, "Abe", "x")));
+  loadFileJob(first);
+  sortList(kSortWhite);
+  EXPECT_EQ(listOrder, (TIndexArray{1, 0}));  // Abe, Zoe
+  loadFileJob(folder.write("a.pgn", pgnText(withPlayers(kSicilian, "Max", "x"))));
+  EXPECT_EQ(sortColumn.load(), kSortFileOrder);
+  EXPECT_EQ(listOrder, (TIndexArray{0, 1, 2})) << "b.pgn in its order, then the new game";
+  EXPECT_EQ(listCursor, 3);
+  sortList(kSortWhite);
+  EXPECT_EQ(sortColumn.load(), kSortWhite);
+  EXPECT_EQ(listOrder, (TIndexArray{1, 2, 0}));  // Abe, Max, Zoe
+
+  // A load that adds nothing leaves the order the user chose.
+  loadFileJob(first);
+  EXPECT_EQ(sortColumn.load(), kSortWhite);
+  EXPECT_EQ(listOrder, (TIndexArray{1, 2, 0}));
+}
+
+// The transfer's merge on the interface thread does the same.
+TEST_F(LoadJobs, AMergeOfTransferredGamesSortsByFileOrderFirst) {
+  loadFileJob(folder.write(
+      "b.pgn", pgnText(withPlayers(kRuy, "Zoe", "x")) + pgnText(withPlayers(kGambit, "Abe", "x"))));
+  sortList(kSortBlack);
+  sortList(kSortWhite);
+  TGames batch(1);
+  batch[0].FileName = folder / "a.pgn";
+  batch[0].TextStart = 1;
+  mergeWithoutStages(batch);
+  EXPECT_EQ(sortColumn.load(), kSortFileOrder);
+  EXPECT_EQ(listOrder, (TIndexArray{0, 1, 2}));
+}
+
+// The interface thread's commands do nothing while a job runs; they ask jobRunning.
+TEST_F(LoadJobs, AJobCountsAsRunningUntilStartJobReturns) {
+  EXPECT_FALSE(jobRunning());
+  std::atomic<int> seenRunning{0};
+  workerObserver = [&](uint8_t, int32_t) {
+    if (jobRunning()) ++seenRunning;
+  };
+  bool runningWhileWaiting = false;
+  setCurrentFile(threeGames());
+  startJob(kJobLoadFile, [&] {
+    runningWhileWaiting = jobRunning();
+    return 1;  // startJob joins the worker itself
+  });
+  workerObserver = nullptr;
+  EXPECT_TRUE(runningWhileWaiting);
+  EXPECT_GT(seenRunning.load(), 0);
+  EXPECT_FALSE(jobRunning());
 }
 
 class FolderJob : public TPipelineTest {

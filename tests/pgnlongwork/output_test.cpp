@@ -190,6 +190,31 @@ TEST_F(OutputRun, ReplaceKeepsEverythingARunWritesUnderOneName) {
   EXPECT_EQ(gamesWritten, 2);
 }
 
+// With appending off, a file name met a second time in one run is appended to, also
+// when another file came between. What stood in the file before the run is replaced all the
+// same; only what the run itself wrote a moment before is kept.
+TEST_F(OutputRun, ReplaceReplacesEarlierFilesButAppendsToANameMetAgainInTheRun) {
+  emptyGameBase();
+  const std::string slash = pgnText(gameText("A", "B", "1-0", "1.e4 e5", "2004.01.01", "x/y"));
+  const std::string one = pgnText(gameText("E", "F", "1-0", "1.c4 e5", "2004.01.01", "x1"));
+  const std::string under = pgnText(gameText("C", "D", "0-1", "1.d4 d5", "2004.01.01", "x_y"));
+  // Sorted by event, "x/y" < "x1" < "x_y": the name x_y comes, then x1, then x_y again.
+  loadFileJob(folder.write("in/names.pgn", under + one + slash));
+  folder.write("out/base_tournament=x_y.pgn", "from an earlier run\r\n");
+  folder.write("out/base_tournament=x1.pgn", "from an earlier run\r\n");
+  splitByEvent = true;
+  appendToExisting = false;
+  writeJob(base());
+  EXPECT_EQ(written(),
+            (TFiles{{"base_tournament=x1.pgn", one}, {"base_tournament=x_y.pgn", slash + under}}));
+  EXPECT_EQ(outputFilesWritten, 2);
+  EXPECT_EQ(gamesWritten, 3);
+  // The next run with appending off replaces the file again: the rule holds within one run only.
+  writeJob(base());
+  EXPECT_EQ(written(),
+            (TFiles{{"base_tournament=x1.pgn", one}, {"base_tournament=x_y.pgn", slash + under}}));
+}
+
 TEST_F(OutputRun, FiltersDecideWhichGamesAreWritten) {
   resultMask = kResultWhiteWins | kResultDraw;
   writeJob(base());

@@ -35,6 +35,8 @@ TEST(HostRecords, ButtonAndSkinFieldsStayInPlace) {
 TEST(HostRecords, PanelRecordIsThirtyTwoBytesOnEveryTarget) {
   EXPECT_EQ(sizeof(THostPanelRecord), 32u);
   EXPECT_EQ(offsetof(THostPanelRecord, window), 0u);
+  EXPECT_EQ(sizeof(THostPanelRecord{}.window), 4u) << "the 32-bit handle; bytes 4-7 are the host's";
+  EXPECT_EQ(offsetof(THostPanelRecord, hostWord), 4u);
   EXPECT_EQ(offsetof(THostPanelRecord, command), 16u);
   EXPECT_EQ(offsetof(THostPanelRecord, minWidth), 24u);
   EXPECT_EQ(offsetof(THostPanelRecord, minHeight), 28u);

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <ostream>
 #include <string>
 
@@ -34,19 +35,43 @@ INSTANTIATE_TEST_SUITE_P(
 
 class PanelRecords : public ::testing::Test {
  protected:
-  static uint64_t handle(const void* window) {
-    return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(window));
-  }
+  static uint32_t handle(const void* window) { return panelRecordHandle(window); }
   int panelA = 0, panelB = 0;
-  THostPanelRecord records[3] = {{handle(&panelA), 0, 11, 0, 0, 0},
-                                 {handle(&panelB), 0, 22, 0, 0, 0},
-                                 {handle(&panelA), 0, 33, 0, 0, 0}};
+  THostPanelRecord records[3] = {{handle(&panelA), 0, 0, 11, 0, 0, 0},
+                                 {handle(&panelB), 0, 0, 22, 0, 0, 0},
+                                 {handle(&panelA), 0, 0, 33, 0, 0, 0}};
   THostPanelList list{records, 3};
 };
 
 TEST_F(PanelRecords, SearchRunsFromTheLastRecord) {
   EXPECT_EQ(findPanelRecord(&list, &panelA), &records[2]);
   EXPECT_EQ(findPanelRecord(&list, &panelB), &records[1]);
+}
+
+// The 32-bit layout: the handle is bytes 0 to 3, and bytes 4 to 7 are the host's. Whatever the
+// host keeps there, the panel's record is found, and a record whose first 4 bytes differ is not.
+TEST_F(PanelRecords, OnlyTheFirstFourBytesAreTheWindow) {
+  for (THostPanelRecord& record : records) record.hostWord = 0xA5C3F00Du;
+  EXPECT_EQ(findPanelRecord(&list, &panelA), &records[2]);
+  EXPECT_EQ(findPanelRecord(&list, &panelB), &records[1]);
+  // The bytes as a 32-bit host lays them out: a 4-byte handle, then the host's own 4 bytes.
+  unsigned char bytes[sizeof(THostPanelRecord)] = {};
+  const uint32_t window = 0x00020A3Cu;
+  std::memcpy(bytes, &window, 4);
+  std::memset(bytes + 4, 0xFF, 12);
+  const int32_t command = 77;
+  std::memcpy(bytes + 16, &command, 4);
+  THostPanelRecord host{};
+  std::memcpy(&host, bytes, sizeof host);
+  THostPanelList one{&host, 1};
+  const void* handle32 = reinterpret_cast<const void*>(static_cast<uintptr_t>(window));
+  ASSERT_EQ(findPanelRecord(&one, handle32), &host);
+  EXPECT_EQ(adoptPanelRecord(host, panelDefaultSize(96), 450), 77);
+  // The plug-in writes the minimum size and nothing else: the host's bytes stay as they were.
+  std::memcpy(bytes, &host, sizeof host);
+  for (size_t i = 4; i < 16; ++i) EXPECT_EQ(bytes[i], 0xFF) << i;
+  const void* other = reinterpret_cast<const void*>(static_cast<uintptr_t>(window + 1));
+  EXPECT_EQ(findPanelRecord(&one, other), nullptr);
 }
 
 TEST_F(PanelRecords, NoMatchNoRecordsOrNoListFindsNothing) {

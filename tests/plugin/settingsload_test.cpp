@@ -55,6 +55,38 @@ TEST_F(SettingsLoad, FullFileShowsTheOptionsRead) {
   EXPECT_TRUE(p.showOptions);
 }
 
+TEST_F(SettingsLoad, AFileCutInsideTheOptionsShowsTheOptionsItGave) {
+  const TSettingsLoad p = plan(TSettingsContent::someOptions);
+  EXPECT_TRUE(p.takeOutputPath);
+  EXPECT_TRUE(p.showOptions);
+}
+
+// A file that ends inside the placement: the fields it holds, then those of the default
+// placement (the default size centred on the work area), and the host's visibility.
+TEST_F(SettingsLoad, AFileCutInsideThePlacementTakesTheDefaultsForWhatItLacks) {
+  read.wholeFields = 0;  // an empty file: as if there were none
+  TSettingsLoad p = plan(TSettingsContent::placement);
+  expectPlacement(p.placement, 320, 267, 640, 450);
+  EXPECT_FALSE(p.showPanel);
+  read.wholeFields = 1;
+  p = plan(TSettingsContent::placement);
+  expectPlacement(p.placement, 100, 267, 640, 450);
+  read.wholeFields = 2;
+  p = plan(TSettingsContent::placement);
+  expectPlacement(p.placement, 100, 50, 640, 450);
+  read.wholeFields = 3;
+  p = plan(TSettingsContent::placement);
+  expectPlacement(p.placement, 100, 50, 800, 450);
+  read.wholeFields = 4;
+  p = plan(TSettingsContent::placement);
+  expectPlacement(p.placement, 100, 50, 800, 600);
+  EXPECT_FALSE(p.showPanel) << "the visibility is field 5";
+  EXPECT_FALSE(p.takeOutputPath);
+  EXPECT_FALSE(p.showOptions);
+  read.wholeFields = 5;
+  EXPECT_TRUE(plan(TSettingsContent::placement).showPanel);
+}
+
 TEST_F(SettingsLoad, HiddenPanelIsNotShownAndSavedPlacementIsClamped) {
   read.panelVisible = false;
   read.placement = {1275, 990, 300, 200};

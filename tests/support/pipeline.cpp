@@ -10,6 +10,7 @@
 #include "Upgnread/leangame.h"
 #include "Upgnread/options.h"
 #include "Upgnread/splitting.h"
+#include "gamesiftwnd/gamelist_logic.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
@@ -29,6 +30,7 @@ void resetPipeline() {
   sourceFolder.clear();
   outputBase.clear();
   listCursor = -1;
+  sortColumn = kSortLoadOrder;
 }
 
 std::string tagLine(std::string_view name, std::string_view value) {

@@ -7,10 +7,10 @@ namespace {
 TEST(HostCommandLine, ReadsOptionsAndTheGamesFile) {
   THostArgs args;
   std::string error;
-  ASSERT_TRUE(parseHostArgs(
-      {u"games.pgn", u"--dll", u"x.dll", u"--script", u"s.txt", u"--dump-dir", u"D:\\out\\",
-       u"--dpi", u"144", u"--no-support", u"--screenshots", u"--wheel-by-page"},
-      args, error))
+  ASSERT_TRUE(parseHostArgs({u"games.pgn", u"--dll", u"x.dll", u"--script", u"s.txt", u"--dump-dir",
+                             u"D:\\out\\", u"--dpi", u"144", u"--no-support", u"--screenshots",
+                             u"--wheel-by-page", u"--panel-record-bytes"},
+                            args, error))
       << error;
   EXPECT_EQ(args.games, u"games.pgn");
   EXPECT_EQ(args.dll, u"x.dll");
@@ -21,6 +21,10 @@ TEST(HostCommandLine, ReadsOptionsAndTheGamesFile) {
   EXPECT_TRUE(args.screenshots);
   EXPECT_FALSE(args.tagsOnly);
   EXPECT_TRUE(args.wheelByPage);
+  EXPECT_TRUE(args.panelRecordBytes);
+  THostArgs plain;
+  ASSERT_TRUE(parseHostArgs({}, plain, error));
+  EXPECT_FALSE(plain.panelRecordBytes);
 }
 
 TEST(HostCommandLine, RefusesWhatItCannotUse) {
