@@ -15,7 +15,7 @@ static_assert(offsetof(mov, piece) == 0 && offsetof(mov, fromfile) == 1 &&
 
 struct TRemembered {
   bool valid = false;
-  uint8_t board[sizeof(doska)] = {};
+  uint8_t board[doska::kIdentityBytes] = {};
   uint8_t move[kPlayedBytes] = {};
   TFoundFacts facts;
 };
@@ -30,7 +30,7 @@ uint64_t wordAt(const void* bytes, size_t word) {
 // Word by word: a call of memcmp costs more than the comparison.
 bool holdsBoard(const doska& board) {
   uint64_t difference = 0;
-  for (size_t word = 0; word < sizeof(doska) / 8; ++word)
+  for (size_t word = 0; word < doska::kIdentityBytes / 8; ++word)
     difference |= wordAt(remembered.board, word) ^ wordAt(&board, word);
   return difference == 0;
 }
@@ -38,7 +38,7 @@ bool holdsBoard(const doska& board) {
 }  // namespace
 
 void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& facts) {
-  std::memcpy(remembered.board, &board, sizeof(doska));
+  std::memcpy(remembered.board, &board, doska::kIdentityBytes);
   std::memcpy(remembered.move, &found, kPlayedBytes);
   remembered.facts = facts;
   remembered.valid = true;
