@@ -126,7 +126,7 @@ int tryFoundMove(const doska& b, const TPositionInfo& info, int& promotion, int 
   facts.status = statusIn(after, positionInfoAfterMove(info, after), facts.whiteAfter);
   facts.originsKnown = wholeBoard;
   facts.origins = allOrigins;
-  rememberFoundMove(b, found, facts);
+  rememberFoundMove(b, after, found, facts);
   return facts.status;
 }
 

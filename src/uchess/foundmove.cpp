@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -18,8 +19,10 @@ struct TRemembered {
   uint8_t board[doska::kIdentityBytes] = {};
   uint8_t move[kPlayedBytes] = {};
   TFoundFacts facts;
+  uint8_t after[sizeof(doska)] = {};  // bytes, so the memory needs no constructor per thread
 };
 thread_local TRemembered remembered;
+static_assert(std::is_trivially_copyable_v<doska>, "a board is kept and given back as its bytes");
 
 uint64_t wordAt(const void* bytes, size_t word) {
   uint64_t value;
@@ -37,11 +40,20 @@ bool holdsBoard(const doska& board) {
 
 }  // namespace
 
-void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& facts) {
+void rememberFoundMove(const doska& board, const doska& after, const mov& found,
+                       const TFoundFacts& facts) {
   std::memcpy(remembered.board, &board, doska::kIdentityBytes);
   std::memcpy(remembered.move, &found, kPlayedBytes);
   remembered.facts = facts;
+  std::memcpy(remembered.after, &after, sizeof(doska));
   remembered.valid = true;
+}
+
+bool takePlayedBoard(doska& board, const mov& m) {
+  if (!remembered.valid || wordAt(remembered.move, 0) != wordAt(&m, 0) || !holdsBoard(board))
+    return false;
+  std::memcpy(&board, remembered.after, sizeof(doska));
+  return true;
 }
 
 const TFoundFacts* foundMoveFacts(const doska& board, const mov& m) {

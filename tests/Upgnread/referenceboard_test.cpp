@@ -98,6 +98,7 @@ void walkLine(jurnal& line, TWalk& walk) {
     ASSERT_EQ(line.current, i);
     const mov& m = line.moveat(i);
     SCOPED_TRACE(testing::Message() << "before " << m.san.str() << " (half-move " << i << ")");
+    ASSERT_TRUE(consistentSets(board));
     ASSERT_TRUE(sameStatus(board));
     ASSERT_TRUE(sameKeys(board));
     ASSERT_TRUE(sameSan(line));

@@ -78,6 +78,24 @@ testing::AssertionResult sameStatus(doska& board) {
   return testing::AssertionSuccess();
 }
 
+testing::AssertionResult consistentSets(const doska& board) {
+  TBoardMasks expected = {};
+  for (int index = 0; index < 64; ++index) {
+    uint8_t code = board.atIndex(index);
+    TSquareSet square = TSquareSet{1} << index;
+    expected.of[maskIndex(code)] |= square;
+    if (code != kEmpty) expected.occupied |= square;
+    if (isWhitePiece(code)) expected.white |= square;
+    if (isBlackPiece(code)) expected.black |= square;
+  }
+  const TBoardMasks& kept = board.sets();
+  bool same = kept.white == expected.white && kept.black == expected.black &&
+              kept.occupied == expected.occupied;
+  for (int code = 0; code <= kNoPieceCode; ++code) same = same && kept.of[code] == expected.of[code];
+  if (same) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the sets do not hold the squares of " << boardText(board);
+}
+
 testing::AssertionResult sameKeys(const doska& board) {
   TPlainBoard plain(board);
   for (bool blackToMove : {false, true}) {

@@ -23,6 +23,9 @@ class TBoardByScan {
 // status for both sides.
 testing::AssertionResult sameStatus(doska& board);
 
+// The board's sets hold what its squares hold.
+testing::AssertionResult consistentSets(const doska& board);
+
 // poskey for either side to move.
 testing::AssertionResult sameKeys(const doska& board);
 
