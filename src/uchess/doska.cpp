@@ -1,10 +1,10 @@
 #include "uchess/doska.h"
 
-#include <cstddef>
 #include <cstdlib>
 
 #include "uchess/castling960.h"
 #include "uchess/pawnstep.h"
+#include "uchess/squaresets.h"
 
 namespace {
 
@@ -25,23 +25,24 @@ bool isFreeFor(uint8_t piece, bool moverWhite) {
 
 }  // namespace
 
-static_assert(offsetof(doska, epforwhite) - offsetof(doska, wqlost) == 7,
-              "the eight state bytes must stay one block");
-
 // Setting up
 
+// Built once: a game starts on every board the reader sets up.
 void doska::setinitial() {
+  static const doska initial = initialBoard();
+  *this = initial;
+}
+
+doska doska::initialBoard() {
+  doska board{TBlank{}};
   for (int file = 1; file <= 8; ++file) {
-    for (int rank = 1; rank <= 8; ++rank) put(file, rank, kEmpty);
-    put(file, 1, kBackRank[file - 1]);
-    put(file, 2, kWhitePawn);
-    put(file, 7, kBlackPawn);
-    put(file, 8, static_cast<uint8_t>(kBackRank[file - 1] + 6));
+    board.put(file, 1, kBackRank[file - 1]);
+    board.put(file, 2, kWhitePawn);
+    board.put(file, 7, kBlackPawn);
+    board.put(file, 8, static_cast<uint8_t>(kBackRank[file - 1] + 6));
   }
-  wqlost = wklost = bqlost = bklost = 0;
-  wkingmoved = bkingmoved = 0;
-  epforblack = epforwhite = 0;
-  setStandardCastling();
+  board.setStandardCastling();
+  return board;
 }
 
 void doska::setStandardCastling() {
@@ -72,25 +73,12 @@ bool knightCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   return isFreeFor(b.at(tf, tr), white);
 }
 
-int sign(int value) {
-  return (value > 0) - (value < 0);
-}
-
-// Walks the ray from the piece towards the target; false when the target is off every ray the
-// piece may use or the ray is stopped before it.
+// The target must lie on a line the piece may use, with every square before it empty.
 bool sliderCanMove(const doska& b, bool white, bool diagonal, bool straight, int ff, int fr, int tf,
                    int tr) {
-  int df = tf - ff, dr = tr - fr;
-  bool isDiagonal = df != 0 && std::abs(df) == std::abs(dr);
-  bool isStraight = (df == 0) != (dr == 0);
-  if (!((diagonal && isDiagonal) || (straight && isStraight))) return false;
-  int stepFile = sign(df), stepRank = sign(dr);
-  int f = ff + stepFile, r = fr + stepRank;
-  while (f != tf || r != tr) {
-    if (b.at(f, r) != kEmpty) return false;
-    f += stepFile;
-    r += stepRank;
-  }
+  int from = squareIndex(ff, fr), to = squareIndex(tf, tr);
+  TSquareSet lines = (diagonal ? kDiagonalLines[from] : 0) | (straight ? kStraightLines[from] : 0);
+  if (((lines >> to) & 1) == 0 || (kBetween[from][to] & b.sets().occupied) != 0) return false;
   return isFreeFor(b.at(tf, tr), white);
 }
 

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "uchess/piecesets.h"
+
 // Piece codes: 0 empty, 1..6 white pawn, knight, bishop, rook, queen, king; 7..12 the same for Black.
 constexpr uint8_t kEmpty = 0;
 constexpr uint8_t kWhitePawn = 1, kWhiteKnight = 2, kWhiteBishop = 3, kWhiteRook = 4,
@@ -33,8 +35,15 @@ enum : int {
   kStatusNoKing = 255,
 };
 
+// The squares are kept twice: as codes, for the question what stands on a square, and as sets, for
+// every question about lines, attacks and pins. put keeps the two in step, so the squares are
+// written through it only.
 class doska {
  public:
+  // The leading bytes that say which position the board holds: the state bytes, the squares and
+  // the castling bytes. The sets that follow are worked out from them.
+  static constexpr unsigned kIdentityBytes = 80;
+
   doska() { setinitial(); }
 
   // Setting up
@@ -54,7 +63,14 @@ class doska {
   uint64_t poskey(bool blackToMove) const;
 
   uint8_t at(int file, int rank) const { return squares[file - 1][rank - 1]; }
-  void put(int file, int rank, uint8_t piece) { squares[file - 1][rank - 1] = piece; }
+  void put(int file, int rank, uint8_t piece) {
+    uint8_t& square = squares[file - 1][rank - 1];
+    changeSquare(pieceSets, (file - 1) * 8 + (rank - 1), square, piece);
+    square = piece;
+  }
+  // The code on a square given as its index (file - 1) * 8 + (rank - 1).
+  uint8_t atIndex(int index) const { return (&squares[0][0])[index]; }
+  const TBoardMasks& sets() const { return pieceSets; }
 
   // The eight state bytes, saved and restored as one block around every trial move
   uint8_t wqlost = 0;
@@ -65,8 +81,11 @@ class doska {
   uint8_t bkingmoved = 0;
   uint8_t epforblack = 0;  // file of a white pawn that just made a double step, 0 if none
   uint8_t epforwhite = 0;  // file of a black pawn that just made a double step, 0 if none
-  uint8_t squares[8][8];   // [file - 1][rank - 1]
 
+ private:
+  uint8_t squares[8][8] = {};  // [file - 1][rank - 1]
+
+ public:
   // Where castling starts; fixed for a game. With chess960 set (a game from a shuffled back rank)
   // castling is recorded as the king moving onto its own rook, from these files to the usual end
   // squares; without it, as the king's two-file step from the e-file with the rooks in the corners.
@@ -74,7 +93,17 @@ class doska {
   uint8_t kingfile[2] = {5, 5};               // White, Black
   uint8_t rookfile[2][2] = {{8, 1}, {8, 1}};  // [side][0 king-side, 1 queen-side]
   uint8_t spare = 0;                          // keeps the board a whole number of words
+
+ private:
+  struct TBlank {};
+  explicit doska(TBlank) {}  // every square empty, every state byte 0
+  static doska initialBoard();
+
+  TBoardMasks pieceSets = kEmptyBoardSets;
 };
+
+static_assert(sizeof(doska) == doska::kIdentityBytes + sizeof(TBoardMasks),
+              "the sets follow the bytes that say which position the board holds");
 
 inline bool isWhitePiece(int piece) { return piece >= 1 && piece <= 6; }
 inline bool isBlackPiece(int piece) { return piece >= 7 && piece <= 12; }

@@ -31,13 +31,7 @@ TSquareSet targetsOf(const TBoardMasks& m, int index, uint8_t piece) {
   }
 }
 
-// A knight or slider whose geometry gives it a target, free to move, has a legal move.
-bool movesFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_t piece) {
-  int kind = isWhitePiece(piece) ? piece : piece - 6;
-  return kind >= kWhiteKnight && kind <= kWhiteQueen && freeToMove(m, side, index);
-}
-
-// So has a pawn with the square ahead empty or an enemy piece to take beside it.
+// A pawn free to move, with the square ahead empty or an enemy piece to take beside it, has a move.
 bool stepsFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_t piece) {
   if (piece != (side.white ? kWhitePawn : kBlackPawn)) return false;
   int rank = index % 8 + 1, ahead = side.white ? 1 : -1;
@@ -49,10 +43,16 @@ bool stepsFreely(const TBoardMasks& m, const TSideState& side, int index, uint8_
 }
 
 bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, int index) {
-  uint8_t piece = (&b.squares[0][0])[index];
+  uint8_t piece = b.atIndex(index);
   if (stepsFreely(m, side, index, piece)) return true;
   TSquareSet targets = targetsOf(m, index, piece);
-  if (movesFreely(m, side, index, piece)) return targets != 0;
+  int kind = isWhitePiece(piece) ? piece : piece - 6;
+  if (kind >= kWhiteKnight && kind <= kWhiteQueen) {
+    // the targets already land on empty squares or enemy pieces: only pins and checks remain
+    if (!side.hasKing) return targets != 0;
+    if (isPinned(m, side, index)) targets &= kLines[side.kingIndex][index];
+    return (targets & side.evasions) != 0;
+  }
   if (b.chess960 && (piece == kWhiteKing || piece == kBlackKing))
     targets |= castlingRookSquares(b, piece == kWhiteKing);
   for (; targets != 0; targets &= targets - 1) {
@@ -123,10 +123,10 @@ int tryFoundMove(const doska& b, const TPositionInfo& info, int& promotion, int 
   facts.promotion = promotion;
   promotion = found.special;
   facts.whiteAfter = !isWhitePiece(found.piece);
-  facts.status = statusIn(after, positionInfoAfterMove(info, after, found), facts.whiteAfter);
+  facts.status = statusIn(after, positionInfoAfterMove(info, after), facts.whiteAfter);
   facts.originsKnown = wholeBoard;
   facts.origins = allOrigins;
-  rememberFoundMove(b, found, facts);
+  rememberFoundMove(b, after, found, facts);
   return facts.status;
 }
 
@@ -151,8 +151,11 @@ TSquareSet searchRange(int fromfile, int fromrank) {
 
 bool doska::legalmove(int fromfile, int fromrank, int tofile, int torank) {
   if (boardByScan()) return legalmoveByScan(*this, fromfile, fromrank, tofile, torank);
-  return canmove(fromfile, fromrank, tofile, torank) &&
-         keepsKingSafe(*this, fromfile, fromrank, tofile, torank);
+  if (!canmove(fromfile, fromrank, tofile, torank)) return false;
+  TPositionInfo& info = positionInfo(*this);
+  const TSideState& side = sideStateOf(info, isWhitePiece(at(fromfile, fromrank)));
+  return legalOn(*this, info.masks, side, squareIndex(fromfile, fromrank),
+                 squareIndex(tofile, torank));
 }
 
 int doska::status(bool whiteToMove) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -15,11 +16,13 @@ static_assert(offsetof(mov, piece) == 0 && offsetof(mov, fromfile) == 1 &&
 
 struct TRemembered {
   bool valid = false;
-  uint8_t board[sizeof(doska)] = {};
+  uint8_t board[doska::kIdentityBytes] = {};
   uint8_t move[kPlayedBytes] = {};
   TFoundFacts facts;
+  uint8_t after[sizeof(doska)] = {};  // bytes, so the memory needs no constructor per thread
 };
 thread_local TRemembered remembered;
+static_assert(std::is_trivially_copyable_v<doska>, "a board is kept and given back as its bytes");
 
 uint64_t wordAt(const void* bytes, size_t word) {
   uint64_t value;
@@ -30,18 +33,27 @@ uint64_t wordAt(const void* bytes, size_t word) {
 // Word by word: a call of memcmp costs more than the comparison.
 bool holdsBoard(const doska& board) {
   uint64_t difference = 0;
-  for (size_t word = 0; word < sizeof(doska) / 8; ++word)
+  for (size_t word = 0; word < doska::kIdentityBytes / 8; ++word)
     difference |= wordAt(remembered.board, word) ^ wordAt(&board, word);
   return difference == 0;
 }
 
 }  // namespace
 
-void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& facts) {
-  std::memcpy(remembered.board, &board, sizeof(doska));
+void rememberFoundMove(const doska& board, const doska& after, const mov& found,
+                       const TFoundFacts& facts) {
+  std::memcpy(remembered.board, &board, doska::kIdentityBytes);
   std::memcpy(remembered.move, &found, kPlayedBytes);
   remembered.facts = facts;
+  std::memcpy(remembered.after, &after, sizeof(doska));
   remembered.valid = true;
+}
+
+bool takePlayedBoard(doska& board, const mov& m) {
+  if (!remembered.valid || wordAt(remembered.move, 0) != wordAt(&m, 0) || !holdsBoard(board))
+    return false;
+  std::memcpy(&board, remembered.after, sizeof(doska));
+  return true;
 }
 
 const TFoundFacts* foundMoveFacts(const doska& board, const mov& m) {

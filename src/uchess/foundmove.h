@@ -17,8 +17,15 @@ struct TFoundFacts {
   TSquareSet origins = 0;  // every square holding the piece from which it may legally go there
 };
 
-// Kept until the next move is remembered; originsKnown when the whole board was searched.
-void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& facts);
+// Kept until the next move is remembered; originsKnown when the whole board was searched. after
+// is the board with the move played on it.
+void rememberFoundMove(const doska& board, const doska& after, const mov& found,
+                       const TFoundFacts& facts);
+
+// Puts the board the remembered move leaves into board when board holds the position it was found
+// on and m plays alike; false, and the board untouched, otherwise. The journal steps forward over
+// a move findmove has just played on a copy without playing it again.
+bool takePlayedBoard(doska& board, const mov& m);
 
 // The facts remembered for this board and move, or none.
 const TFoundFacts* foundMoveFacts(const doska& board, const mov& m);

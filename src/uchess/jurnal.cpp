@@ -144,7 +144,7 @@ void jurnal::setmark(int code) {
 
 void jurnal::forward() {
   if (board == nullptr || current < 0 || current >= movecount()) return;
-  playMove(*board, moves[current]);
+  if (!takePlayedBoard(*board, moves[current])) playMove(*board, moves[current]);
   ++current;
 }
 

@@ -62,12 +62,7 @@ bool noRivalNear(const doska& board, const mov& m) {
   else
     return false;
   if (isSquare(m.fromfile, m.fromrank)) near &= ~squareBit(m.fromfile, m.fromrank);
-  for (; near != 0; near &= near - 1) {
-    int f = 0, r = 0;
-    lowestSquare(near, f, r);
-    if (board.at(f, r) == m.piece) return false;
-  }
-  return true;
+  return (near & board.sets().of[m.piece]) == 0;
 }
 
 // The other pieces of the move's code that could legally go to its target.

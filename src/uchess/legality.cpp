@@ -16,10 +16,6 @@ bool isKing(int piece) {
   return piece == kWhiteKing || piece == kBlackKing;
 }
 
-int sign(int value) {
-  return (value > 0) - (value < 0);
-}
-
 // The squares of the move as playMove leaves them for a move added without a promotion piece:
 // the en-passant victim taken off, the castling rook moved.
 void playSquares(doska& b, int ff, int fr, int tf, int tr) {
@@ -41,28 +37,6 @@ void playSquares(doska& b, int ff, int fr, int tf, int tr) {
     b.put(rookTo, home, b.at(rookFrom, home));
     b.put(rookFrom, home, kEmpty);
   }
-}
-
-// Out of check, moving a piece other than the king can only uncover the king along the line from
-// the king through the from-square: the first piece on that line after the move must not be an
-// enemy slider that moves along it.
-bool uncoversKing(const doska& b, const TSideState& side, int ff, int fr, int tf, int tr) {
-  int df = ff - side.kingFile, dr = fr - side.kingRank;
-  if (df != 0 && dr != 0 && std::abs(df) != std::abs(dr)) return false;
-  int stepFile = sign(df), stepRank = sign(dr);
-  int f = side.kingFile + stepFile, r = side.kingRank + stepRank;
-  for (; isSquare(f, r); f += stepFile, r += stepRank) {
-    if (f == tf && r == tr) return false;
-    if (f != ff || r != fr) {
-      uint8_t piece = b.at(f, r);
-      if (piece != kEmpty) {
-        uint8_t offset = side.white ? 6 : 0;
-        uint8_t slider = (stepFile == 0 || stepRank == 0) ? kWhiteRook : kWhiteBishop;
-        return piece == slider + offset || piece == kWhiteQueen + offset;
-      }
-    }
-  }
-  return false;
 }
 
 // The squares holding the piece from which its geometry may let it reach the target.
@@ -98,20 +72,25 @@ TSquareSet castlingKingSquare(const doska& b, int piece, int tofile, int torank)
   return isSquare(file, torank) ? squareBit(file, torank) : 0;
 }
 
-// Out of check, a move of a piece other than the king uncovers the king only when the piece is the
-// first on a line from the king and the next piece beyond it is an enemy slider along that line.
-bool cannotUncover(const TBoardMasks& m, const TSideState& side, int index) {
-  TSquareSet square = TSquareSet{1} << index;
-  int king = side.kingIndex, enemy = side.white ? 6 : 0;
-  if (((kStraightLines[king] | kDiagonalLines[king]) & square) == 0) return true;
-  for (int ray = 0; ray < 8; ++ray) {
-    if ((kRayMasks[ray][king] & square) == 0) continue;
-    if ((rayAttacks(ray, king, m.occupied) & square) == 0) return true;  // shielded
-    TSquareSet beyond = rayAttacks(ray, index, m.occupied) & m.occupied;
-    int slider = ray < 4 ? kWhiteRook : kWhiteBishop;
-    return (beyond & (m.of[slider + enemy] | m.of[kWhiteQueen + enemy])) == 0;
+// A move of a piece other than the king that lands where the checks allow and, for a pinned
+// piece, stays on its line to the king.
+bool withinPinAndCheck(const TBoardMasks& m, const TSideState& side, int from, int to) {
+  TSquareSet allowed = side.evasions;
+  if (isPinned(m, side, from)) allowed &= kLines[side.kingIndex][from];
+  return (allowed >> to) & 1;
+}
+
+// Those of the origins from which a piece other than the king may go to the target.
+TSquareSet originsWithinPins(const TBoardMasks& m, const TSideState& side, TSquareSet origins,
+                             int to) {
+  if (((side.evasions >> to) & 1) == 0) return 0;
+  TSquareSet legal = 0;
+  for (TSquareSet c = origins; c != 0; c &= c - 1) {
+    int from = std::countr_zero(c);
+    if (!isPinned(m, side, from) || ((kLines[side.kingIndex][from] >> to) & 1))
+      legal |= TSquareSet{1} << from;
   }
-  return true;
+  return legal;
 }
 
 bool isKnightOrSlider(int piece) {
@@ -123,7 +102,7 @@ bool isKnightOrSlider(int piece) {
 
 bool freeToMove(const TBoardMasks& m, const TSideState& side, int index) {
   if (!side.hasKing) return true;
-  return !side.inCheck && cannotUncover(m, side, index);
+  return !side.inCheck && !isPinned(m, side, index);
 }
 
 bool keepsKingSafe(const doska& board, int ff, int fr, int tf, int tr) {
@@ -158,9 +137,7 @@ bool legalOn(const doska& b, const TBoardMasks& m, const TSideState& side, int f
   } else if (!free) {
     return false;
   }
-  if (!side.hasKing) return true;
-  if (!side.inCheck) return !uncoversKing(b, side, ff, fr, tf, tr);
-  return !attackedOn(afterStep(m, from, to, piece, target), side.kingIndex, !side.white);
+  return !side.hasKing || withinPinAndCheck(m, side, from, to);
 }
 
 TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, TSquareSet among) {
@@ -180,11 +157,11 @@ TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, in
   if (quick && ((info.masks.occupied & ~(side.white ? info.masks.black : info.masks.white)) &
                 (TSquareSet{1} << to)))
     return 0;
+  if (quick) return side.hasKing ? originsWithinPins(info.masks, side, origins, to) : origins;
   TSquareSet legal = 0;
   for (TSquareSet c = origins; c != 0; c &= c - 1) {
     int from = std::countr_zero(c);
-    if ((quick && freeToMove(info.masks, side, from)) || legalOn(board, info.masks, side, from, to))
-      legal |= TSquareSet{1} << from;
+    if (legalOn(board, info.masks, side, from, to)) legal |= TSquareSet{1} << from;
   }
   return legal;
 }

@@ -11,15 +11,16 @@ bool keepsKingSafe(const doska& board, int fromfile, int fromrank, int tofile, i
 
 // legalmove for a piece of the side, from and to as square indexes, where the target is among
 // the squares the piece's geometry reaches: a knight's jumps, a slider's rays up to their first
-// piece, a pawn's steps, the king's steps and castling squares. Most moves need no trial at all,
-// or a look along one line only.
+// piece, a pawn's steps, the king's steps and castling squares. A piece other than the king is
+// judged by the side's pins and checks; only moves that take or replace a second piece (en
+// passant), castling and boards with several kings of the side are played out on a copy.
 bool legalOn(const doska& board, const TBoardMasks& masks, const TSideState& side, int from,
              int to);
 
 // Every move of the side's piece (not its first king) that the piece's geometry allows and that
-// lands on an empty square or an enemy piece is legal: its side has no king, or, out of check, no
-// move of the piece uncovers the king. Only an en-passant capture, which takes a second pawn off,
-// still needs a look.
+// lands on an empty square or an enemy piece is legal: its side has no king, or it is out of check
+// and the piece is not pinned. Only an en-passant capture, which takes a second pawn off, still
+// needs a look.
 bool freeToMove(const TBoardMasks& masks, const TSideState& side, int index);
 
 // The squares among those given holding the piece from which legalmove to the target holds.

@@ -16,9 +16,14 @@ struct TSideState {
   bool hasKing = false;
   bool singleKing = false;  // no other king of the side stands anywhere
   int kingIndex = 0;
-  int kingFile = 0;
-  int kingRank = 0;
   bool inCheck = false;
+  // Where a move of a piece other than the king may go, by the checks on the king: anywhere out
+  // of check, onto the checker or between it and the king in a single check, nowhere in a double.
+  TSquareSet evasions = ~TSquareSet{0};
+  // The side's pieces that are the only piece between the king and an enemy slider on that line,
+  // worked out when isPinned first needs them: most positions are judged without.
+  mutable bool pinsKnown = false;
+  mutable TSquareSet pinned = 0;
   int status = -1;  // -1 until status is asked
 };
 
@@ -32,10 +37,13 @@ struct TPositionInfo {
 // reference stays good until the next call.
 TPositionInfo& positionInfo(const doska& board);
 
-// positionInfo of the board after, which is a board with the move m played on it by playMove,
-// given the facts positionInfo gave for that board, with no call since: only the squares the move
-// may touch are looked at.
-TPositionInfo& positionInfoAfterMove(const TPositionInfo& before, const doska& after, const mov& m);
+// positionInfo of the board after, a board one move on from the one whose facts are given, with no
+// call since: the facts given stay good, as the position after takes the other place.
+TPositionInfo& positionInfoAfterMove(const TPositionInfo& before, const doska& after);
 
 // The side's state in that position, worked out when first asked.
 TSideState& sideStateOf(TPositionInfo& info, bool white);
+
+// The side's piece on the square (0..63) is pinned to the side's king, which must stand somewhere;
+// masks are those of the position the side's state belongs to.
+bool isPinned(const TBoardMasks& masks, const TSideState& side, int index);

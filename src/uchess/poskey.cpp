@@ -37,13 +37,10 @@ uint64_t rookFileKeys(const doska& b) {
 
 uint64_t doska::poskey(bool blackToMove) const {
   uint64_t key = 0;
-  for (int file = 1; file <= 8; ++file) {
-    for (int rank = 1; rank <= 8; ++rank) {
-      uint8_t piece = at(file, rank);
-      int kind = randomKind(piece);
-      if (kind < 0) continue;
-      key ^= kRandom64[64 * kind + 8 * (rank - 1) + (file - 1)];
-    }
+  for (TSquareSet pieces = pieceSets.occupied; pieces != 0; pieces &= pieces - 1) {
+    int index = std::countr_zero(pieces);
+    int kind = randomKind(atIndex(index));
+    if (kind >= 0) key ^= kRandom64[64 * kind + 8 * (index % 8) + index / 8];
   }
   if (castleright(kWhite, false)) key ^= kRandom64[kRandomCastle];
   if (castleright(kWhite, true)) key ^= kRandom64[kRandomCastle + 1];

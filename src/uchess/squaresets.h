@@ -1,16 +1,12 @@
 #pragma once
-// Sets of squares as 64-bit masks, and the squares a move may involve by the pieces' geometry:
-// they narrow the board's questions from every square pair to a few candidates. Bit
-// (file - 1) * 8 + (rank - 1) is the order of doska::squares, so ascending bits visit files, then
-// ranks within a file, as the board's own scans do.
+// The squares a move may involve by the pieces' geometry, as tables built at compile time: they
+// narrow the board's questions from every square pair to a few candidates.
 
 #include <array>
 #include <bit>
 #include <cstdint>
 
 #include "uchess/doska.h"
-
-using TSquareSet = uint64_t;
 
 constexpr TSquareSet squareBit(int file, int rank) {
   return TSquareSet{1} << ((file - 1) * 8 + (rank - 1));
@@ -19,7 +15,7 @@ constexpr bool isSquare(int file, int rank) {
   return file >= 1 && file <= 8 && rank >= 1 && rank <= 8;
 }
 
-// A square's place in doska::squares and in a set.
+// A square's index in a set.
 constexpr int squareIndex(int file, int rank) {
   return (file - 1) * 8 + (rank - 1);
 }
@@ -123,6 +119,20 @@ inline constexpr std::array<std::array<TSquareSet, 64>, 64> kBetween = [] {
     }
   }
   return between;
+}();
+
+// The whole straight or diagonal line through two squares, edge to edge; none for squares on no
+// common line. A piece pinned to its king keeps to the line through the two.
+inline constexpr std::array<std::array<TSquareSet, 64>, 64> kLines = [] {
+  std::array<std::array<TSquareSet, 64>, 64> lines{};
+  constexpr int kOpposite[8] = {1, 0, 3, 2, 7, 6, 5, 4};
+  for (int d = 0; d < 8; ++d) {
+    for (int from = 0; from < 64; ++from) {
+      TSquareSet line = kRayMasks[d][from] | kRayMasks[kOpposite[d]][from] | TSquareSet{1} << from;
+      for (int n = 1; n <= kRayLengths[d][from]; ++n) lines[from][from + n * kRaySteps[d]] = line;
+    }
+  }
+  return lines;
 }();
 
 // The pieces among those given on open lines to the square: straight or diagonal lines, as the

@@ -1,5 +1,6 @@
-// The real games through the fast board and through its plain reference forms: the same answers
-// at every position of every line, and loads that write out byte for byte the same games.
+// The real games through the board and through the plain board it replaced: the same answers at
+// every position of every line; and loads through the board's own scanning forms that write out
+// byte for byte the same games.
 
 #include <algorithm>
 #include <cstdint>
@@ -97,7 +98,9 @@ void walkLine(jurnal& line, TWalk& walk) {
     ASSERT_EQ(line.current, i);
     const mov& m = line.moveat(i);
     SCOPED_TRACE(testing::Message() << "before " << m.san.str() << " (half-move " << i << ")");
+    ASSERT_TRUE(consistentSets(board));
     ASSERT_TRUE(sameStatus(board));
+    ASSERT_TRUE(sameKeys(board));
     ASSERT_TRUE(sameSan(line));
     ASSERT_TRUE(sameFindMovesFor(board, m));
     if (walk.positions++ % kEveryPositionFull == 0) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/chessplay.h"
+#include "support/plainboard.h"
 #include "uchess/boardscan.h"
 
 TBoardByScan::TBoardByScan() {
@@ -69,30 +70,57 @@ testing::AssertionResult sameStatus(doska& board) {
     int fast = board.status(white);
     testing::AssertionResult same = unchanged(board, before, "status");
     if (!same) return same;
-    int plain = statusByScan(board, white);
-    same = unchanged(board, before, "statusByScan");
-    if (!same) return same;
+    int plain = TPlainBoard(board).status(white);
     if (fast != plain)
-      return testing::AssertionFailure() << "status(" << white << ") " << fast << ", by scan "
+      return testing::AssertionFailure() << "status(" << white << ") " << fast << ", plain "
                                          << plain << " on " << boardText(board);
+  }
+  return testing::AssertionSuccess();
+}
+
+testing::AssertionResult consistentSets(const doska& board) {
+  TBoardMasks expected = {};
+  for (int index = 0; index < 64; ++index) {
+    uint8_t code = board.atIndex(index);
+    TSquareSet square = TSquareSet{1} << index;
+    expected.of[maskIndex(code)] |= square;
+    if (code != kEmpty) expected.occupied |= square;
+    if (isWhitePiece(code)) expected.white |= square;
+    if (isBlackPiece(code)) expected.black |= square;
+  }
+  const TBoardMasks& kept = board.sets();
+  bool same = kept.white == expected.white && kept.black == expected.black &&
+              kept.occupied == expected.occupied;
+  for (int code = 0; code <= kNoPieceCode; ++code) same = same && kept.of[code] == expected.of[code];
+  if (same) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "the sets do not hold the squares of " << boardText(board);
+}
+
+testing::AssertionResult sameKeys(const doska& board) {
+  TPlainBoard plain(board);
+  for (bool blackToMove : {false, true}) {
+    if (board.poskey(blackToMove) != plain.poskey(blackToMove))
+      return testing::AssertionFailure()
+             << "poskey(" << blackToMove << ") differs from the plain one on " << boardText(board);
   }
   return testing::AssertionSuccess();
 }
 
 testing::AssertionResult sameLegalMoves(doska& board) {
   doska before = board;
+  TPlainBoard reference(board);
   for (int ff = 0; ff <= 9; ++ff)
     for (int fr = 0; fr <= 9; ++fr)
       for (int tf = 0; tf <= 9; ++tf)
         for (int tr = 0; tr <= 9; ++tr) {
           bool fast = board.legalmove(ff, fr, tf, tr);
-          bool plain = legalmoveByScan(board, ff, fr, tf, tr);
+          bool plain = reference.legalmove(ff, fr, tf, tr);
           testing::AssertionResult same = unchanged(board, before, "legalmove");
           if (!same) return same;
           if (fast != plain)
             return testing::AssertionFailure()
                    << "legalmove(" << ff << "," << fr << " " << tf << "," << tr << ") " << fast
-                   << ", by scan " << plain;
+                   << ", plain " << plain;
         }
   return testing::AssertionSuccess();
 }
@@ -106,14 +134,12 @@ testing::AssertionResult sameFindMove(doska& board, int piece, int promotion, in
       board.findmove(piece, fast.promotion, fast.fromfile, fast.fromrank, tofile, fast.torank);
   testing::AssertionResult same = unchanged(board, before, "findmove");
   if (!same) return same << " in " << describe(piece, asked, tofile);
-  int plainCode = findmoveByScan(board, piece, plain.promotion, plain.fromfile, plain.fromrank,
-                                 tofile, plain.torank);
-  same = unchanged(board, before, "findmoveByScan");
-  if (!same) return same << " in " << describe(piece, asked, tofile);
+  int plainCode = TPlainBoard(board).findmove(piece, plain.promotion, plain.fromfile,
+                                              plain.fromrank, tofile, plain.torank);
   if (fastCode == plainCode && fast == plain) return testing::AssertionSuccess();
   return testing::AssertionFailure()
          << describe(piece, asked, tofile) << " gave " << fastCode << " "
-         << describe(piece, fast, tofile) << ", by scan " << plainCode << " "
+         << describe(piece, fast, tofile) << ", plain " << plainCode << " "
          << describe(piece, plain, tofile) << " on " << boardText(board);
 }
 
@@ -150,14 +176,10 @@ testing::AssertionResult sameSan(jurnal& line) {
   doska before = *line.board;
   line.makesan();
   TSanText fast = m.san;
-  {
-    TBoardByScan byScan;
-    line.makesan();
-  }
-  TSanText plain = m.san;
   m.san = kept;
   testing::AssertionResult same = unchanged(*line.board, before, "makesan");
   if (!same) return same;
-  if (fast == plain.view()) return testing::AssertionSuccess();
-  return testing::AssertionFailure() << "makesan " << fast.str() << ", by scan " << plain.str();
+  std::string plain = TPlainBoard(*line.board).san(m);
+  if (fast == plain) return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "makesan " << fast.str() << ", plain " << plain;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The board's fast answers against its plain reference forms (uchess/boardscan.h): each check asks
+// The board's answers against the plain board it replaced (support/plainboard.h): each check asks
 // both the same questions on the same position and reports the first answer, out-argument or
 // board change where they part.
 
@@ -10,7 +10,8 @@
 #include "uchess/doska.h"
 #include "uchess/jurnal.h"
 
-// Turns the reference forms on for its lifetime, so that a failed assertion cannot leave them on.
+// Turns the board's own scanning forms (uchess/boardscan.h) on for its lifetime, so that a failed
+// assertion cannot leave them on.
 class TBoardByScan {
  public:
   TBoardByScan();
@@ -21,6 +22,12 @@ class TBoardByScan {
 
 // status for both sides.
 testing::AssertionResult sameStatus(doska& board);
+
+// The board's sets hold what its squares hold.
+testing::AssertionResult consistentSets(const doska& board);
+
+// poskey for either side to move.
+testing::AssertionResult sameKeys(const doska& board);
 
 // legalmove for every pair of squares, with a border of squares off the board (files and ranks
 // 0..9).
@@ -35,5 +42,5 @@ testing::AssertionResult sameFindMove(doska& board, int piece, int promotion, in
 // on the last ranks with no promotion piece, a right one and one of the wrong colour.
 testing::AssertionResult sameFindMoves(doska& board, bool white);
 
-// makesan of the line's next move, through the fast forms and through the reference forms.
+// makesan of the line's next move against the plain board's text for it.
 testing::AssertionResult sameSan(jurnal& line);

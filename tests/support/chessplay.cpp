@@ -183,6 +183,9 @@ std::string sanLine(const jurnal& line) {
 }
 
 bool sameBoard(const doska& a, const doska& b) {
-  return std::memcmp(&a.wqlost, &b.wqlost, 8) == 0 &&
-         std::memcmp(a.squares, b.squares, sizeof a.squares) == 0;
+  if (std::memcmp(&a.wqlost, &b.wqlost, 8) != 0) return false;
+  for (int file = 1; file <= 8; ++file)
+    for (int rank = 1; rank <= 8; ++rank)
+      if (a.at(file, rank) != b.at(file, rank)) return false;
+  return true;
 }

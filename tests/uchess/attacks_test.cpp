@@ -75,7 +75,7 @@ TEST(Attacks, RayFormAgreesOnRandomBoards) {
     expectSameAttacks(board, "random board");
     if (HasFatalFailure()) return;
     // the board's sets of squares answer as the board does
-    TBoardMasks masks = boardMasks(board);
+    const TBoardMasks& masks = board.sets();
     for (int index = 0; index < 64; ++index) {
       for (int side : {kWhite, kBlack}) {
         ASSERT_EQ(attackedOn(masks, index, side == kWhite),

@@ -3,6 +3,7 @@
 // piece, en-passant files no pawn stands beside).
 
 #include <array>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -14,18 +15,15 @@
 
 namespace {
 
-constexpr const char* kStartFens[] = {
-    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
-    "n1n5/PPPk4/8/8/8/8/4Kppp/5N1N b - - 0 1",
-    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-    // shuffled back ranks, with the kings between rooks that castle onto their end squares
-    "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9",
-    "1r2k1r1/pp1ppppp/8/8/8/8/PP1PPPPP/1R2K1R1 w KQkq - 0 1",
-    "rk5r/p6p/8/8/8/8/P6P/RK5R w HAha - 0 1",
-};
+// The start, the tactical positions and shuffled back ranks with the kings between rooks that
+// castle onto their end squares.
+std::vector<const char*> startFens() {
+  std::vector<const char*> fens = {kStartFen.data()};
+  fens.insert(fens.end(), std::begin(kTacticalFens), std::end(kTacticalFens));
+  fens.push_back("1r2k1r1/pp1ppppp/8/8/8/8/PP1PPPPP/1R2K1R1 w KQkq - 0 1");
+  fens.push_back("rk5r/p6p/8/8/8/8/P6P/RK5R w HAha - 0 1");
+  return fens;
+}
 
 // Plays a random legal move (legality by the reference form), checking its notation both ways
 // first; false when the side to move has none.
@@ -51,7 +49,7 @@ bool playRandomMove(jurnal& line, std::mt19937& random) {
 
 TEST(BoardAgainstScan, AgreesAlongRandomGames) {
   std::mt19937 random(2024);
-  for (const char* fen : kStartFens) {
+  for (const char* fen : startFens()) {
     for (int game = 0; game < 2; ++game) {
       std::unique_ptr<jurnal> line = journalFromFen(fen);
       ASSERT_TRUE(line);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/chessplay.h"
+#include "uchess/squaresets.h"
 
 namespace {
 
@@ -88,6 +89,29 @@ TEST(JournalWalk, EnPassantTakenBackRestoresPawnAndFile) {
   EXPECT_EQ(game.board.at(4, 5), kBlackPawn);
   EXPECT_EQ(game.board.epforwhite, 4);
   EXPECT_EQ(game.board.epforblack, 0);
+}
+
+// Stepping forward over a move findmove has just played on a copy takes that copy's position; a
+// different move added, or a board changed in between, must still be played on the board itself.
+TEST(JournalWalk, ForwardPlaysWhatWasAddedOnTheBoardAsItIs) {
+  TTestGame game;
+  int promotion = 0, fromfile = 0, fromrank = 0, torank = 4;
+  ASSERT_EQ(game.board.findmove(kWhitePawn, promotion, fromfile, fromrank, 5, torank), kFoundQuiet);
+  ASSERT_EQ(game.line.addmove(4, 2, 4, 4, 0, false, 0), 0);
+  game.line.forward();
+  EXPECT_EQ(game.board.at(4, 4), kWhitePawn);
+  EXPECT_EQ(game.board.at(5, 4), kEmpty);
+  EXPECT_EQ(game.board.at(5, 2), kWhitePawn);
+
+  fromfile = fromrank = 0;
+  torank = 5;
+  ASSERT_EQ(game.board.findmove(kBlackPawn, promotion, fromfile, fromrank, 5, torank), kFoundQuiet);
+  ASSERT_EQ(game.line.addmove(5, 7, 5, 5, 0, false, 0), 0);
+  game.board.put(1, 1, kEmpty);
+  game.line.forward();
+  EXPECT_EQ(game.board.at(5, 5), kBlackPawn);
+  EXPECT_EQ(game.board.at(1, 1), kEmpty) << "the position findmove saw came back";
+  EXPECT_EQ(game.board.sets().of[kWhiteRook], squareBit(8, 1));
 }
 
 TEST(JournalWalk, GotoMoveClamps) {
