@@ -1,0 +1,182 @@
+#include "unpack/decoder.h"
+
+#include <utility>
+
+namespace {
+
+bool startsWith(std::string_view head, std::string_view magic) {
+  return head.substr(0, magic.size()) == magic;
+}
+
+// A zstd file may begin with a skippable frame: 0x184D2A50..5F, little-endian.
+bool zstdSkippable(std::string_view head) {
+  return head.size() >= 4 && (static_cast<unsigned char>(head[0]) & 0xF0) == 0x50 &&
+         startsWith(head.substr(1), "\x2A\x4D\x18");
+}
+
+// Text that is not packed goes through as it is.
+class TPlainDecoder : public TDecoder {
+ public:
+  explicit TPlainDecoder(TByteSource& source) : source(source) {}
+  int64_t decode(char* text, int64_t count) override {
+    const int64_t got = source.read(text, count);
+    return got < 0 ? fail("could not be read on") : got;
+  }
+
+ private:
+  TByteSource& source;
+};
+
+// One stream, one text.
+class TStreamInput : public TPackedInput {
+ public:
+  explicit TStreamInput(std::unique_ptr<TDecoder> decoder) : decoder(std::move(decoder)) {}
+  TDecoder* next(std::string& member) override {
+    member.clear();
+    if (given) return nullptr;
+    given = true;
+    return decoder.get();
+  }
+
+ private:
+  std::unique_ptr<TDecoder> decoder;
+  bool given = false;
+};
+
+std::unique_ptr<TDecoder> newStreamDecoder(TPacking packing, TByteSource& source) {
+  switch (packing) {
+    case TPacking::plain:
+      return std::make_unique<TPlainDecoder>(source);
+#ifdef GAMESIFT_HAVE_ZLIB
+    case TPacking::gzip:
+      return newGzipDecoder(source);
+#endif
+#ifdef GAMESIFT_HAVE_BZIP2
+    case TPacking::bzip2:
+      return newBzip2Decoder(source);
+#endif
+#ifdef GAMESIFT_HAVE_LZMA
+    case TPacking::xz:
+      return newXzDecoder(source);
+#endif
+#ifdef GAMESIFT_HAVE_ZSTD
+    case TPacking::zstd:
+      return newZstdDecoder(source);
+#endif
+    default:
+      return nullptr;
+  }
+}
+
+constexpr TPacking kPackings[] = {TPacking::gzip, TPacking::bzip2, TPacking::xz, TPacking::zstd,
+                                  TPacking::zip};
+
+const char* endingOf(TPacking packing) {
+  switch (packing) {
+    case TPacking::gzip:
+      return ".pgn.gz";
+    case TPacking::bzip2:
+      return ".pgn.bz2";
+    case TPacking::xz:
+      return ".pgn.xz";
+    case TPacking::zstd:
+      return ".pgn.zst";
+    case TPacking::zip:
+      return ".zip";
+    default:
+      return ".pgn";
+  }
+}
+
+}  // namespace
+
+TPacking packingOf(std::string_view head) {
+  if (startsWith(head, "\x1F\x8B")) return TPacking::gzip;
+  if (startsWith(head, "BZh") && head.size() > 3 && head[3] >= '1' && head[3] <= '9')
+    return TPacking::bzip2;
+  if (startsWith(head, std::string_view("\xFD" "7zXZ\0", 6))) return TPacking::xz;
+  if (startsWith(head, "\x28\xB5\x2F\xFD") || zstdSkippable(head)) return TPacking::zstd;
+  if (startsWith(head, "PK\x03\x04") || startsWith(head, "PK\x05\x06")) return TPacking::zip;
+  return TPacking::plain;
+}
+
+const char* packingName(TPacking packing) {
+  switch (packing) {
+    case TPacking::gzip:
+      return "gzip";
+    case TPacking::bzip2:
+      return "bzip2";
+    case TPacking::xz:
+      return "xz";
+    case TPacking::zstd:
+      return "zstd";
+    case TPacking::zip:
+      return "zip";
+    default:
+      return "plain";
+  }
+}
+
+bool packingBuilt(TPacking packing) {
+  switch (packing) {
+    case TPacking::plain:
+      return true;
+    case TPacking::gzip:
+#ifdef GAMESIFT_HAVE_ZLIB
+      return true;
+#else
+      return false;
+#endif
+    case TPacking::bzip2:
+#ifdef GAMESIFT_HAVE_BZIP2
+      return true;
+#else
+      return false;
+#endif
+    case TPacking::xz:
+#ifdef GAMESIFT_HAVE_LZMA
+      return true;
+#else
+      return false;
+#endif
+    case TPacking::zstd:
+#ifdef GAMESIFT_HAVE_ZSTD
+      return true;
+#else
+      return false;
+#endif
+    case TPacking::zip:
+#ifdef GAMESIFT_HAVE_LIBARCHIVE
+      return true;
+#else
+      return false;
+#endif
+  }
+  return false;
+}
+
+std::string packingsBuiltText() {
+  std::string text;
+  for (TPacking packing : kPackings) {
+    if (!packingBuilt(packing)) continue;
+    if (!text.empty()) text += ", ";
+    text += packingName(packing);
+  }
+  return text.empty() ? "none" : text;
+}
+
+std::vector<std::string> inputEndings() {
+  std::vector<std::string> endings{".pgn"};
+  for (TPacking packing : kPackings)
+    if (packingBuilt(packing)) endings.emplace_back(endingOf(packing));
+  return endings;
+}
+
+std::unique_ptr<TPackedInput> openPacked(TPacking packing, TByteSource& source) {
+#ifdef GAMESIFT_HAVE_LIBARCHIVE
+  if (packing == TPacking::zip) return newZipInput(source);
+#endif
+  std::unique_ptr<TDecoder> decoder = newStreamDecoder(packing, source);
+  if (!decoder) return nullptr;
+  return std::make_unique<TStreamInput>(std::move(decoder));
+}
