@@ -26,3 +26,10 @@ int64_t TByteSource::read(void* data, int64_t count) {
   if (got > 0) taken += got;
   return got;
 }
+
+bool TByteSource::rewind() {
+  if (file.isStream() || !file.seek(static_cast<int64_t>(ahead.size()))) return false;
+  aheadGiven = 0;
+  taken = 0;
+  return true;
+}

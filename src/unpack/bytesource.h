@@ -18,6 +18,8 @@ class TByteSource {
   int64_t read(void* data, int64_t count);
   // The packed bytes taken so far: the progress of the input.
   int64_t bytesRead() const { return taken; }
+  // Starts again from the first byte; false for a pipe or device, which cannot.
+  bool rewind();
 
  private:
   TOsFile& file;

@@ -5,6 +5,8 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -18,64 +20,126 @@ bool namesPgnFile(std::string name) {
   return name.ends_with(".pgn");
 }
 
+// libarchive's words, without the line end some of them carry.
 std::string archiveWords(archive* zip) {
   const char* words = archive_error_string(zip);
-  return words ? words : "libarchive error";
+  std::string text = words ? words : "libarchive error";
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+    text.pop_back();
+  return text;
 }
 
-// The member being read; its end or damage is libarchive's to tell.
+// The member being read, a block of libarchive's at a time: a whole buffer asked for at once
+// would lose the text before a damage along with it.
 class TMemberDecoder : public TDecoder {
  public:
   explicit TMemberDecoder(archive* zip) : zip(zip) {}
   int64_t decode(char* text, int64_t count) override {
     if (broken) return fail(problem());
-    const la_ssize_t got = archive_read_data(zip, text, static_cast<size_t>(count));
-    if (got >= 0) return got;
-    broken = true;
-    fatal = got == ARCHIVE_FATAL;
-    return fail("damaged zip member: " + archiveWords(zip));
+    if (blockLeft == 0 && !nextBlock()) return ended ? 0 : -1;
+    const size_t given = std::min(blockLeft, static_cast<size_t>(std::max<int64_t>(count, 0)));
+    std::memcpy(text, block, given);
+    block += given;
+    blockLeft -= given;
+    return static_cast<int64_t>(given);
   }
-  // The archive cannot be read on after this member.
+  // libarchive gave up on the archive at this member: nothing after it can be read in this pass.
   bool fatal = false;
 
  private:
+  bool nextBlock() {
+    const void* bytes = nullptr;
+    size_t size = 0;
+    la_int64_t offset = 0;
+    do {
+      const int code = archive_read_data_block(zip, &bytes, &size, &offset);
+      if (code == ARCHIVE_EOF) {
+        ended = true;
+        return false;
+      }
+      if (code != ARCHIVE_OK) {
+        broken = true;
+        fatal = code == ARCHIVE_FATAL;
+        fail("damaged zip member: " + archiveWords(zip));
+        return false;
+      }
+    } while (size == 0);
+    block = static_cast<const char*>(bytes);
+    blockLeft = size;
+    return true;
+  }
+
   archive* zip;
+  const char* block = nullptr;
+  size_t blockLeft = 0;
   bool broken = false;
+  bool ended = false;
 };
 
 class TZipInput : public TPackedInput {
  public:
-  explicit TZipInput(TByteSource& source) : source(source), zip(archive_read_new()) {
-    archive_read_support_format_zip_streamable(zip);
-    opened = archive_read_open(zip, this, nullptr, readPacked, nullptr) == ARCHIVE_OK;
-    if (!opened) why = "not a zip archive that can be read: " + archiveWords(zip);
-  }
+  explicit TZipInput(TByteSource& source) : source(source) { open(); }
   ~TZipInput() override { archive_read_free(zip); }
   TZipInput(const TZipInput&) = delete;
   TZipInput& operator=(const TZipInput&) = delete;
 
   TDecoder* next(std::string& member) override {
-    if (!opened || !why.empty() || (member_ && member_->fatal)) return nullptr;
+    if (member_ && member_->fatal && !readAgainPast(lastMember)) return nullptr;
+    member_.reset();
     archive_entry* entry = nullptr;
-    for (;;) {
-      const int code = archive_read_next_header(zip, &entry);
-      if (code == ARCHIVE_EOF) return nullptr;
-      if (code != ARCHIVE_OK && code != ARCHIVE_WARN) {
-        why = "damaged zip archive after " + std::to_string(source.bytesRead()) +
-              " bytes: " + archiveWords(zip);
-        return nullptr;
-      }
+    while (why.empty() && nextHeader(entry)) {
       const char* name = archive_entry_pathname(entry);
       if (name && archive_entry_filetype(entry) == AE_IFREG && namesPgnFile(name)) {
-        member = name;
+        member = lastMember = name;
         member_ = std::make_unique<TMemberDecoder>(zip);
         return member_.get();
       }
     }
+    return nullptr;
   }
   std::string problem() const override { return why; }
 
  private:
+  void open() {
+    archive_read_free(zip);
+    zip = archive_read_new();
+    archive_read_support_format_zip_streamable(zip);
+    if (archive_read_open(zip, this, nullptr, readPacked, nullptr) != ARCHIVE_OK)
+      why = "not a zip archive that can be read: " + archiveWords(zip);
+  }
+
+  // The next member's header; false at the end or when the archive breaks.
+  bool nextHeader(archive_entry*& entry) {
+    const int code = archive_read_next_header(zip, &entry);
+    if (code == ARCHIVE_OK || code == ARCHIVE_WARN) {
+      ++headersRead;
+      return true;
+    }
+    if (code != ARCHIVE_EOF)
+      why = "damaged zip archive after " + std::to_string(source.bytesRead()) +
+            " bytes: " + archiveWords(zip);
+    return false;
+  }
+
+  // After a member that stopped libarchive, the archive is read again from its start and the
+  // members up to that one are passed over unread, as far as their headers give their sizes.
+  bool readAgainPast(const std::string& damaged) {
+    member_.reset();
+    const int64_t skip = headersRead;
+    if (!source.rewind()) {
+      why = "the members after " + damaged + " cannot be read: a zip from a pipe is read once";
+      return false;
+    }
+    open();
+    headersRead = 0;
+    archive_entry* entry = nullptr;
+    while (why.empty() && headersRead < skip && nextHeader(entry)) {
+    }
+    if (why.empty() && headersRead == skip) return true;
+    why = "the members after " + damaged + " cannot be reached past its damage";
+    return false;
+  }
+
   static la_ssize_t readPacked(archive*, void* self, const void** bytes) {
     TZipInput& input = *static_cast<TZipInput*>(self);
     const int64_t got = input.source.read(input.buffer.data(), kReadBytes);
@@ -86,10 +150,11 @@ class TZipInput : public TPackedInput {
   static constexpr int64_t kReadBytes = 256 * 1024;
 
   TByteSource& source;
-  archive* zip;
+  archive* zip = nullptr;
   std::vector<char> buffer = std::vector<char>(kReadBytes);
   std::unique_ptr<TMemberDecoder> member_;
-  bool opened = false;
+  std::string lastMember;
+  int64_t headersRead = 0;
   std::string why;
 };
 
