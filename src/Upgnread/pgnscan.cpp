@@ -337,12 +337,6 @@ int64_t lastBlockBrace(std::string_view text, bool openBefore) {
   return findUnclosedBrace(text);
 }
 
-// Where a reading in blocks ended: the text position and its line.
-struct TTextEnd {
-  int64_t position = 1;
-  int64_t line = 1;
-};
-
 // A text read a block at a time; each block begins where the reading taken so far ended.
 struct TBlocks {
   TBlockSource& source;
@@ -393,8 +387,8 @@ TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& bat
 }
 
 // The games of a text too long to hold whole, read as one text would be; answers where the
-// reading ended.
-TTextEnd scanInBlocks(TBlockSource& source, int threads, TScan& scan, TGames& batch) {
+// reading ended and its code.
+TTextPlace scanInBlocks(TBlockSource& source, int threads, TScan& scan, TGames& batch) {
   {
     TLockHold hold(gameLock());
     batch.clear();
@@ -413,7 +407,7 @@ TTextEnd scanInBlocks(TBlockSource& source, int threads, TScan& scan, TGames& ba
   }
   gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
   if (scan.progress) scan.progress->store(blocks.next, std::memory_order_relaxed);
-  return TTextEnd{blocks.next, blocks.line};
+  return TTextPlace{blocks.next, blocks.line, scan.code};
 }
 
 }  // namespace
@@ -509,8 +503,7 @@ TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyF
   scan.stamp = &kNoStamp;
   scan.fileName = name;
   scan.progress = nullptr;
-  const TTextEnd end = scanInBlocks(source, threadsFor(blockBytes), scan, batch);
-  return TTextPlace{end.position, end.line, scan.code};
+  return scanInBlocks(source, threadsFor(blockBytes), scan, batch);
 }
 
 int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {

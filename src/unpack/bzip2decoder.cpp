@@ -18,10 +18,6 @@ class TBzip2Decoder : public TChunkDecoder {
 
  protected:
   TStep step(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) override {
-    if (!ready) {
-      damage = "libbz2 could not start";
-      return TStep::damaged;
-    }
     stream.next_in = const_cast<char*>(in);
     stream.avail_in = static_cast<unsigned>(std::min<size_t>(inLeft, UINT_MAX));
     stream.next_out = out;
@@ -37,6 +33,7 @@ class TBzip2Decoder : public TChunkDecoder {
     damage = "libbz2 error " + std::to_string(code);
     return TStep::damaged;
   }
+  bool started() const override { return ready; }
   bool beginsStream(unsigned char first) const override { return first == 'B'; }
   bool restart() override {
     end();

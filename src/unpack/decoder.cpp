@@ -68,25 +68,17 @@ std::unique_ptr<TDecoder> newStreamDecoder(TPacking packing, TByteSource& source
   }
 }
 
-constexpr TPacking kPackings[] = {TPacking::gzip, TPacking::bzip2, TPacking::xz, TPacking::zstd,
-                                  TPacking::zip};
+struct TPackingNames {
+  TPacking packing;
+  const char* name;
+  const char* ending;  // of the files a folder run takes
+};
 
-const char* endingOf(TPacking packing) {
-  switch (packing) {
-    case TPacking::gzip:
-      return ".pgn.gz";
-    case TPacking::bzip2:
-      return ".pgn.bz2";
-    case TPacking::xz:
-      return ".pgn.xz";
-    case TPacking::zstd:
-      return ".pgn.zst";
-    case TPacking::zip:
-      return ".zip";
-    default:
-      return ".pgn";
-  }
-}
+constexpr TPackingNames kPackings[] = {
+    {TPacking::gzip, "gzip", ".pgn.gz"},   {TPacking::bzip2, "bzip2", ".pgn.bz2"},
+    {TPacking::xz, "xz", ".pgn.xz"},       {TPacking::zstd, "zstd", ".pgn.zst"},
+    {TPacking::zip, "zip", ".zip"},
+};
 
 }  // namespace
 
@@ -101,20 +93,9 @@ TPacking packingOf(std::string_view head) {
 }
 
 const char* packingName(TPacking packing) {
-  switch (packing) {
-    case TPacking::gzip:
-      return "gzip";
-    case TPacking::bzip2:
-      return "bzip2";
-    case TPacking::xz:
-      return "xz";
-    case TPacking::zstd:
-      return "zstd";
-    case TPacking::zip:
-      return "zip";
-    default:
-      return "plain";
-  }
+  for (const TPackingNames& names : kPackings)
+    if (names.packing == packing) return names.name;
+  return "plain";
 }
 
 bool packingBuilt(TPacking packing) {
@@ -157,18 +138,18 @@ bool packingBuilt(TPacking packing) {
 
 std::string packingsBuiltText() {
   std::string text;
-  for (TPacking packing : kPackings) {
-    if (!packingBuilt(packing)) continue;
+  for (const TPackingNames& names : kPackings) {
+    if (!packingBuilt(names.packing)) continue;
     if (!text.empty()) text += ", ";
-    text += packingName(packing);
+    text += names.name;
   }
   return text.empty() ? "none" : text;
 }
 
 std::vector<std::string> inputEndings() {
   std::vector<std::string> endings{".pgn"};
-  for (TPacking packing : kPackings)
-    if (packingBuilt(packing)) endings.emplace_back(endingOf(packing));
+  for (const TPackingNames& names : kPackings)
+    if (packingBuilt(names.packing)) endings.emplace_back(names.ending);
   return endings;
 }
 

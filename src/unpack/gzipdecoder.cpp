@@ -24,10 +24,6 @@ class TGzipDecoder : public TChunkDecoder {
 
  protected:
   TStep step(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) override {
-    if (!ready) {
-      damage = "zlib could not start";
-      return TStep::damaged;
-    }
     stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(in));
     stream.avail_in = static_cast<uInt>(std::min<size_t>(inLeft, UINT_MAX));
     stream.next_out = reinterpret_cast<Bytef*>(out);
@@ -43,6 +39,7 @@ class TGzipDecoder : public TChunkDecoder {
     damage = stream.msg ? stream.msg : "zlib error " + std::to_string(code);
     return TStep::damaged;
   }
+  bool started() const override { return ready; }
   bool beginsStream(unsigned char first) const override { return first == 0x1F; }
   bool restart() override { return ready && inflateReset(&stream) == Z_OK; }
 

@@ -36,6 +36,10 @@ bool TChunkDecoder::startNextStream() {
 }
 
 bool TChunkDecoder::advance(char*& out, size_t& outLeft) {
+  if (!started()) {
+    brokenWhy = std::string("the ") + packing + " library could not start";
+    return false;
+  }
   if (chunk.exhausted()) {
     if (chunk.failed())
       brokenWhy = "could not be read on";

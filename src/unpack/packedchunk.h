@@ -47,6 +47,8 @@ class TChunkDecoder : public TDecoder {
   enum class TStep { going, streamEnded, damaged };
   // Decodes from in into out, moving both on; damaged sets damage to the library's words.
   virtual TStep step(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) = 0;
+  // Whether the library could set up its state.
+  virtual bool started() const = 0;
   // Whether a byte can begin another stream after one ended.
   virtual bool beginsStream(unsigned char first) const = 0;
   // Makes the library ready for another stream; false when it could not.

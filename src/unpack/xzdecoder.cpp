@@ -15,10 +15,6 @@ class TXzDecoder : public TChunkDecoder {
 
  protected:
   TStep step(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) override {
-    if (!ready) {
-      damage = "liblzma could not start";
-      return TStep::damaged;
-    }
     stream.next_in = reinterpret_cast<const uint8_t*>(in);
     stream.avail_in = inLeft;
     stream.next_out = reinterpret_cast<uint8_t*>(out);
@@ -35,6 +31,7 @@ class TXzDecoder : public TChunkDecoder {
                                          : "liblzma error " + std::to_string(code);
     return TStep::damaged;
   }
+  bool started() const override { return ready; }
   bool beginsStream(unsigned char first) const override { return first == 0xFD; }
   // A fresh decoder per stream: one decoder across streams would also take the padding between
   // them, but reports a cut only when told that the input is finished.

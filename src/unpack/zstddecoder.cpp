@@ -16,10 +16,6 @@ class TZstdDecoder : public TChunkDecoder {
 
  protected:
   TStep step(const char*& in, size_t& inLeft, char*& out, size_t& outLeft) override {
-    if (!context) {
-      damage = "libzstd could not start";
-      return TStep::damaged;
-    }
     ZSTD_inBuffer input{in, inLeft, 0};
     ZSTD_outBuffer output{out, outLeft, 0};
     const size_t code = ZSTD_decompressStream(context, &output, &input);
@@ -34,6 +30,7 @@ class TZstdDecoder : public TChunkDecoder {
     // 0: a frame ended and all its text is out.
     return code == 0 ? TStep::streamEnded : TStep::going;
   }
+  bool started() const override { return context != nullptr; }
   bool beginsStream(unsigned char first) const override {
     return first == 0x28 || (first & 0xF0) == 0x50;
   }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -111,6 +112,26 @@ TEST_P(StreamPacking, CutShortIsBrokenNotEnded) {
   decodedText(folder.write("cut", bytes), problem, broken);
   EXPECT_TRUE(broken);
   EXPECT_NE(problem.find("cut short"), std::string::npos) << problem;
+}
+
+TEST_P(StreamPacking, ProgressFollowsThePackedBytes) {
+  const std::string text(300000, 'z');
+  const std::filesystem::path packed = pack("a", text);
+  TOsFile file;
+  ASSERT_TRUE(file.open(packed, TOpenMode::readShared));
+  TByteSource source(file);
+  std::unique_ptr<TPackedInput> input = openPacked(GetParam().packing, source);
+  std::string member;
+  TDecoder* decoder = input->next(member);
+  ASSERT_NE(decoder, nullptr);
+  std::atomic<int64_t> progress{0};
+  TStreamBlocks blocks(*decoder, source, &progress);
+  std::string read;
+  bool last = false;
+  ASSERT_TRUE(blocks.read(1, 1 << 20, read, last));
+  EXPECT_TRUE(last);
+  EXPECT_EQ(read.size(), text.size());
+  EXPECT_EQ(progress.load(), static_cast<int64_t>(std::filesystem::file_size(packed)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, StreamPacking,
