@@ -1,6 +1,7 @@
 #include "Upgnread/blocksource.h"
 
 #include <algorithm>
+#include <new>
 
 #include "Upgnread/pgntext.h"
 #include "uchess/fileutil.h"
@@ -14,6 +15,7 @@ bool TFileBlocks::read(int64_t next, int64_t count, std::string& text, bool& las
 namespace {
 
 constexpr size_t kDecodeStep = 1 << 20;
+constexpr const char* kTooLong = "holds more text without a game start than memory can take";
 
 // The line before the one at lineStart ends in "]": it is a tag line of the same game.
 bool followsTagLine(std::string_view text, size_t lineStart) {
@@ -36,7 +38,16 @@ void TStreamBlocks::decodeUpTo(size_t count) {
   while (!ended && pending.size() < count) {
     const size_t used = pending.size();
     const size_t room = std::max(kDecodeStep, count - used);
-    pending.resize(used + room);
+    // Text with no game start for gigabytes is asked for in ever longer blocks: running out of
+    // memory ends the text there rather than the program.
+    try {
+      pending.resize(used + room);
+    } catch (const std::bad_alloc&) {
+      ownProblem = kTooLong;
+      ended = broken = true;
+      dropBrokenGame();
+      return;
+    }
     const int64_t got = decoder.decode(pending.data() + used, static_cast<int64_t>(room));
     pending.resize(used + static_cast<size_t>(std::max<int64_t>(got, 0)));
     if (progress) progress->store(source.bytesRead(), std::memory_order_relaxed);
@@ -58,7 +69,13 @@ bool TStreamBlocks::read(int64_t next, int64_t count, std::string& text, bool& l
   pendingStart += passed;
   decodeUpTo(static_cast<size_t>(std::max<int64_t>(count, 0)));
   const size_t given = std::min(pending.size(), static_cast<size_t>(std::max<int64_t>(count, 0)));
-  text.assign(pending, 0, given);
+  try {
+    text.assign(pending, 0, given);
+  } catch (const std::bad_alloc&) {
+    ownProblem = kTooLong;
+    broken = true;
+    return false;
+  }
   last = ended && given == pending.size();
   return true;
 }

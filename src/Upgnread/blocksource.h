@@ -43,7 +43,9 @@ class TStreamBlocks : public TBlockSource {
     return ended && next >= pendingStart + static_cast<int64_t>(pending.size());
   }
   // Why the text broke off or what followed it; empty when it ended well.
-  const std::string& problem() const { return decoder.problem(); }
+  const std::string& problem() const {
+    return ownProblem.empty() ? decoder.problem() : ownProblem;
+  }
   // The text broke off: the end of what was read is not the end of the stream.
   bool brokeOff() const { return broken; }
 
@@ -58,6 +60,7 @@ class TStreamBlocks : public TBlockSource {
   int64_t pendingStart = 1;  // 1-based
   bool ended = false;
   bool broken = false;
+  std::string ownProblem;  // the text could not be held
 };
 
 // The line start in text from which a game begins, last before its end: a "[" opening a line that
