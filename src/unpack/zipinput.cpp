@@ -34,14 +34,19 @@ std::string archiveWords(archive* zip) {
 class TMemberDecoder : public TDecoder {
  public:
   explicit TMemberDecoder(archive* zip) : zip(zip) {}
+  // Fills as much of the text as the blocks give: the caller's buffer is large, and theirs small.
   int64_t decode(char* text, int64_t count) override {
-    if (broken) return fail(problem());
-    if (blockLeft == 0 && !nextBlock()) return ended ? 0 : -1;
-    const size_t given = std::min(blockLeft, static_cast<size_t>(std::max<int64_t>(count, 0)));
-    std::memcpy(text, block, given);
-    block += given;
-    blockLeft -= given;
-    return static_cast<int64_t>(given);
+    const size_t wanted = static_cast<size_t>(std::max<int64_t>(count, 0));
+    size_t given = 0;
+    while (given < wanted && (blockLeft > 0 || (!broken && !ended && nextBlock()))) {
+      const size_t piece = std::min(blockLeft, wanted - given);
+      std::memcpy(text + given, block, piece);
+      block += piece;
+      blockLeft -= piece;
+      given += piece;
+    }
+    if (given > 0 || ended) return static_cast<int64_t>(given);
+    return -1;
   }
   // libarchive gave up on the archive at this member: nothing after it can be read in this pass.
   bool fatal = false;

@@ -118,6 +118,30 @@ TEST_P(PackedInput, CutShortKeepsTheGamesBeforeTheCut) {
   EXPECT_NE(cut.err.find("broken off at line "), std::string::npos) << cut.err;
 }
 
+// The lines of what was skipped, with the name they give the input replaced.
+std::string skipLines(const std::string& report, const std::string& name) {
+  std::string lines;
+  for (size_t at = report.find(name + ":"); at != std::string::npos;
+       at = report.find(name + ":", at + 1)) {
+    const size_t end = report.find('\n', at);
+    lines += "INPUT" + report.substr(at + name.size(), end - at - name.size()) + "\n";
+  }
+  return lines;
+}
+
+TEST_P(PackedInput, SkipReportGivesTheLinesOfTheText) {
+  const fs::path plain = folder.write(
+      "games.pgn", manyGames(2000, "Open") + "a heading between games\n\n" +
+                       "[Event \"bad\"]\n\n1. e4 e5 2. Ke3 *\n\n" + manyGames(2000, "More"));
+  const std::string expected =
+      skipLines(gamesift({plain.string(), "-o", "-", "-v"}).err, plain.string());
+  ASSERT_NE(expected.find(":20001: skipped "), std::string::npos) << expected;
+  ASSERT_NE(expected.find(":20003: bad game"), std::string::npos) << expected;
+  const fs::path packed = pack(plain, "packed");
+  const std::string name = packed.string() + (GetParam().name == std::string("zip") ? ":games.pgn" : "");
+  EXPECT_EQ(skipLines(gamesift({packed.string(), "-o", "-", "-v"}).err, name), expected);
+}
+
 TEST_P(PackedInput, ReadByAFolderRunBesidePlainFiles) {
   const fs::path source = folder / "source";
   fs::create_directories(source);
