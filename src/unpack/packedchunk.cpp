@@ -67,7 +67,9 @@ int64_t TChunkDecoder::decode(char* text, int64_t count) {
   const size_t wanted = std::min(static_cast<size_t>(std::max<int64_t>(count, 0)), kMostOut);
   char* out = text;
   size_t outLeft = wanted;
-  while (outLeft == wanted && wanted > 0 && !ended && brokenWhy.empty() && advance(out, outLeft)) {
+  // As much as there is room for: a break met on the way is told by the next call, so the text
+  // before it is handed out first.
+  while (outLeft > 0 && !ended && brokenWhy.empty() && advance(out, outLeft)) {
   }
   if (outLeft < wanted) return static_cast<int64_t>(wanted - outLeft);
   // A text whose end is whole but which has foreign bytes after it ends with a note.
