@@ -13,7 +13,7 @@ option(GAMESIFT_PACKED_INPUTS
 macro(gamesift_add_packing found_variable source definition library name)
   if(${found_variable})
     target_sources(${target} PRIVATE ${folder}/${source}.cpp)
-    target_compile_definitions(${target} PRIVATE ${definition})
+    target_compile_definitions(${target} PRIVATE ${definition}=1)
     target_link_libraries(${target} PUBLIC ${library})
     list(APPEND found ${name})
   endif()

@@ -2,6 +2,23 @@
 
 #include <utility>
 
+// The build defines each packing it found a library for as 1.
+#ifndef GAMESIFT_HAVE_ZLIB
+#define GAMESIFT_HAVE_ZLIB 0
+#endif
+#ifndef GAMESIFT_HAVE_BZIP2
+#define GAMESIFT_HAVE_BZIP2 0
+#endif
+#ifndef GAMESIFT_HAVE_LZMA
+#define GAMESIFT_HAVE_LZMA 0
+#endif
+#ifndef GAMESIFT_HAVE_ZSTD
+#define GAMESIFT_HAVE_ZSTD 0
+#endif
+#ifndef GAMESIFT_HAVE_LIBARCHIVE
+#define GAMESIFT_HAVE_LIBARCHIVE 0
+#endif
+
 namespace {
 
 bool startsWith(std::string_view head, std::string_view magic) {
@@ -47,19 +64,19 @@ std::unique_ptr<TDecoder> newStreamDecoder(TPacking packing, TByteSource& source
   switch (packing) {
     case TPacking::plain:
       return std::make_unique<TPlainDecoder>(source);
-#ifdef GAMESIFT_HAVE_ZLIB
+#if GAMESIFT_HAVE_ZLIB
     case TPacking::gzip:
       return newGzipDecoder(source);
 #endif
-#ifdef GAMESIFT_HAVE_BZIP2
+#if GAMESIFT_HAVE_BZIP2
     case TPacking::bzip2:
       return newBzip2Decoder(source);
 #endif
-#ifdef GAMESIFT_HAVE_LZMA
+#if GAMESIFT_HAVE_LZMA
     case TPacking::xz:
       return newXzDecoder(source);
 #endif
-#ifdef GAMESIFT_HAVE_ZSTD
+#if GAMESIFT_HAVE_ZSTD
     case TPacking::zstd:
       return newZstdDecoder(source);
 #endif
@@ -72,12 +89,15 @@ struct TPackingNames {
   TPacking packing;
   const char* name;
   const char* ending;  // of the files a folder run takes
+  bool built;
 };
 
 constexpr TPackingNames kPackings[] = {
-    {TPacking::gzip, "gzip", ".pgn.gz"},   {TPacking::bzip2, "bzip2", ".pgn.bz2"},
-    {TPacking::xz, "xz", ".pgn.xz"},       {TPacking::zstd, "zstd", ".pgn.zst"},
-    {TPacking::zip, "zip", ".zip"},
+    {TPacking::gzip, "gzip", ".pgn.gz", GAMESIFT_HAVE_ZLIB},
+    {TPacking::bzip2, "bzip2", ".pgn.bz2", GAMESIFT_HAVE_BZIP2},
+    {TPacking::xz, "xz", ".pgn.xz", GAMESIFT_HAVE_LZMA},
+    {TPacking::zstd, "zstd", ".pgn.zst", GAMESIFT_HAVE_ZSTD},
+    {TPacking::zip, "zip", ".zip", GAMESIFT_HAVE_LIBARCHIVE},
 };
 
 }  // namespace
@@ -99,40 +119,9 @@ const char* packingName(TPacking packing) {
 }
 
 bool packingBuilt(TPacking packing) {
-  switch (packing) {
-    case TPacking::plain:
-      return true;
-    case TPacking::gzip:
-#ifdef GAMESIFT_HAVE_ZLIB
-      return true;
-#else
-      return false;
-#endif
-    case TPacking::bzip2:
-#ifdef GAMESIFT_HAVE_BZIP2
-      return true;
-#else
-      return false;
-#endif
-    case TPacking::xz:
-#ifdef GAMESIFT_HAVE_LZMA
-      return true;
-#else
-      return false;
-#endif
-    case TPacking::zstd:
-#ifdef GAMESIFT_HAVE_ZSTD
-      return true;
-#else
-      return false;
-#endif
-    case TPacking::zip:
-#ifdef GAMESIFT_HAVE_LIBARCHIVE
-      return true;
-#else
-      return false;
-#endif
-  }
+  if (packing == TPacking::plain) return true;
+  for (const TPackingNames& names : kPackings)
+    if (names.packing == packing) return names.built;
   return false;
 }
 
@@ -154,7 +143,7 @@ std::vector<std::string> inputEndings() {
 }
 
 std::unique_ptr<TPackedInput> openPacked(TPacking packing, TByteSource& source) {
-#ifdef GAMESIFT_HAVE_LIBARCHIVE
+#if GAMESIFT_HAVE_LIBARCHIVE
   if (packing == TPacking::zip) return newZipInput(source);
 #endif
   std::unique_ptr<TDecoder> decoder = newStreamDecoder(packing, source);
