@@ -7,6 +7,8 @@
 #include "Upgnread/gamebase.h"
 #include "Upgnread/leangame.h"
 #include "Upgnread/options.h"
+#include "Upgnread/pgnscan.h"
+#include "Upgnread/splitting.h"
 #include "cli/preflight.h"
 #include "cli/progress.h"
 #include "cli/report.h"
@@ -21,6 +23,8 @@
 #include "uchess/fileutil.h"
 
 namespace {
+
+const std::filesystem::path kStandardOutputName = "-";
 
 // Games within it are written from memory, so an input changed while the tool runs loses none of
 // them; past it, games are read again from their files. A journal takes about 6.5 bytes per byte
@@ -86,7 +90,9 @@ bool prepareEcoBase(const TCommandLine& line) {
 bool checkInputs(const TCommandLine& line, std::vector<TInput>& inputs) {
   for (const std::filesystem::path& given : line.inputs) {
     TInput input{given};
-    if (!good(input.path, checkInput(input.path, input.kind))) return false;
+    // Standard input is looked at by the job alone: a look here would take what it sends first.
+    if (given != kStandardInputName && !good(input.path, checkInput(input.path, input.kind)))
+      return false;
     inputs.push_back(input);
   }
   return true;
@@ -148,16 +154,28 @@ int finish(const TCommandLine& line, int32_t filteredOut) {
 
 }  // namespace
 
+// Split output is several files, which one standard output cannot tell apart.
+bool usableOutput() {
+  if (!outputToStandardOutput || !splitsOutput()) return true;
+  writeStderr(
+      "gamesift: -o - writes one text to standard output and cannot split it into files; "
+      "give a file name base with -o to split (see gamesift --help)\n");
+  return false;
+}
+
 int runBatch(const TCommandLine& line) {
   if (line.inputs.empty() && line.saveSettingsFile.empty()) {
     writeStderr("gamesift: no INPUT given (see gamesift --help)\n");
     return kExitUsage;
   }
   if (!setOptions(line)) return kExitIncomplete;
+  outputToStandardOutput = line.output == kStandardOutputName;
+  if (!line.inputs.empty() && !usableOutput()) return kExitUsage;
   const std::filesystem::path base = outputBaseFrom(line.output);
   std::vector<TInput> inputs;
   if (!checkInputs(line, inputs)) return kExitIncomplete;
-  if (!inputs.empty() && !good(folderOf(base), checkWritableFolder(folderOf(base))))
+  if (!inputs.empty() && !outputToStandardOutput &&
+      !good(folderOf(base), checkWritableFolder(folderOf(base))))
     return kExitIncomplete;
   if (!inputs.empty() && !prepareEcoBase(line)) return kExitIncomplete;
   if (!line.saveSettingsFile.empty() &&

@@ -10,13 +10,16 @@
 #include "cli/terminal.h"
 #include "cli/textpaths.h"
 #include "platform/platform.h"
+#include "unpack/decoder.h"
 
 namespace {
 
 constexpr const char* kDescription =
-    "gamesift: reads chess games from PGN files and folders (every *.pgn in a folder), checks "
+    "gamesift: reads chess games from PGN files and folders (every *.pgn in a folder, and the "
+    "packed ones this build reads: *.pgn.gz, *.pgn.bz2, *.pgn.xz, *.pgn.zst, *.zip), checks "
     "every move, and writes the games that pass as PGN, stripped, classified and split as the "
-    "options ask.\n"
+    "options ask. A packed file is told by its first bytes, and a zip archive's *.pgn members are "
+    "read in turn. \"-\" as an INPUT reads standard input; \"-o -\" writes to standard output.\n"
     "Exit status: 0 all read and written, 1 an input could not be read or an output not written, "
     "2 a usage error, 130 stopped by Ctrl-C (the first Ctrl-C stops the job and keeps what it "
     "did, a second quits at once).";
@@ -62,12 +65,14 @@ void addRunOptions(CLI::App& app, TCommandLine& line) {
          [&line](const std::vector<std::string>& texts) {
            for (const std::string& text : texts) line.inputs.push_back(argPath(text));
          },
-         "PGN files and folders to read, merged into one game base")
+         "PGN files (plain or packed), folders and \"-\" (standard input) to read, merged into "
+         "one game base")
       ->type_name("PATH");
   addPath(app, "-o,--output", line.output,
           "Base of the output file names: BASE.pgn, or BASE_eco=B.pgn and the like when "
           "split; an existing folder (or a path ending in /) writes FOLDER/games*.pgn. "
-          "The folder must exist (default: ./output)")
+          "The folder must exist (default: ./output). \"-\" writes the games to standard "
+          "output, unsplit")
       ->type_name("BASE")
       ->group(kInputsAndOutput);
   addPath(app, "--settings", line.settingsFile,
@@ -162,7 +167,8 @@ std::string versionText() {
 #else
       "Linux";
 #endif
-  return std::string("gamesift ") + GAMESIFT_VERSION + " (" + system + ")";
+  return std::string("gamesift ") + GAMESIFT_VERSION + " (" + system + ")\npacked inputs read: " +
+         packingsBuiltText();
 }
 
 TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line) {

@@ -35,5 +35,5 @@ struct TParseOutcome {
 // on stderr (status 2).
 TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line);
 
-// "gamesift VERSION (SYSTEM)", what --version prints.
+// "gamesift VERSION (SYSTEM)" and the packings this build reads, what --version prints.
 std::string versionText();

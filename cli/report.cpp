@@ -18,7 +18,10 @@ void countSkips(TRunReport& report) {
   for (const TFileRecord& file : fileRecords) {
     report.stretchesSkipped += static_cast<int64_t>(file.record.skipped.size());
     report.bytesSkipped += skippedBytes(file.record);
-    if (file.record.unopened) {
+    if (!file.record.problem.empty()) {
+      if (!file.record.unopened) ++report.filesNotReadToEnd;
+      report.incompleteFiles.push_back(pathText(file.path) + ": " + file.record.problem);
+    } else if (file.record.unopened) {
       report.incompleteFiles.push_back(pathText(file.path) + ": could not be read");
     } else if (!file.record.readToEnd) {
       // A file that could not be opened is counted as unreadable already.

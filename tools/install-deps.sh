@@ -6,7 +6,11 @@
 set -euo pipefail
 
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xauth imagemagick)
-packages=(g++ cmake make libgtest-dev libbenchmark-dev pgn-extract libcli11-dev)
+# The packed-input libraries are optional to the build, but a full build reads every packing; the
+# tools write the packed files the tests read.
+packages=(g++ cmake make pkg-config libgtest-dev libbenchmark-dev pgn-extract libcli11-dev
+          zlib1g-dev libbz2-dev liblzma-dev libzstd-dev libarchive-dev
+          gzip bzip2 xz-utils zstd zip)
 for arg in "$@"; do
   if [ "$arg" = "--windows" ]; then
     packages+=("${windows_packages[@]}")
@@ -24,5 +28,6 @@ done
 echo "installing ${missing[*]}" >&2
 sudo_cmd=""
 [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
-$sudo_cmd apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}"
+$sudo_cmd apt-get update -qq >&2
+# On stderr: ./run.sh may be writing games to standard output.
+DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -qq "${missing[@]}" >&2

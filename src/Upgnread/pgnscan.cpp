@@ -6,11 +6,13 @@
 #include <string_view>
 #include <utility>
 
+#include "Upgnread/blocksource.h"
 #include "Upgnread/filters.h"
 #include "Upgnread/gamebase.h"
 #include "Upgnread/leangame.h"
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
+#include "Upgnread/pgnstreams.h"
 #include "Upgnread/pgnstretches.h"
 #include "Upgnread/pgntext.h"
 #include "Upgnread/variant.h"
@@ -93,6 +95,7 @@ struct TScan {
   const TFileStamp* stamp = nullptr;  // of the file the text came from, when it came from one
   TSharedPath fileName;               // given to every game read
   TReadRecord* record = nullptr;
+  std::atomic<int64_t>* progress = &bytesDone;  // takes the text position reached, when given
   TLineCounter lines;
   int64_t unclosedBrace = 0;
   int code = kReadOk;
@@ -269,7 +272,7 @@ void scanLoop(TScan& scan, TGames& batch) {
     TGame& game = batch[static_cast<size_t>(last)];
     TGameOutcome outcome = readGame(scan, game);
     if (scan.worker) {
-      bytesDone.store(scan.position, std::memory_order_relaxed);
+      if (scan.progress) scan.progress->store(scan.position, std::memory_order_relaxed);
       gamesScanned.fetch_add(1, std::memory_order_relaxed);
     }
     if (outcome == TGameOutcome::Accepted)
@@ -290,6 +293,7 @@ void readOnThreads(TScan& scan, TGames& batch, int threads) {
   }
   TStretchReading reading{scan.applyFilters, threads,    scan.unclosedBrace,
                           scan.fileName,     scan.stamp, &batch};
+  reading.progress = scan.progress;
   TStretchSummary summary = readStretches(scan.text, scan.position, reading);
   scan.position = summary.end;
   if (summary.codeSet) scan.code = summary.code;
@@ -323,7 +327,7 @@ int scanText(std::string_view text, int64_t& position, TGames& batch, TScan& sca
   }
   gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
   gamesLeftOutLoading.fetch_add(scan.leftOut, std::memory_order_relaxed);
-  bytesDone.store(position, std::memory_order_relaxed);
+  if (scan.progress) scan.progress->store(position, std::memory_order_relaxed);
   return scan.code;
 }
 
@@ -341,12 +345,11 @@ int64_t lastBlockBrace(std::string_view text, bool openBefore) {
   return findUnclosedBrace(text);
 }
 
-// A large file read a block at a time; each block begins where the reading taken so far ended.
+// A text read a block at a time; each block begins where the reading taken so far ended.
 struct TBlocks {
-  std::filesystem::path path;
-  int64_t size = 0;
+  TBlockSource& source;
   int threads = 1;
-  int64_t next = 1;  // the file position the next block begins at
+  int64_t next = 1;  // the text position the next block begins at
   int64_t line = 1;  // and its line
   bool braceOpen = false;
   bool first = true;
@@ -362,12 +365,12 @@ void addSummary(TScan& scan, const TStretchSummary& summary) {
   if (scan.record) appendRecord(*scan.record, summary.record);
 }
 
-// Reads the games of one block of count bytes, all of it when it reaches the file's end, else
+// Reads the games of one block of count bytes, all of it when it reaches the text's end, else
 // up to near its end. tooShort: nothing could be taken from it, a longer block is needed.
 TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& batch) {
   std::string text;
-  if (!readFileRange(blocks.path, blocks.next, count, text)) return TBlockOutcome::unreadable;
-  const bool last = blocks.next - 1 + count >= blocks.size;
+  bool last = false;
+  if (!blocks.source.read(blocks.next, count, text, last)) return TBlockOutcome::unreadable;
   TScan local(text, 1, blocks.line);
   local.limit = textLength(text) + 1;
   local.unclosedBrace = last ? lastBlockBrace(text, blocks.braceOpen) : 0;
@@ -377,9 +380,10 @@ TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& bat
     // Space or comments running to the block's end may go on after it.
     if (!last && local.position > local.limit - blockLookAhead) return TBlockOutcome::tooShort;
   }
-  const TStretchReading reading{scan.applyFilters, blocks.threads,  local.unclosedBrace,
-                                scan.fileName,     scan.stamp,      &batch,
-                                blocks.line,       blocks.next - 1, last};
+  TStretchReading reading{scan.applyFilters, blocks.threads,  local.unclosedBrace,
+                          scan.fileName,     scan.stamp,      &batch,
+                          blocks.line,       blocks.next - 1, last};
+  reading.progress = scan.progress;
   const TStretchSummary summary = readStretches(text, local.position, reading);
   addSummary(scan, summary);
   if (summary.end == 1) return last ? TBlockOutcome::fileDone : TBlockOutcome::tooShort;
@@ -391,28 +395,29 @@ TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& bat
   return summary.blockEnded ? TBlockOutcome::moreText : TBlockOutcome::fileDone;
 }
 
-// The games of a regular file too long to hold whole, read as one text would be.
-int scanInBlocks(const std::filesystem::path& path, int64_t size, TScan& scan, TGames& batch) {
+// The games of a text too long to hold whole, read as one text would be; answers where the
+// reading ended and its code.
+TTextPlace scanInBlocks(TBlockSource& source, int threads, TScan& scan, TGames& batch) {
   {
     TLockHold hold(gameLock());
     batch.clear();
   }
-  TBlocks blocks{path, size, threadsFor(std::min(size, blockBytes))};
+  TBlocks blocks{source, threads};
   int64_t count = blockBytes;
   TBlockOutcome outcome = TBlockOutcome::moreText;
   while (outcome != TBlockOutcome::fileDone && outcome != TBlockOutcome::unreadable &&
          !stopRequested.load(std::memory_order_relaxed)) {
     count = outcome == TBlockOutcome::tooShort ? count * 2 : blockBytes;
-    outcome = scanBlock(blocks, std::min(count, size - (blocks.next - 1)), scan, batch);
+    outcome = scanBlock(blocks, count, scan, batch);
   }
-  if (blocks.next <= size) {
+  if (!source.finishedAt(blocks.next)) {
     scan.code = kNoGameStart;  // a stop came first, or the file could not be read on
     if (scan.record) scan.record->readToEnd = false;
   }
   gamesSkipped.fetch_add(scan.unreadable, std::memory_order_relaxed);
   gamesLeftOutLoading.fetch_add(scan.leftOut, std::memory_order_relaxed);
-  bytesDone.store(blocks.next, std::memory_order_relaxed);
-  return scan.code;
+  if (scan.progress) scan.progress->store(blocks.next, std::memory_order_relaxed);
+  return TTextPlace{blocks.next, blocks.line, scan.code};
 }
 
 }  // namespace
@@ -492,14 +497,31 @@ int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, boo
   scan.record = &record;
   scan.stamp = &stamp;
   scan.fileName = TSharedPath(currentFileCopy(), stamp.size, stamp.time);
-  return scanInBlocks(path, stamp.size, scan, batch);
+  TFileBlocks source(path, stamp.size);
+  scanInBlocks(source, threadsFor(std::min(stamp.size, blockBytes)), scan, batch);
+  return scan.code;
 }
 
 }  // namespace
 
+TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyFilters,
+                      TGames& batch, TReadRecord& record) {
+  // No stamp can be re-read: the games keep their journals.
+  static const TFileStamp kNoStamp;
+  TScan scan({}, 1, 1);
+  scan.applyFilters = applyFilters;
+  scan.record = &record;
+  scan.stamp = &kNoStamp;
+  scan.fileName = name;
+  scan.progress = nullptr;
+  return scanInBlocks(source, threadsFor(blockBytes), scan, batch);
+}
+
 int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
   stage.store(kStageLoading, std::memory_order_relaxed);
   bytesTotal.store(0, std::memory_order_relaxed);
+  TStreamInput stream;
+  if (openAsStream(path, stream)) return loadStream(path, stream, applyFilters, batch);
   // Taken before the text: a file changed while it is read then differs when games are read again.
   const TFileStamp stamp = fileStamp(path);
   TFileRecord file{path, {}};

@@ -48,7 +48,11 @@ std::string startFenOf(const TGame& game);
 
 // Files
 // Reads the whole file and fills the batch with its accepted games; returns the scan's code.
+// Standard input, pipes, devices and packed files (an archive's *.pgn members one after another)
+// are read as streams.
 int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch);
+// The name that stands for standard input among the files to load.
+inline const std::filesystem::path kStandardInputName = "-";
 // Loads the journals of the work-list games (from index first on) of that file that have none.
 void loadMissingGames(const std::filesystem::path& path, const TIndexArray& list, int32_t first,
                       TBoolArray& done);
@@ -74,6 +78,18 @@ struct TScanStretch {
 };
 TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
                          const TSharedPath& fileName);
+// Reads the games of a text that source gives a block at a time (a decoded stream) into the
+// batch, emptied first. Its games keep their journals: a stream cannot be read again. The
+// progress is the source's to tell. Answers where the reading ended and the scan's code.
+struct TTextPlace {
+  int64_t position = 1;
+  int64_t line = 1;
+  int code = kReadOk;
+};
+class TBlockSource;
+TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyFilters,
+                      TGames& batch, TReadRecord& record);
+
 // Adds another stretch's skipped text and bad games after the record's own.
 void appendRecord(TReadRecord& record, const TReadRecord& more);
 

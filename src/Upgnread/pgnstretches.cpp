@@ -109,7 +109,8 @@ void takeStretch(std::string_view text, TScanStretch& stretch, int64_t limit, TM
   summary.end = stretch.end;
   // Short of its limit a stretch stops only at the end of the text or on a stop.
   merge.over = stretch.end < limit || atEnd(text, stretch.end);
-  bytesDone.store(summary.end + reading.offset, std::memory_order_relaxed);
+  if (reading.progress)
+    reading.progress->store(summary.end + reading.offset, std::memory_order_relaxed);
   gamesScanned.fetch_add(gamesTaken + stretch.unreadable + stretch.leftOut,
                          std::memory_order_relaxed);
 }

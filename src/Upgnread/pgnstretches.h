@@ -4,6 +4,7 @@
 // where a stretch began exactly where the reading before it ended; the rest is read again in
 // order. Games, places, codes, counts and records are those of one thread reading the whole text.
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <string_view>
@@ -40,6 +41,7 @@ struct TStretchReading {
   int64_t firstLine = 1;              // the line the text begins on
   int64_t offset = 0;                 // the text is the file from position offset + 1 on
   bool endsFile = true;               // false: a block with more of the file after it
+  std::atomic<int64_t>* progress = nullptr;  // takes the file position reached, when given
 };
 
 // Where the reading stopped and what it met on the way; places in the record and the games are

@@ -30,6 +30,7 @@ struct TReadRecord {
   std::vector<TBadGame> badGames;
   bool readToEnd = true;  // false when a stop came before the end of the text
   bool unopened = false;  // the file could not be opened: nothing was read
+  std::string problem;    // what stopped the reading, in words for the report; empty: no words
 };
 
 // One file's record, kept for the report after the jobs.

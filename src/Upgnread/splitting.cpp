@@ -65,6 +65,10 @@ int32_t ratingPart(int32_t rating, const std::vector<int32_t>& bounds) {
   return last;
 }
 
+bool splitsOutput() {
+  return keysActive(TSortPass::white);
+}
+
 namespace {
 
 struct TPartRange {

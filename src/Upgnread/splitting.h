@@ -42,6 +42,8 @@ std::vector<int32_t> ratingBounds(int32_t parts, int32_t low, int32_t high);
 int32_t ratingPart(int32_t rating, const std::vector<int32_t>& bounds);
 
 // File changes and names, for positions in outputOrder
+// Whether the options split the output into files at all.
+bool splitsOutput();
 bool startsNewFile(int32_t position);
 std::filesystem::path outputFileName(const std::filesystem::path& base, int32_t position);
 void resetGroupCursor();

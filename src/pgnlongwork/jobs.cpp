@@ -10,6 +10,7 @@
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
 #include "platform/platform.h"
+#include "unpack/decoder.h"
 
 std::function<void(uint8_t stage, int32_t item)> workerObserver;
 
@@ -30,7 +31,7 @@ void loadOneFile() {
   if (!stopRequested) mergeBatch(batch);
 }
 
-// Job 1: every *.pgn file of sourceFolder in name order, each merged before the next is read,
+// Job 1: every *.pgn file (and packed one this build reads) of sourceFolder in name order, each merged before the next is read,
 // so a stop keeps every file merged before it.
 void loadFolder() {
   std::filesystem::path folder;
@@ -38,7 +39,7 @@ void loadFolder() {
     TLockHold hold(gameLock());
     folder = sourceFolder;
   }
-  for (const std::filesystem::path& name : findPgnFiles(folder)) {
+  for (const std::filesystem::path& name : findFilesEnding(folder, inputEndings())) {
     setCurrentFile(folder / name);
     if (stopRequested) break;
     TGames batch;

@@ -24,6 +24,8 @@ const std::u16string kChooseOneQuestion =
     u"Запустить обработку одной выделенной партии? (Если нажмёте \"Нет\", то будут обработаны "
     u"все партии из списка).";
 
+bool outputToStandardOutput = false;
+
 namespace {
 
 constexpr size_t kFlushBytes = 8 * 1024 * 1024;
@@ -91,11 +93,21 @@ bool replaceWhole(const std::filesystem::path& path, std::string_view text) {
   return false;
 }
 
+bool writeStandardOutput(std::string_view text) {
+  TOsFile output;
+  const int64_t count = static_cast<int64_t>(text.size());
+  const bool written =
+      output.openStandard(false) && (count == 0 || output.write(text.data(), count) == count);
+  if (!written) ++writesFailed;
+  return written;
+}
+
 // Writes the buffer to currentFile; the caller holds gameLock.
 void flushBuffer(TOutputRun& run) {
   const std::filesystem::path& file = currentFile;
   const bool again = run.written.count(file.native()) > 0;
-  if (writeText(file, run.buffer.text(), appendToExisting || again)) {
+  if (outputToStandardOutput ? writeStandardOutput(run.buffer.text())
+                             : writeText(file, run.buffer.text(), appendToExisting || again)) {
     gamesWritten += run.gamesBuffered;
     if (!again) ++outputFilesWritten;
     run.written.insert(file.native());
@@ -294,7 +306,9 @@ void runOutput(const std::filesystem::path& base) {
   if (!stopRequested) filterOutputOrder();
   if (!stopRequested) {
     TFilePlan plan = planFiles(base);
-    if (holdGamesOfWrittenInputs(namesOf(plan))) writeGames(std::move(plan));
+    // Standard output writes no file, so no input can be written over.
+    if (outputToStandardOutput || holdGamesOfWrittenInputs(namesOf(plan)))
+      writeGames(std::move(plan));
   }
   TLockHold hold(gameLock());
   emptyRunArrays();

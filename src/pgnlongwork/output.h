@@ -17,6 +17,10 @@ extern const std::u16string kChooseOneQuestion;
 // caller refreshes the panel before asking. Runs on the interface thread.
 void chooseGames(const std::function<TAnswer()>& askAboutOne);
 
+// When set, the output run writes its text to standard output instead of files (the command
+// line's "-o -"); the options then split nothing.
+extern bool outputToStandardOutput;
+
 // The stages of job 2 (5, 4, 6, 3) over workList, writing files named after base.
 void runOutput(const std::filesystem::path& base);
 

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <vector>
 
 // Locks
@@ -72,6 +73,9 @@ class TOsFile {
   TOsFile& operator=(const TOsFile&) = delete;
 
   bool open(const std::filesystem::path& path, TOpenMode mode);
+  // The process's standard input (forReading) or output, as a copy of its handle: closing the
+  // object leaves the stream itself open.
+  bool openStandard(bool forReading);
   void close();
   bool isOpen() const { return handle != kClosed; }
 
@@ -144,6 +148,9 @@ std::filesystem::path executablePath();
 // letter case, sorted by name so that runs over the same folder are repeatable. Empty when the
 // folder cannot be read.
 std::vector<std::filesystem::path> findPgnFiles(const std::filesystem::path& folder);
+// The same for names ending in any of endings (lower case, such as ".pgn.gz"), in any letter case.
+std::vector<std::filesystem::path> findFilesEnding(const std::filesystem::path& folder,
+                                                   const std::vector<std::string>& endings);
 
 // ---- Code pages: 8-bit tag texts as UTF-16 (added with the output naming) ----
 

@@ -49,6 +49,14 @@ bool TOsFile::open(const std::filesystem::path& path, TOpenMode mode) {
   return true;
 }
 
+bool TOsFile::openStandard(bool forReading) {
+  close();
+  const int fd = fcntl(forReading ? STDIN_FILENO : STDOUT_FILENO, F_DUPFD_CLOEXEC, 0);
+  if (fd < 0) return false;
+  handle = fd;
+  return true;
+}
+
 void TOsFile::close() {
   if (!isOpen()) return;
   ::close(static_cast<int>(handle));

@@ -57,6 +57,18 @@ bool TOsFile::open(const std::filesystem::path& path, TOpenMode mode) {
   return true;
 }
 
+bool TOsFile::openStandard(bool forReading) {
+  close();
+  const HANDLE own = GetStdHandle(forReading ? STD_INPUT_HANDLE : STD_OUTPUT_HANDLE);
+  HANDLE copy = INVALID_HANDLE_VALUE;
+  if (own == nullptr || own == INVALID_HANDLE_VALUE ||
+      !DuplicateHandle(GetCurrentProcess(), own, GetCurrentProcess(), &copy, 0, FALSE,
+                       DUPLICATE_SAME_ACCESS))
+    return false;
+  handle = reinterpret_cast<intptr_t>(copy);
+  return true;
+}
+
 void TOsFile::close() {
   if (!isOpen()) return;
   CloseHandle(asHandle(handle));
@@ -69,8 +81,11 @@ int64_t TOsFile::read(void* data, int64_t count) {
   while (done < count) {
     DWORD got = 0;
     DWORD want = static_cast<DWORD>(std::min(count - done, kChunk));
-    if (!ReadFile(asHandle(handle), static_cast<char*>(data) + done, want, &got, nullptr))
+    if (!ReadFile(asHandle(handle), static_cast<char*>(data) + done, want, &got, nullptr)) {
+      // A pipe whose writer is gone has simply ended.
+      if (GetLastError() == ERROR_BROKEN_PIPE) break;
       return done > 0 ? done : -1;
+    }
     if (got == 0) break;
     done += got;
   }

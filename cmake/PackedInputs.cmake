@@ -1,0 +1,47 @@
+# The libraries that read packed inputs, each optional: a build without one reads the others and
+# names what it lacks (gamesift --version). The Windows builds go without them for now: their
+# DLL and tool are linked statically, and MinGW's libraries would have to be too.
+if(CMAKE_CROSSCOMPILING)
+  set(packed_default OFF)
+else()
+  set(packed_default ON)
+endif()
+option(GAMESIFT_PACKED_INPUTS
+       "Read .gz, .bz2, .xz, .zst and .zip inputs where the libraries are found" ${packed_default})
+
+# Adds one packing's decoder when its library was found, and names it in found.
+macro(gamesift_add_packing found_variable source definition library name)
+  if(${found_variable})
+    target_sources(${target} PRIVATE ${folder}/${source}.cpp)
+    target_compile_definitions(${target} PRIVATE ${definition}=1)
+    target_link_libraries(${target} PUBLIC ${library})
+    list(APPEND found ${name})
+  endif()
+endmacro()
+
+function(gamesift_packed_inputs target folder)
+  set(found "")
+  if(GAMESIFT_PACKED_INPUTS)
+    find_package(ZLIB QUIET)
+    find_package(BZip2 QUIET)
+    find_package(LibLZMA QUIET)
+    find_package(LibArchive QUIET)
+    # libzstd ships no CMake package on Debian, only a pkg-config file.
+    find_package(PkgConfig QUIET)
+    if(PKG_CONFIG_FOUND)
+      pkg_check_modules(GAMESIFT_ZSTD QUIET IMPORTED_TARGET libzstd)
+    endif()
+    gamesift_add_packing(ZLIB_FOUND gzipdecoder GAMESIFT_HAVE_ZLIB ZLIB::ZLIB gzip)
+    gamesift_add_packing(BZIP2_FOUND bzip2decoder GAMESIFT_HAVE_BZIP2 BZip2::BZip2 bzip2)
+    gamesift_add_packing(LIBLZMA_FOUND xzdecoder GAMESIFT_HAVE_LZMA LibLZMA::LibLZMA xz)
+    gamesift_add_packing(GAMESIFT_ZSTD_FOUND zstddecoder GAMESIFT_HAVE_ZSTD
+                         PkgConfig::GAMESIFT_ZSTD zstd)
+    gamesift_add_packing(LibArchive_FOUND zipinput GAMESIFT_HAVE_LIBARCHIVE
+                         LibArchive::LibArchive zip)
+  endif()
+  if(NOT found)
+    set(found none)
+  endif()
+  string(REPLACE ";" ", " found "${found}")
+  message(STATUS "gamesift: packed inputs read: ${found}")
+endfunction()
