@@ -18,9 +18,11 @@
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/output.h"
+#include "pgnlongwork/streamrun.h"
 #include "platform/platform.h"
 #include "uchess/ecobase.h"
 #include "uchess/fileutil.h"
+#include "unpack/decoder.h"
 
 namespace {
 
@@ -106,6 +108,7 @@ bool workerStarted(bool started) {
 // Loads the inputs in order; a Ctrl-C ends the loading but keeps what was merged.
 bool loadInputs(const std::vector<TInput>& inputs, const TWaitForJob& wait) {
   for (const TInput& input : inputs) {
+    startStreamedInput();
     bool started = false;
     if (input.kind == TInputKind::folder) {
       sourceFolder = input.path;
@@ -137,6 +140,35 @@ bool writeBase(const std::filesystem::path& base, const TWaitForJob& wait, int32
   TLockHold hold(gameLock());
   filteredOut = chosen - static_cast<int32_t>(outputOrder.size());
   return true;
+}
+
+// The files a run reads; standard input is none of them.
+std::vector<std::filesystem::path> inputFiles(const std::vector<TInput>& inputs) {
+  std::vector<std::filesystem::path> files;
+  for (const TInput& input : inputs) {
+    if (input.kind != TInputKind::folder) {
+      if (input.path != kStandardInputName) files.push_back(input.path);
+      continue;
+    }
+    for (const std::filesystem::path& name : findFilesEnding(input.path, inputEndings()))
+      files.push_back(input.path / name);
+  }
+  return files;
+}
+
+// Game by game, when the options allow it and no output can be one of the inputs: memory then
+// stays the same however large the inputs are.
+bool streams(const std::filesystem::path& base, const std::vector<TInput>& inputs) {
+  return optionsStream() &&
+         (outputToStandardOutput || !outputMayBeInput(base, inputFiles(inputs)));
+}
+
+bool loadAndWriteStreamed(const std::filesystem::path& base, const std::vector<TInput>& inputs,
+                          const TWaitForJob& wait, int32_t& filteredOut) {
+  beginStreamedRun(base);
+  const bool loaded = loadInputs(inputs, wait);
+  filteredOut = endStreamedRun();
+  return loaded;
 }
 
 int finish(const TCommandLine& line, int32_t filteredOut) {
@@ -187,6 +219,10 @@ int runBatch(const TCommandLine& line) {
   journalBudget = kToolJournalBudget;
   const TWaitForJob wait = progressWaiter(!line.quiet && stderrIsTerminal());
   int32_t filteredOut = 0;
-  if (!loadInputs(inputs, wait) || !writeBase(base, wait, filteredOut)) return kExitIncomplete;
+  if (streams(base, inputs)) {
+    if (!loadAndWriteStreamed(base, inputs, wait, filteredOut)) return kExitIncomplete;
+  } else if (!loadInputs(inputs, wait) || !writeBase(base, wait, filteredOut)) {
+    return kExitIncomplete;
+  }
   return finish(line, filteredOut);
 }

@@ -80,11 +80,20 @@ std::string_view resultPart(std::string_view result) {
 void limitLength(TNameText& name) {
   const int64_t limit = int64_t(textBufferLength) - 4;
   if (int64_t(name.size()) < limit) return;
+  if (rememberedCuts) {
+    const auto found = rememberedCuts->find(name);
+    if (found != rememberedCuts->end()) {
+      name = found->second;
+      return;
+    }
+  }
+  const TNameText whole = name;
   ++nameCounter;
   const std::string counter = intToText(nameCounter);
   const int64_t keep = std::clamp<int64_t>(limit - int64_t(counter.size()), 0, name.size());
   name.resize(static_cast<size_t>(keep));
   appendAscii(name, counter);
+  if (rememberedCuts) rememberedCuts->emplace(whole, name);
 }
 
 void appendKeys(TNameText& name, int32_t index) {

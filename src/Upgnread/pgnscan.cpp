@@ -102,6 +102,7 @@ struct TScan {
   int32_t bad = 0;
   int32_t unreadable = 0;  // bad for a code of their own, not for a filter
   int32_t leftOut = 0;     // read, and refused by a filter
+  const TBatchSink* sink = nullptr;  // takes each block's games as soon as they are read
 };
 
 // A game that could not be read: counted, and listed with where it begins and where it broke.
@@ -409,6 +410,7 @@ TTextPlace scanInBlocks(TBlockSource& source, int threads, TScan& scan, TGames& 
          !stopRequested.load(std::memory_order_relaxed)) {
     count = outcome == TBlockOutcome::tooShort ? count * 2 : blockBytes;
     outcome = scanBlock(blocks, count, scan, batch);
+    if (scan.sink && !batch.empty()) (*scan.sink)(batch);
   }
   if (!source.finishedAt(blocks.next)) {
     scan.code = kNoGameStart;  // a stop came first, or the file could not be read on
@@ -488,7 +490,7 @@ int loadWhole(const std::filesystem::path& path, const TFileStamp& stamp, bool a
 }
 
 int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, bool applyFilters,
-                 TGames& batch, TReadRecord& record) {
+                 TGames& batch, TReadRecord& record, const TBatchSink* sink) {
   std::string probe;
   if (!readFileRange(path, 1, 0, probe)) return loadWhole(path, stamp, applyFilters, batch, record);
   showLoadingOf(stamp.size);
@@ -497,6 +499,7 @@ int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, boo
   scan.record = &record;
   scan.stamp = &stamp;
   scan.fileName = TSharedPath(currentFileCopy(), stamp.size, stamp.time);
+  scan.sink = sink;
   TFileBlocks source(path, stamp.size);
   scanInBlocks(source, threadsFor(std::min(stamp.size, blockBytes)), scan, batch);
   return scan.code;
@@ -505,7 +508,7 @@ int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, boo
 }  // namespace
 
 TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyFilters,
-                      TGames& batch, TReadRecord& record) {
+                      TGames& batch, TReadRecord& record, const TBatchSink* sink) {
   // No stamp can be re-read: the games keep their journals.
   static const TFileStamp kNoStamp;
   TScan scan({}, 1, 1);
@@ -514,21 +517,24 @@ TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyF
   scan.stamp = &kNoStamp;
   scan.fileName = name;
   scan.progress = nullptr;
+  scan.sink = sink;
   return scanInBlocks(source, threadsFor(blockBytes), scan, batch);
 }
 
-int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
+int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch,
+                const TBatchSink* sink) {
   stage.store(kStageLoading, std::memory_order_relaxed);
   bytesTotal.store(0, std::memory_order_relaxed);
   TStreamInput stream;
-  if (openAsStream(path, stream)) return loadStream(path, stream, applyFilters, batch);
+  if (openAsStream(path, stream)) return loadStream(path, stream, applyFilters, batch, sink);
   // Taken before the text: a file changed while it is read then differs when games are read again.
   const TFileStamp stamp = fileStamp(path);
   TFileRecord file{path, {}};
   // Only a regular file has a size, and only one longer than a block is worth reading in blocks.
   const int code = stamp.size > blockBytes
-                       ? loadInBlocks(path, stamp, applyFilters, batch, file.record)
+                       ? loadInBlocks(path, stamp, applyFilters, batch, file.record, sink)
                        : loadWhole(path, stamp, applyFilters, batch, file.record);
+  if (sink && !batch.empty()) (*sink)(batch);
   TLockHold hold(gameLock());
   fileRecords.push_back(std::move(file));
   return code;

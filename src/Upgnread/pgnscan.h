@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -47,10 +48,15 @@ std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error, bool ch
 std::string startFenOf(const TGame& game);
 
 // Files
+// Takes the games of a part of a file just read, in file order, and leaves the batch empty: a run
+// that writes games as they come holds one part at a time, however long the input.
+using TBatchSink = std::function<void(TGames& batch)>;
+
 // Reads the whole file and fills the batch with its accepted games; returns the scan's code.
 // Standard input, pipes, devices and packed files (an archive's *.pgn members one after another)
-// are read as streams.
-int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch);
+// are read as streams. With a sink, each part read goes to it instead, and the batch ends empty.
+int loadPgnFile(const std::filesystem::path& path, bool applyFilters, TGames& batch,
+                const TBatchSink* sink = nullptr);
 // The name that stands for standard input among the files to load.
 inline const std::filesystem::path kStandardInputName = "-";
 // Loads the journals of the work-list games (from index first on) of that file that have none.
@@ -88,7 +94,7 @@ struct TTextPlace {
 };
 class TBlockSource;
 TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyFilters,
-                      TGames& batch, TReadRecord& record);
+                      TGames& batch, TReadRecord& record, const TBatchSink* sink = nullptr);
 
 // Adds another stretch's skipped text and bad games after the record's own.
 void appendRecord(TReadRecord& record, const TReadRecord& more);

@@ -32,11 +32,11 @@ std::string breakText(const TStreamBlocks& blocks, const TTextPlace& end) {
 }
 
 int loadText(TDecoder& decoder, TStreamInput& input, const std::filesystem::path& name,
-             bool applyFilters, TGames& batch) {
+             bool applyFilters, TGames& batch, const TBatchSink* sink) {
   TStreamBlocks blocks(decoder, input.source, &bytesDone);
   TFileRecord file{name, {}};
   TGames games;
-  const TTextPlace end = scanStream(blocks, TSharedPath(name), applyFilters, games, file.record);
+  const TTextPlace end = scanStream(blocks, TSharedPath(name), applyFilters, games, file.record, sink);
   if (!blocks.problem().empty()) {
     file.record.readToEnd = false;
     file.record.problem = breakText(blocks, end);
@@ -78,7 +78,7 @@ bool openAsStream(const std::filesystem::path& path, TStreamInput& input) {
 }
 
 int loadStream(const std::filesystem::path& path, TStreamInput& input, bool applyFilters,
-               TGames& batch) {
+               TGames& batch, const TBatchSink* sink) {
   {
     TLockHold hold(gameLock());
     batch.clear();
@@ -93,7 +93,7 @@ int loadStream(const std::filesystem::path& path, TStreamInput& input, bool appl
     TDecoder* decoder = texts->next(member);
     if (!decoder) break;
     code = loadText(*decoder, input, member.empty() ? path : memberPath(path, member),
-                    applyFilters, batch);
+                    applyFilters, batch, sink);
   }
   if (!texts->problem().empty()) {
     TFileRecord file{path, {}};

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "Upgnread/pgnscan.h"
 #include "platform/platform.h"
 #include "plugcommon/gamerecords.h"
 #include "unpack/bytesource.h"
@@ -25,4 +26,4 @@ bool openAsStream(const std::filesystem::path& path, TStreamInput& input);
 // Reads the input's texts into the batch, each with a record of its own, named
 // "ARCHIVE:MEMBER" for an archive's members; answers the last scan's code.
 int loadStream(const std::filesystem::path& path, TStreamInput& input, bool applyFilters,
-               TGames& batch);
+               TGames& batch, const TBatchSink* sink);

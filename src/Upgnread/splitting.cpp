@@ -20,6 +20,7 @@ std::vector<std::string> playerGroupNames;
 int32_t groupCursor = 0;
 
 int32_t nameCounter = 0;
+TCutNames* rememberedCuts = nullptr;
 int32_t textBufferLength = kDefaultTextBufferLength;
 
 // Rating parts

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -24,6 +25,10 @@ extern int32_t groupCursor;  // the group of the position last looked at
 
 // Counts the file names that had to be shortened; never reset while the library is loaded.
 extern int32_t nameCounter;
+// While set, a name cut to fit keeps the cut it got first: a run that plans its files part by
+// part would otherwise give the same long name another cut in every part.
+using TCutNames = std::map<std::filesystem::path::string_type, std::filesystem::path::string_type>;
+extern TCutNames* rememberedCuts;
 // The host's text-buffer length in characters: the longest output path it takes. The plug-in sets
 // it from the host; the command line and the tests keep or set their own.
 constexpr int32_t kDefaultTextBufferLength = 260;

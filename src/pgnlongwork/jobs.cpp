@@ -13,6 +13,7 @@
 #include "unpack/decoder.h"
 
 std::function<void(uint8_t stage, int32_t item)> workerObserver;
+TBatchSink loadedPartSink;
 
 namespace {
 
@@ -20,7 +21,7 @@ namespace {
 void loadFile(const std::filesystem::path& path, bool applyFilters, TGames& batch) {
   enterStage(kStageLoading);
   const int32_t unreadableBefore = filesUnreadable.load(std::memory_order_relaxed);
-  loadPgnFile(path, applyFilters, batch);
+  loadPgnFile(path, applyFilters, batch, loadedPartSink ? &loadedPartSink : nullptr);
   if (filesUnreadable.load(std::memory_order_relaxed) == unreadableBefore) ++filesRead;
 }
 

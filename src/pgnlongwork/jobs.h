@@ -5,12 +5,17 @@
 #include <cstdint>
 #include <functional>
 
+#include "Upgnread/pgnscan.h"
 #include "plugcommon/gamerecords.h"
 
 // What startJob's caller does while the worker runs: the status window, a progress display, or a
 // plain wait. It answers 1 when the job was left to end by itself and -1 when the user cancelled,
 // which asks the worker to stop.
 using TWaitForJob = std::function<int()>;
+
+// When set, the load jobs hand every part of a file to it as soon as it is read, instead of
+// merging the file's games into the base; the streaming run writes them from there.
+extern TBatchSink loadedPartSink;
 
 // Runs job `mode` (kJobLoadFile, kJobLoadFolder, kJobWriteOutput) on a worker thread while
 // waitForJob waits, and returns once the worker has ended, in stage 8. currentFile, sourceFolder

@@ -1,5 +1,6 @@
 #include "pgnlongwork/output.h"
 
+#include <numeric>
 #include <set>
 #include <vector>
 #include <utility>
@@ -172,8 +173,8 @@ void classifyLeanGames() {
   itemsDone = total;
 }
 
-void filterOutputOrder() {
-  enterStage(kStageFiltering);
+// Answers how many games the filters took out.
+int32_t filterOutputOrder() {
   TIndexArray order;
   {
     TLockHold hold(gameLock());
@@ -181,7 +182,9 @@ void filterOutputOrder() {
   }
   TIndexArray kept = filterList(panelGames, order);
   TLockHold hold(gameLock());
+  const auto filteredOut = static_cast<int32_t>(order.size() - kept.size());
   outputOrder = std::move(kept);
+  return filteredOut;
 }
 
 // A lean game gets its journal back, read ahead, for the moment it is written; one that could not
@@ -303,13 +306,47 @@ void runOutput(const std::filesystem::path& base) {
   classifyLeanGames();
   enterStage(kStageSorting);
   sortForOutput();
-  if (!stopRequested) filterOutputOrder();
+  if (!stopRequested) {
+    enterStage(kStageFiltering);
+    filterOutputOrder();
+  }
   if (!stopRequested) {
     TFilePlan plan = planFiles(base);
     // Standard output writes no file, so no input can be written over.
     if (outputToStandardOutput || holdGamesOfWrittenInputs(namesOf(plan)))
       writeGames(std::move(plan));
   }
+  TLockHold hold(gameLock());
+  emptyRunArrays();
+}
+
+void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& output) {
+  {
+    TLockHold hold(gameLock());
+    workList.resize(panelGames.size());
+    std::iota(workList.begin(), workList.end(), 0);
+  }
+  // The reading goes on after this part: the progress line keeps showing the file it reads.
+  const std::filesystem::path fileRead = currentFileCopy();
+  rememberedCuts = &output.cutNames;
+  sortForOutput();
+  if (!stopRequested) output.filteredOut += filterOutputOrder();
+  if (!stopRequested) {
+    TOutputRun run;
+    run.plan = planFiles(base);
+    run.written = std::move(output.written);
+    int32_t total = 0;
+    {
+      TLockHold hold(gameLock());
+      total = static_cast<int32_t>(outputOrder.size());
+    }
+    writeInOrder(run, total);
+    TLockHold hold(gameLock());
+    if (run.buffer.used > 0) flushBuffer(run);
+    output.written = std::move(run.written);
+  }
+  rememberedCuts = nullptr;
+  setCurrentFile(fileRead);
   TLockHold hold(gameLock());
   emptyRunArrays();
 }

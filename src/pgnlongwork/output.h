@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
+
+#include "Upgnread/splitting.h"
 
 // The question asked when exactly one game is ticked.
 enum class TAnswer { yes, no, cancel };
@@ -23,6 +26,18 @@ extern bool outputToStandardOutput;
 
 // The stages of job 2 (5, 4, 6, 3) over workList, writing files named after base.
 void runOutput(const std::filesystem::path& base);
+
+// What a run that writes its games part by part, as they are read, keeps from one part to the
+// next.
+struct TStreamedOutput {
+  std::set<std::filesystem::path::string_type> written;  // a later part's games join these files
+  TCutNames cutNames;
+  int32_t filteredOut = 0;
+};
+// Every game of the base, in base order, sorted, filtered and written into the files named after
+// base, joining what earlier parts wrote there. No stage is entered: the reading's progress stays
+// on show.
+void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& output);
 
 // Writes text as a file: appended when appendToExisting is on (created when missing), else
 // replacing it. A failed open or write is counted in writesFailed and answers false.

@@ -1,0 +1,140 @@
+#include "pgnlongwork/streamrun.h"
+
+#include <memory>
+#include <set>
+#include <utility>
+
+#include "Upgnread/duplicates.h"
+#include "Upgnread/gamebase.h"
+#include "Upgnread/keyset.h"
+#include "Upgnread/leangame.h"
+#include "Upgnread/options.h"
+#include "Upgnread/pgnstretches.h"
+#include "Upgnread/splitting.h"
+#include "pgnlongwork/jobs.h"
+#include "pgnlongwork/jobstate.h"
+#include "pgnlongwork/output.h"
+#include "platform/platform.h"
+
+namespace {
+
+using TNames = std::set<std::filesystem::path::string_type>;
+
+// A part is read whole before any of it is written: 16 MB of text keeps the journals of a part
+// near 100 MB, and still gives every core stretches of its own.
+constexpr int64_t kStreamedPartBytes = 16 * 1024 * 1024;
+
+struct TStreamedRun {
+  std::filesystem::path base;
+  TStreamedOutput output;
+  TGameKeySet keys;
+  TNames namesBefore;  // files earlier inputs read
+  TNames namesNow;     // files the input being loaded has read so far
+  int64_t blockBytesBefore = 0;
+  int64_t journalBudgetBefore = 0;
+};
+
+std::unique_ptr<TStreamedRun> streamedRun;
+
+int32_t dropAlreadyRead(TGames& batch, TStreamedRun& run) {
+  int32_t dropped = 0;
+  size_t kept = 0;
+  for (size_t k = 0; k < batch.size(); ++k) {
+    const auto& name = batch[k].FileName->native();
+    if (run.namesBefore.count(name) > 0) {
+      ++dropped;
+      continue;
+    }
+    run.namesNow.insert(name);
+    if (kept != k) batch[kept] = std::move(batch[k]);
+    ++kept;
+  }
+  batch.resize(kept);
+  return dropped;
+}
+
+// Of equal games the one read first is kept, as in the whole-base run.
+int32_t dropCopies(TGames& batch, TGameKeySet& keys) {
+  int32_t dropped = 0;
+  size_t kept = 0;
+  for (size_t k = 0; k < batch.size(); ++k) {
+    const THashEntry entry = gameEntry(batch[k], 0);
+    if (hasKeys(entry) && !keys.insert(entry.StartKey, entry.MovesKey)) {
+      ++dropped;
+      continue;
+    }
+    if (kept != k) batch[kept] = std::move(batch[k]);
+    ++kept;
+  }
+  batch.resize(kept);
+  return dropped;
+}
+
+// The load jobs' sink: the part's games pass the checks of a merge, are written, and go.
+void writePart(TGames& batch) {
+  TStreamedRun& run = *streamedRun;
+  {
+    TLockHold hold(gameLock());
+    gamesAlreadyLoaded += dropAlreadyRead(batch, run);
+    if (removeDuplicates) duplicatesDropped += dropCopies(batch, run.keys);
+    gamesAccepted += static_cast<int32_t>(batch.size());
+    appendBatch(batch, nullptr, false);
+  }
+  batch.clear();
+  writeStreamedPart(run.base, run.output);
+  emptyGameBase();
+}
+
+}  // namespace
+
+bool optionsStream() {
+  return !splitByPlayer && splitByDate < 1 && whiteEloParts <= 1 && blackEloParts <= 1;
+}
+
+bool outputMayBeInput(const std::filesystem::path& base,
+                      const std::vector<std::filesystem::path>& inputFiles) {
+  std::set<std::pair<uint64_t, uint64_t>> inputs;
+  for (const std::filesystem::path& input : inputFiles) {
+    const TFileIdentity identity = fileIdentity(input);
+    if (identity.known) inputs.insert({identity.volume, identity.index});
+  }
+  if (inputs.empty()) return false;
+  // Every name the run can write begins with the base's name and lies in its folder.
+  const std::filesystem::path folder = base.has_parent_path() ? base.parent_path() : ".";
+  const auto stem = base.filename().native();
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const auto name = entry.path().filename().native();
+    if (name.compare(0, stem.size(), stem) != 0) continue;
+    const TFileIdentity identity = fileIdentity(entry.path());
+    if (identity.known && inputs.count({identity.volume, identity.index}) > 0) return true;
+  }
+  return false;
+}
+
+void beginStreamedRun(const std::filesystem::path& base) {
+  streamedRun = std::make_unique<TStreamedRun>();
+  streamedRun->base = base;
+  streamedRun->blockBytesBefore = blockBytes;
+  streamedRun->journalBudgetBefore = journalBudget;
+  blockBytes = kStreamedPartBytes;
+  // Every game is written moments after it is read: none is made lean to be read again.
+  journalBudget = -1;
+  loadedPartSink = writePart;
+}
+
+void startStreamedInput() {
+  if (!streamedRun) return;
+  streamedRun->namesBefore.merge(streamedRun->namesNow);
+  streamedRun->namesNow.clear();
+}
+
+int32_t endStreamedRun() {
+  if (!streamedRun) return 0;
+  loadedPartSink = nullptr;
+  blockBytes = streamedRun->blockBytesBefore;
+  journalBudget = streamedRun->journalBudgetBefore;
+  const int32_t filteredOut = streamedRun->output.filteredOut;
+  streamedRun.reset();
+  return filteredOut;
+}
