@@ -1,5 +1,6 @@
 #include "cli/batchrun.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -163,9 +164,20 @@ bool streams(const std::filesystem::path& base, const std::vector<TInput>& input
          (outputToStandardOutput || !outputMayBeInput(base, inputFiles(inputs)));
 }
 
+// The files given more than once, by themselves or in a folder.
+std::vector<std::filesystem::path> readAgain(const std::vector<TInput>& inputs) {
+  std::vector<std::filesystem::path> files = inputFiles(inputs);
+  std::sort(files.begin(), files.end());
+  std::vector<std::filesystem::path> again;
+  for (size_t i = 1; i < files.size(); ++i)
+    if (files[i] == files[i - 1] && (again.empty() || again.back() != files[i]))
+      again.push_back(files[i]);
+  return again;
+}
+
 bool loadAndWriteStreamed(const std::filesystem::path& base, const std::vector<TInput>& inputs,
                           const TWaitForJob& wait, int32_t& filteredOut) {
-  beginStreamedRun(base);
+  beginStreamedRun(base, readAgain(inputs));
   const bool loaded = loadInputs(inputs, wait);
   filteredOut = endStreamedRun();
   return loaded;

@@ -1,5 +1,6 @@
 #include "pgnlongwork/streamrun.h"
 
+#include <map>
 #include <memory>
 #include <set>
 #include <utility>
@@ -30,20 +31,35 @@ struct TStreamedRun {
   TGameKeySet keys;
   TNames namesBefore;  // files earlier inputs read
   TNames namesNow;     // files the input being loaded has read so far
+  TNames readAgain;    // inputs given more than once
+  std::map<std::filesystem::path::string_type, std::set<int64_t>> keptPlaces;  // of their games
   int64_t blockBytesBefore = 0;
   int64_t journalBudgetBefore = 0;
 };
 
 std::unique_ptr<TStreamedRun> streamedRun;
 
+// The input a game's file belongs to: the file itself, or the archive holding it as a member.
+bool ofInputReadAgain(const std::filesystem::path::string_type& name, const TNames& readAgain) {
+  if (readAgain.empty()) return false;
+  if (readAgain.count(name) > 0) return true;
+  const size_t colon = name.rfind(':');
+  return colon != name.npos && readAgain.count(name.substr(0, colon)) > 0;
+}
+
+// The games whose place in their file an earlier input kept, as the whole-base run drops a game
+// whose place the base holds.
 int32_t dropAlreadyRead(TGames& batch, TStreamedRun& run) {
   int32_t dropped = 0;
   size_t kept = 0;
   for (size_t k = 0; k < batch.size(); ++k) {
     const auto& name = batch[k].FileName->native();
     if (run.namesBefore.count(name) > 0) {
-      ++dropped;
-      continue;
+      const auto places = run.keptPlaces.find(name);
+      if (places != run.keptPlaces.end() && places->second.count(batch[k].TextStart) > 0) {
+        ++dropped;
+        continue;
+      }
     }
     run.namesNow.insert(name);
     if (kept != k) batch[kept] = std::move(batch[k]);
@@ -51,6 +67,12 @@ int32_t dropAlreadyRead(TGames& batch, TStreamedRun& run) {
   }
   batch.resize(kept);
   return dropped;
+}
+
+void rememberPlaces(const TGames& batch, TStreamedRun& run) {
+  for (const TGame& game : batch)
+    if (ofInputReadAgain(game.FileName->native(), run.readAgain))
+      run.keptPlaces[game.FileName->native()].insert(game.TextStart);
 }
 
 // Of equal games the one read first is kept, as in the whole-base run.
@@ -73,10 +95,17 @@ int32_t dropCopies(TGames& batch, TGameKeySet& keys) {
 // The load jobs' sink: the part's games pass the checks of a merge, are written, and go.
 void writePart(TGames& batch) {
   TStreamedRun& run = *streamedRun;
+  // A stop drops the part it cut short, as the whole-base run drops the file it cut short.
+  if (stopRequested) {
+    TLockHold hold(gameLock());
+    batch.clear();
+    return;
+  }
   {
     TLockHold hold(gameLock());
     gamesAlreadyLoaded += dropAlreadyRead(batch, run);
     if (removeDuplicates) duplicatesDropped += dropCopies(batch, run.keys);
+    rememberPlaces(batch, run);
     gamesAccepted += static_cast<int32_t>(batch.size());
     appendBatch(batch, nullptr, false);
   }
@@ -112,9 +141,13 @@ bool outputMayBeInput(const std::filesystem::path& base,
   return false;
 }
 
-void beginStreamedRun(const std::filesystem::path& base) {
+void beginStreamedRun(const std::filesystem::path& base,
+                      const std::vector<std::filesystem::path>& readAgain) {
+  // Each part's games are all the base holds while they are written.
+  emptyGameBase();
   streamedRun = std::make_unique<TStreamedRun>();
   streamedRun->base = base;
+  for (const std::filesystem::path& input : readAgain) streamedRun->readAgain.insert(input.native());
   streamedRun->blockBytesBefore = blockBytes;
   streamedRun->journalBudgetBefore = journalBudget;
   blockBytes = kStreamedPartBytes;

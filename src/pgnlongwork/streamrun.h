@@ -20,9 +20,12 @@ bool optionsStream();
 bool outputMayBeInput(const std::filesystem::path& base,
                       const std::vector<std::filesystem::path>& inputFiles);
 
-// Starts a streaming run: until it ends, the load jobs write their games into files named after
-// base instead of merging them into the base.
-void beginStreamedRun(const std::filesystem::path& base);
+// Starts a streaming run from an empty base: until it ends, the load jobs write their games into
+// files named after base instead of merging them into the base.
+// readAgain names the inputs given more than once: the places of their games kept the first
+// time are remembered, so that a later reading drops exactly those as already loaded.
+void beginStreamedRun(const std::filesystem::path& base,
+                      const std::vector<std::filesystem::path>& readAgain = {});
 // Called before each input is loaded: games of a file an earlier input read count as already
 // loaded, as the whole-base run drops a place in a file it holds.
 void startStreamedInput();
