@@ -20,6 +20,10 @@ constexpr const char* kDescription =
     "every move, and writes the games that pass as PGN, stripped, classified and split as the "
     "options ask. A packed file is told by its first bytes, and a zip archive's *.pgn members are "
     "read in turn. \"-\" as an INPUT reads standard input; \"-o -\" writes to standard output.\n"
+    "Runs stream: they read and write a part at a time, at a memory that does not grow with "
+    "the inputs. Runs with --split-date, --split-player or rating bands (which sort the games "
+    "in each file or need every rating first), or whose output may be one of their inputs, "
+    "read everything first.\n"
     "Exit status: 0 all read and written, 1 an input could not be read or an output not written, "
     "2 a usage error, 130 stopped by Ctrl-C (the first Ctrl-C stops the job and keeps what it "
     "did, a second quits at once).";
