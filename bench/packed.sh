@@ -6,20 +6,9 @@
 #   GAMESIFT=PROGRAM bench/packed.sh    times that program instead of building this one
 # The packed files are made in a temporary folder; nothing is written into the repository.
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
-gamesift="${GAMESIFT:-$here/build/release/gamesift}"
 runs="${RUNS:-3}"
-data="${GAMESIFT_SHARED_DATA:-$here/../shared/data}/pgn"
-
-[ -n "${GAMESIFT:-}" ] || "$here/tools/build-gamesift.sh" time
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-if [ $# -ge 1 ]; then
-  in="$1"
-else
-  in="$work/games.pgn"
-  cat "$data"/players/*.pgn "$data"/twic/*.pgn >"$in"
-fi
+source "$(dirname "$0")/common.sh"
+in="$(input_file "${1:-}")"
 echo "input: $(du -h "$in" | cut -f1), $(grep -c '^\[Event ' "$in") games, best of $runs runs"
 
 # Runs gamesift on the input RUNS times; prints "best-seconds peak-KB games".

@@ -1,25 +1,14 @@
 #!/usr/bin/env bash
-# Streams the shared games repeated COPIES times (default 40, about 1.1 GB) through a pipe into
+# Streams the shared games repeated COPIES times (default 40, about 1.3 GB) through a pipe into
 # gamesift with --drop-duplicates, and prints the wall time, the peak memory, the bytes piped and
 # the games kept, beside the games one copy keeps: the peak must not grow with the copies, and the
 # kept count must be one copy's.
 #   bench/stream.sh [COPIES] [PGN-FILE]   default file: players/ and twic/ of ../shared/data/pgn
 #   GAMESIFT=PROGRAM bench/stream.sh      times that program instead of building this one
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
-gamesift="${GAMESIFT:-$here/build/release/gamesift}"
 copies="${1:-40}"
-data="${GAMESIFT_SHARED_DATA:-$here/../shared/data}/pgn"
-
-[ -n "${GAMESIFT:-}" ] || "$here/tools/build-gamesift.sh" time
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-if [ $# -ge 2 ]; then
-  in="$2"
-else
-  in="$work/games.pgn"
-  cat "$data"/players/*.pgn "$data"/twic/*.pgn >"$in"
-fi
+source "$(dirname "$0")/common.sh"
+in="$(input_file "${2:-}")"
 
 "$gamesift" -q "$in" --drop-duplicates -o "$work/once" 2>/dev/null || true
 once=$(grep -c '^\[Event ' "$work/once.pgn" || true)

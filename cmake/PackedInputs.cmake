@@ -1,13 +1,9 @@
 # The libraries that read packed inputs, each optional: a build without one reads the others and
-# names what it lacks (gamesift --version). The Windows builds go without them for now: their
-# DLL and tool are linked statically, and MinGW's libraries would have to be too.
-if(CMAKE_CROSSCOMPILING)
-  set(packed_default OFF)
-else()
-  set(packed_default ON)
-endif()
+# names what it lacks (gamesift --version). The Windows builds link their DLL and tool statically,
+# so they take MinGW's static zlib (gzip) alone for now: the other libraries have no MinGW build
+# among the system's packages.
 option(GAMESIFT_PACKED_INPUTS
-       "Read .gz, .bz2, .xz, .zst and .zip inputs where the libraries are found" ${packed_default})
+       "Read .gz, .bz2, .xz, .zst and .zip inputs where the libraries are found" ON)
 
 # Adds one packing's decoder when its library was found, and names it in found.
 macro(gamesift_add_packing found_variable source definition library name)
@@ -21,7 +17,11 @@ endmacro()
 
 function(gamesift_packed_inputs target folder)
   set(found "")
-  if(GAMESIFT_PACKED_INPUTS)
+  if(GAMESIFT_PACKED_INPUTS AND WIN32)
+    set(ZLIB_USE_STATIC_LIBS ON)
+    find_package(ZLIB QUIET)
+    gamesift_add_packing(ZLIB_FOUND gzipdecoder GAMESIFT_HAVE_ZLIB ZLIB::ZLIB gzip)
+  elseif(GAMESIFT_PACKED_INPUTS)
     find_package(ZLIB QUIET)
     find_package(BZip2 QUIET)
     find_package(LibLZMA QUIET)

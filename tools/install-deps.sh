@@ -5,7 +5,8 @@
 #              need (Wine, a virtual X server, ImageMagick for the panel pictures and screenshots)
 set -euo pipefail
 
-windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine64 xvfb xauth imagemagick)
+windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev wine64 xvfb xauth
+                  imagemagick)
 # The packed-input libraries are optional to the build, but a full build reads every packing; the
 # tools write the packed files the tests read.
 packages=(g++ cmake make pkg-config libgtest-dev libbenchmark-dev pgn-extract libcli11-dev

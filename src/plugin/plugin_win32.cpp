@@ -1,6 +1,7 @@
 // The plug-in's two entries: the start entry collects the host's services, builds the menus, has
 // the host make the panel and restores the settings; the stop entry saves them.
 
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "plugin/hostservices_logic.h"
 #include "plugin/panelstate_logic.h"
 #include "uchess/fileutil.h"
+#include "unpack/decoder.h"
 
 HWND hostMainWindow = nullptr;
 HMENU hostGameMenu = nullptr;
@@ -40,6 +42,25 @@ void takeHostValues() {
   if (bufferLength > 0) textBufferLength = bufferLength;
 }
 
+// Plain PGN and the packed files this build reads, as one choice of the dialog.
+const std::wstring& openFileFilter() {
+  static const std::wstring filter = [] {
+    std::wstring patterns;
+    for (const std::string& ending : inputEndings()) {
+      if (!patterns.empty()) patterns += L';';
+      patterns += L'*';
+      patterns += std::wstring(ending.begin(), ending.end());
+    }
+    std::wstring text = L"Базы партий";
+    text += L'\0';
+    text += patterns;
+    text += L'\0';
+    text += L'\0';
+    return text;
+  }();
+  return filter;
+}
+
 void prepareOpenFileDialog() {
   // The shipping 32-bit build hands the dialog the full 88-byte record; 64-bit has its own size.
   static_assert(sizeof(void*) != 4 || sizeof(OPENFILENAMEW) == 88);
@@ -47,7 +68,7 @@ void prepareOpenFileDialog() {
   openFileDialog = {};
   openFileDialog.lStructSize = sizeof(OPENFILENAMEW);
   openFileDialog.hwndOwner = nullptr;
-  openFileDialog.lpstrFilter = L"Базы партий\0*.pgn\0\0";
+  openFileDialog.lpstrFilter = openFileFilter().c_str();
   openFileDialog.nFilterIndex = 1;
   openFileDialog.nMaxFile = static_cast<DWORD>(textBufferLength);
   openFileDialog.lpstrFileTitle = nullptr;

@@ -105,6 +105,21 @@ case $case_name in
     run -q "$(winpath "$games/names.pgn")" --name-codepage 99999
     expect_status 2 "an unknown code page"
     ;;
+  packed)
+    # A gzip file, given by itself and found in a folder, gives the plain file's bytes.
+    mkdir -p "$work/plain" "$work/packed" "$work/folder" "$work/from_folder"
+    gzip -c "$games/classics.pgn" >"$work/folder/classics.pgn.gz" || exit 2
+    run --version
+    expect_in out "packed inputs read: gzip"
+    run -q "$(winpath "$games/classics.pgn")" -o "$(winpath "$work/plain")\\"
+    expect_status 0 "the plain file"
+    run -q "$(winpath "$work/folder/classics.pgn.gz")" -o "$(winpath "$work/packed")\\"
+    expect_status 0 "the gzip file"
+    same_files "$work/plain" "$work/packed"
+    run -q "$(winpath "$work/folder")" -o "$(winpath "$work/from_folder")\\"
+    expect_status 0 "a folder holding the gzip file"
+    same_files "$work/plain" "$work/from_folder"
+    ;;
   bad_input)
     run "$(winpath "$games/нет.pgn")" -o "$(winpath "$work")\\"
     expect_status 1 "a missing input"
