@@ -50,6 +50,7 @@ void TStreamBlocks::decodeUpTo(size_t count) {
     }
     const int64_t got = decoder.decode(pending.data() + used, static_cast<int64_t>(room));
     pending.resize(used + static_cast<size_t>(std::max<int64_t>(got, 0)));
+    if (held && got > 0) held->append(std::string_view(pending).substr(used));
     if (progress) progress->store(source.bytesRead(), std::memory_order_relaxed);
     if (got > 0) continue;
     ended = true;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <string>
 
+#include "Upgnread/heldtext.h"
 #include "unpack/decoder.h"
 
 class TBlockSource {
@@ -35,9 +36,11 @@ class TFileBlocks : public TBlockSource {
 // before the game the break falls in, which would otherwise be read as a game cut short.
 class TStreamBlocks : public TBlockSource {
  public:
-  // progress, when given, follows the packed bytes source has taken.
-  TStreamBlocks(TDecoder& decoder, const TByteSource& source, std::atomic<int64_t>* progress)
-      : decoder(decoder), source(source), progress(progress) {}
+  // progress, when given, follows the packed bytes source has taken; held, when given, receives
+  // the whole text as it is decoded.
+  TStreamBlocks(TDecoder& decoder, const TByteSource& source, std::atomic<int64_t>* progress,
+                THeldText* held = nullptr)
+      : decoder(decoder), source(source), progress(progress), held(held) {}
   bool read(int64_t next, int64_t count, std::string& text, bool& last) override;
   bool finishedAt(int64_t next) const override {
     return ended && next >= pendingStart + static_cast<int64_t>(pending.size());
@@ -56,6 +59,7 @@ class TStreamBlocks : public TBlockSource {
   TDecoder& decoder;
   const TByteSource& source;
   std::atomic<int64_t>* progress;
+  THeldText* held;
   std::string pending;       // decoded, not yet passed: the text from pendingStart on
   int64_t pendingStart = 1;  // 1-based
   bool ended = false;

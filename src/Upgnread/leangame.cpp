@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "Upgnread/ecotag.h"
+#include "Upgnread/heldtext.h"
 #include "Upgnread/movetext.h"
 #include "Upgnread/options.h"
 #include "Upgnread/pgnscan.h"
@@ -30,7 +31,8 @@ void keepSummary(TGame& game, const TFileStamp& stamp) {
   game.MovesKey = keys.MovesKey;
   game.KeysKnown = true;
   // The stamp is kept once per file, with its name; a name that came without it gets its own.
-  if (game.FileName.fileSize() != stamp.size || game.FileName.fileTime() != stamp.time)
+  if (!game.FileName.heldText() &&
+      (game.FileName.fileSize() != stamp.size || game.FileName.fileTime() != stamp.time))
     game.FileName = TSharedPath(*game.FileName, stamp.size, stamp.time);
 }
 
@@ -66,7 +68,8 @@ TFileStamp fileStamp(const std::filesystem::path& path) {
 
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
   if (!game.Journal) return;
-  const bool rereadable = stamp.size >= 0 && !game.FileName->empty();
+  const bool rereadable =
+      (stamp.size >= 0 || game.FileName.heldText()) && !game.FileName->empty();
   // Journals that must stay spend the budget too: it is the memory they take that it bounds.
   if (!rereadable || journalBudget < 0 || journalTextHeld + game.TextLength <= journalBudget) {
     journalTextHeld += game.TextLength;
@@ -99,7 +102,10 @@ void TGameRereader::limitReadAhead(int64_t bytes) {
 }
 
 bool TGameRereader::covers(const TGame& game) const {
-  return windowStart > 0 && *game.FileName == file && game.TextStart >= windowStart &&
+  const THeldText* held = game.FileName.heldText();
+  const bool sameText = held ? held == windowText.heldText()
+                             : !windowText.heldText() && *game.FileName == file;
+  return windowStart > 0 && sameText && game.TextStart >= windowStart &&
          game.TextStart + game.TextLength < windowStart + static_cast<int64_t>(window.size());
 }
 
@@ -112,13 +118,30 @@ bool TGameRereader::fill(const TGame& game, std::string& problem) {
   const bool forward = sameFile && windowStart > 0 && game.TextStart >= windowStart;
   windowStart = 0;
   if (!sameFile) file = *game.FileName;
+  int64_t wanted = game.TextLength + 1 + (forward ? readAhead : 0);
+  if (const THeldText* held = game.FileName.heldText()) {
+    // Held text is unpacked, not read: the game alone, from the piece last unpacked when it
+    // lies there.
+    wanted = game.TextLength + 1;
+    // Held text cannot change; another input of the same name has a text of its own.
+    file.clear();
+    if (held != windowText.heldText()) unpacked = {};
+    if (!held->read(game.TextStart, wanted, window, unpacked) ||
+        static_cast<int64_t>(window.size()) < game.TextLength) {
+      problem = placeText(game) + ": the game could not be read again; it is not written";
+      return false;
+    }
+    windowStart = game.TextStart;
+    windowText = game.FileName;
+    return true;
+  }
+  windowText = TSharedPath();
   stamp = fileStamp(file);
   if (stamp.size != game.FileName.fileSize() || stamp.time != game.FileName.fileTime()) {
     changedFiles.add(game);
     return false;
   }
-  int64_t count =
-      std::min(game.TextLength + 1 + (forward ? readAhead : 0), stamp.size - game.TextStart + 1);
+  int64_t count = std::min(wanted, stamp.size - game.TextStart + 1);
   if (count < game.TextLength || !readFileRange(file, game.TextStart, count, window)) {
     problem = placeText(game) + ": the game could not be read again; it is not written";
     return false;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Upgnread/heldtext.h"
 #include "plugcommon/gamerecords.h"
 
 // Bytes of game text whose journals stay in memory after loading; the games beyond it are kept
@@ -81,6 +82,8 @@ class TGameRereader {
   TChangedFiles changedFiles;
   std::filesystem::path file;
   TFileStamp stamp;  // of the file when the window was read
+  TSharedPath windowText;  // the input whose held text the window came from, if any
+  THeldText::TUnpacked unpacked;
   std::string window;
   int64_t windowStart = 0;  // 1-based file position of window[0]; 0 while nothing is read
   int64_t readAhead = kReadAhead;

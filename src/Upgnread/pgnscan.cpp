@@ -509,7 +509,7 @@ int loadInBlocks(const std::filesystem::path& path, const TFileStamp& stamp, boo
 
 TTextPlace scanStream(TBlockSource& source, const TSharedPath& name, bool applyFilters,
                       TGames& batch, TReadRecord& record, const TBatchSink* sink) {
-  // No stamp can be re-read: the games keep their journals.
+  // No stamp can be re-read: the games keep their journals, unless their text is held.
   static const TFileStamp kNoStamp;
   TScan scan({}, 1, 1);
   scan.applyFilters = applyFilters;

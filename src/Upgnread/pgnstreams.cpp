@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "Upgnread/blocksource.h"
+#include "Upgnread/heldtext.h"
 #include "Upgnread/gamebase.h"
 #include "Upgnread/pgnscan.h"
 #include "pgnlongwork/jobstate.h"
@@ -33,10 +34,13 @@ std::string breakText(const TStreamBlocks& blocks, const TTextPlace& end) {
 
 int loadText(TDecoder& decoder, TStreamInput& input, const std::filesystem::path& name,
              bool applyFilters, TGames& batch, const TBatchSink* sink) {
-  TStreamBlocks blocks(decoder, input.source, &bytesDone);
+  // Games written as they are read need no text held for them.
+  std::shared_ptr<THeldText> held = sink ? nullptr : std::make_shared<THeldText>();
+  TStreamBlocks blocks(decoder, input.source, &bytesDone, held.get());
   TFileRecord file{name, {}};
   TGames games;
-  const TTextPlace end = scanStream(blocks, TSharedPath(name), applyFilters, games, file.record, sink);
+  const TSharedPath gamesFile = held ? TSharedPath(name, held) : TSharedPath(name);
+  const TTextPlace end = scanStream(blocks, gamesFile, applyFilters, games, file.record, sink);
   if (!blocks.problem().empty()) {
     file.record.readToEnd = false;
     file.record.problem = breakText(blocks, end);

@@ -33,11 +33,16 @@ enum : int {
 // file would otherwise keep a million heap copies of it. With it, the file's size and time as they
 // were when its games were read (size -1: unknown), which a reload checks. Copies share;
 // assigning a path makes a new one.
+class THeldText;
+
 class TSharedPath {
  public:
   TSharedPath() = default;
   TSharedPath(std::filesystem::path path, int64_t fileSize = -1, int64_t fileTime = 0)
-      : Shared(std::make_shared<const TFile>(TFile{std::move(path), fileSize, fileTime})) {}
+      : Shared(std::make_shared<const TFile>(TFile{std::move(path), fileSize, fileTime, {}})) {}
+  // An input that cannot be read again by place, whose text is held in memory instead.
+  TSharedPath(std::filesystem::path path, std::shared_ptr<const THeldText> held)
+      : Shared(std::make_shared<const TFile>(TFile{std::move(path), -1, 0, std::move(held)})) {}
   TSharedPath& operator=(std::filesystem::path path) {
     return *this = TSharedPath(std::move(path));
   }
@@ -46,6 +51,7 @@ class TSharedPath {
   const std::filesystem::path* operator->() const { return &**this; }
   int64_t fileSize() const { return Shared ? Shared->size : -1; }
   int64_t fileTime() const { return Shared ? Shared->time : 0; }
+  const THeldText* heldText() const { return Shared ? Shared->held.get() : nullptr; }
   friend bool operator==(const TSharedPath& a, const TSharedPath& b) {
     return a.Shared == b.Shared || *a == *b;
   }
@@ -55,6 +61,7 @@ class TSharedPath {
     std::filesystem::path path;
     int64_t size;
     int64_t time;
+    std::shared_ptr<const THeldText> held;
   };
   static const std::filesystem::path& emptyPath() {
     static const std::filesystem::path empty;

@@ -3,6 +3,7 @@
 // changed since it was loaded.
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -22,6 +23,7 @@
 #include "support/pipeline.h"
 #include "support/testpaths.h"
 #include "uchess/ecobase.h"
+#include "unpack/decoder.h"
 
 namespace {
 
@@ -135,6 +137,32 @@ TEST_F(LeanBase, WritesTheSameBytesForGamesGluedTogetherFromPositionsAndChess960
   for (const auto& [label, options] : kOptionSets) expectSameOutput({file}, options, label);
 }
 
+// Packed files cannot be read again by place: their text is held in memory, packed, and their
+// games turn lean like those of a plain file. Each zip member holds a text of its own.
+TEST_F(LeanBase, GamesOfPackedFilesTurnLeanAndComeOutTheSame) {
+  if (std::system("gzip --version >/dev/null 2>&1 && zip -v >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "gzip or zip is not installed";
+  const char* const results[] = {"1-0", "0-1", "1/2-1/2"};
+  std::string games;
+  for (int i = 0; i < 250; ++i)
+    games += "[Event \"E" + std::to_string(i) + "\"]\n\n1.e4 e5 {" + std::string(i % 50, 'c') +
+             "} 2.Nf3 (2.f4 exf4) Nc6 3.Bb5 a6 " + results[i % 3] + "\n\n";
+  const fs::path plain = folder.write("games.pgn", games);
+  folder.write("more.pgn", games.substr(games.size() / 3));
+  const std::string here = folder.path().string();
+  ASSERT_EQ(std::system(("cd '" + here + "' && gzip -c games.pgn >games.pgn.gz && " +
+                         "zip -q both.zip games.pgn more.pgn").c_str()),
+            0);
+  for (const fs::path& packed : {folder / "games.pgn.gz", folder / "both.zip"}) {
+    if (!packingBuilt(packed.extension() == ".gz" ? TPacking::gzip : TPacking::zip)) continue;
+    for (const auto& [label, options] : kOptionSets)
+      expectSameOutput({packed}, options, packed.filename().string() + "-" + label);
+    int32_t lean = 0;
+    for (size_t i = 0; i < panelGames.size(); ++i) lean += isLeanGame(panelGames[i]) ? 1 : 0;
+    EXPECT_EQ(lean, static_cast<int32_t>(panelGames.size())) << packed;
+  }
+}
+
 class ChangedFile : public LeanBase {
  protected:
   // Loads two games (lean past the budget), lets change alter the file, then writes.
@@ -208,8 +236,8 @@ TEST_F(ChangedFile, RemovedFilesAreNamedOnALineEach) {
   EXPECT_NE(lines[1].find("second.pgn"), std::string::npos) << lines[1];
 }
 
-TEST_F(LeanBase, GamesFromAPipeKeepTheirJournalsWhateverTheBudget) {
-  // A pipe cannot be read a second time: its games must be written from what was loaded.
+TEST_F(LeanBase, GamesFromAPipeAreWrittenWhateverTheBudget) {
+  // A pipe cannot be read a second time: its games are written from the text held for it.
   TFifo pipe(folder / "pipe.pgn");
   const std::string text = pgnText(gameText("A", "B", "1-0", "1.e4 e5 2.Nf3")) +
                            pgnText(gameText("C", "D", "0-1", "1.d4 d5 2.c4"));
