@@ -1,7 +1,7 @@
 # The libraries that read packed inputs, each optional: a build without one reads the others and
 # names what it lacks (gamesift --version). The Windows builds link their DLL and tool statically,
-# so they take MinGW's static zlib (gzip) alone for now: the other libraries have no MinGW build
-# among the system's packages.
+# so they take MinGW's static zlib (gzip, and zip archives read with it) alone for now: the other
+# libraries have no MinGW build among the system's packages.
 option(GAMESIFT_PACKED_INPUTS
        "Read .gz, .bz2, .xz, .zst and .zip inputs where the libraries are found" ON)
 
@@ -21,6 +21,10 @@ function(gamesift_packed_inputs target folder)
     set(ZLIB_USE_STATIC_LIBS ON)
     find_package(ZLIB QUIET)
     gamesift_add_packing(ZLIB_FOUND gzipdecoder GAMESIFT_HAVE_ZLIB ZLIB::ZLIB gzip)
+    if(ZLIB_FOUND)
+      target_sources(${target} PRIVATE ${folder}/zipzlib.cpp)
+      list(APPEND found zip)
+    endif()
   elseif(GAMESIFT_PACKED_INPUTS)
     find_package(ZLIB QUIET)
     find_package(BZip2 QUIET)
@@ -38,6 +42,13 @@ function(gamesift_packed_inputs target folder)
                          PkgConfig::GAMESIFT_ZSTD zstd)
     gamesift_add_packing(LibArchive_FOUND zipinput GAMESIFT_HAVE_LIBARCHIVE
                          LibArchive::LibArchive zip)
+    # zlib alone reads zip archives too, where libarchive is missing; the tests read both ways.
+    if(ZLIB_FOUND)
+      target_sources(${target} PRIVATE ${folder}/zipzlib.cpp)
+      if(NOT LibArchive_FOUND)
+        list(APPEND found zip)
+      endif()
+    endif()
   endif()
   if(NOT found)
     set(found none)

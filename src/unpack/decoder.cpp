@@ -97,7 +97,7 @@ constexpr TPackingNames kPackings[] = {
     {TPacking::bzip2, "bzip2", ".pgn.bz2", GAMESIFT_HAVE_BZIP2},
     {TPacking::xz, "xz", ".pgn.xz", GAMESIFT_HAVE_LZMA},
     {TPacking::zstd, "zstd", ".pgn.zst", GAMESIFT_HAVE_ZSTD},
-    {TPacking::zip, "zip", ".zip", GAMESIFT_HAVE_LIBARCHIVE},
+    {TPacking::zip, "zip", ".zip", GAMESIFT_HAVE_LIBARCHIVE || GAMESIFT_HAVE_ZLIB},
 };
 
 }  // namespace
@@ -145,8 +145,16 @@ std::vector<std::string> inputEndings() {
 std::unique_ptr<TPackedInput> openPacked(TPacking packing, TByteSource& source) {
 #if GAMESIFT_HAVE_LIBARCHIVE
   if (packing == TPacking::zip) return newZipInput(source);
+#elif GAMESIFT_HAVE_ZLIB
+  if (packing == TPacking::zip) return newZlibZipInput(source);
 #endif
   std::unique_ptr<TDecoder> decoder = newStreamDecoder(packing, source);
   if (!decoder) return nullptr;
   return std::make_unique<TStreamInput>(std::move(decoder));
 }
+
+#if !GAMESIFT_HAVE_ZLIB
+std::unique_ptr<TPackedInput> newZlibZipInput(TByteSource&) {
+  return nullptr;
+}
+#endif

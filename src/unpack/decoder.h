@@ -64,3 +64,5 @@ std::unique_ptr<TDecoder> newBzip2Decoder(TByteSource& source);
 std::unique_ptr<TDecoder> newXzDecoder(TByteSource& source);
 std::unique_ptr<TDecoder> newZstdDecoder(TByteSource& source);
 std::unique_ptr<TPackedInput> newZipInput(TByteSource& source);
+// The same through zlib alone, for builds without libarchive.
+std::unique_ptr<TPackedInput> newZlibZipInput(TByteSource& source);

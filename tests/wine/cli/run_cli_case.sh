@@ -106,16 +106,21 @@ case $case_name in
     expect_status 2 "an unknown code page"
     ;;
   packed)
-    # A gzip file, given by itself and found in a folder, gives the plain file's bytes.
-    mkdir -p "$work/plain" "$work/packed" "$work/folder" "$work/from_folder"
+    # A gzip file and a zip archive, given by themselves and found in a folder, give the plain
+    # file's bytes.
+    mkdir -p "$work/plain" "$work/packed" "$work/folder" "$work/from_folder" "$work/zipped"
     gzip -c "$games/classics.pgn" >"$work/folder/classics.pgn.gz" || exit 2
+    (cd "$games" && zip -q "$work/classics.zip" classics.pgn) || exit 2
     run --version
-    expect_in out "packed inputs read: gzip"
+    expect_in out "packed inputs read: gzip, zip"
+    run -q "$(winpath "$work/classics.zip")" -o "$(winpath "$work/zipped")\\"
+    expect_status 0 "the zip archive"
     run -q "$(winpath "$games/classics.pgn")" -o "$(winpath "$work/plain")\\"
     expect_status 0 "the plain file"
     run -q "$(winpath "$work/folder/classics.pgn.gz")" -o "$(winpath "$work/packed")\\"
     expect_status 0 "the gzip file"
     same_files "$work/plain" "$work/packed"
+    same_files "$work/plain" "$work/zipped"
     run -q "$(winpath "$work/folder")" -o "$(winpath "$work/from_folder")\\"
     expect_status 0 "a folder holding the gzip file"
     same_files "$work/plain" "$work/from_folder"
