@@ -85,8 +85,10 @@ void emitToken(TLine& line, bool trailingSpace, std::string_view token) {
     if (line.back() == ' ') line.popBack();
     line.flush();
   }
-  line.add(token);
-  if (trailingSpace) line.add(' ');
+  if (trailingSpace)
+    line.buffer.append(token, ' ');
+  else
+    line.add(token);
 }
 
 // One line of the tree being written: where it stands and how its moves are numbered.
