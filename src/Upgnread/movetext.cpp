@@ -226,6 +226,7 @@ int readMovetext(std::string_view text, int64_t& position, jurnal& journal) {
     state.board.setinitial();
   state.whiteToMove = journal.blackfirst == 0;
   int code = readToEnd(state);
+  position = state.position;
   // The board dies with this call; nothing may reach it through the tree afterwards.
   journal.attachboard(nullptr);
   return code;
