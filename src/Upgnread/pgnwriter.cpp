@@ -232,6 +232,8 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
     }
     finishMove(walk, move, line);
   }
+  // a game nested deeper than any real one leaves no lasting room behind
+  if (walks.capacity() > 4096) walks = std::vector<TLineWalk>();
   begun.assign(buffer.bytes.data() + line.start, line.size());
   buffer.used = line.start;
 }
