@@ -10,8 +10,8 @@
 #include "Upgnread/pgntext.h"
 
 void attachPendingComment(TMovetextState& state) {
-  if (pendingComment.empty()) return;
-  state.line->setcomment(pendingComment);
+  if (state.pending.empty()) return;
+  state.line->setcomment(state.pending);
 }
 
 namespace {
@@ -210,7 +210,7 @@ int readToEnd(TMovetextState& state) {
     int code = readToken(state);
     if (code != kReadNextToken) return code;
     skipSpaceAfterToken(state, comments);
-    if (!comments.empty()) pendingComment += comments;
+    if (!comments.empty()) state.pending += comments;
   }
 }
 

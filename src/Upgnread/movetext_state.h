@@ -32,6 +32,8 @@ struct TMovetextState {
   int depth = 0;                 // "(" open around the present token
   TMoveNumbers numbers;
   int result = 0;
+  // pendingComment, found once: each use of a thread-local of another file asks for it anew
+  std::string& pending = pendingComment;
 
   bool atEnd() const { return ::atEnd(text, position); }
   char current() const { return charAt(text, position); }
