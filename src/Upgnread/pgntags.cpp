@@ -26,8 +26,16 @@ constexpr TRosterSlot kRosterSlots[kRosterTagCount] = {
 
 // The bytes that end a run of plain value characters: the closing quote, a backslash, and the
 // control characters a value may not hold.
-constexpr bool endsValueRun(char c) {
-  return c == '"' || c == '\\' || c == '\0' || c == '\t' || c == '\n' || c == '\r';
+struct TValueRunEnds {
+  bool ends[256] = {};
+  constexpr TValueRunEnds() {
+    for (unsigned char c : {'"', '\\', '\0', '\t', '\n', '\r'}) ends[c] = true;
+  }
+};
+constexpr TValueRunEnds kValueRunEnds;
+
+bool endsValueRun(char c) {
+  return kValueRunEnds.ends[static_cast<unsigned char>(c)];
 }
 
 // The value after its opening quote, up to and past the closing quote. Plain characters are
@@ -199,9 +207,8 @@ void skipSpaceInPair(std::string_view text, int64_t& position, std::string& drop
   if (isBlank(c) || c == '%' || c == ';' || c == '{') skipSpace(text, position, dropped);
 }
 
-}  // namespace
-
-int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
+// readTagPair on a position of its own, which the compiler may keep in a register.
+int readPairAt(std::string_view text, int64_t& position, TPGNTag& tag) {
   std::string dropped;
   skipSpaceInPair(text, position, dropped);
   int64_t nameStart = position;
@@ -218,6 +225,15 @@ int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
   if (!isAt(text, position, ']')) return kNoClosingBracket;
   ++position;
   return kReadOk;
+}
+
+}  // namespace
+
+int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
+  int64_t at = position;
+  int code = readPairAt(text, at, tag);
+  position = at;
+  return code;
 }
 
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
