@@ -10,8 +10,8 @@
 #include "Upgnread/pgntext.h"
 
 void attachPendingComment(TMovetextState& state) {
-  if (pendingComment.empty()) return;
-  state.line->setcomment(pendingComment);
+  if (state.pending.empty()) return;
+  state.line->setcomment(state.pending);
 }
 
 namespace {
@@ -210,7 +210,7 @@ int readToEnd(TMovetextState& state) {
     int code = readToken(state);
     if (code != kReadNextToken) return code;
     skipSpaceAfterToken(state, comments);
-    if (!comments.empty()) pendingComment += comments;
+    if (!comments.empty()) state.pending += comments;
   }
 }
 
@@ -226,6 +226,7 @@ int readMovetext(std::string_view text, int64_t& position, jurnal& journal) {
     state.board.setinitial();
   state.whiteToMove = journal.blackfirst == 0;
   int code = readToEnd(state);
+  position = state.position;
   // The board dies with this call; nothing may reach it through the tree afterwards.
   journal.attachboard(nullptr);
   return code;

@@ -154,7 +154,7 @@ int addResolvedMove(TMovetextState& state, const TWrittenMove& move, bool forceN
   followNewVariation(state, added);
   state.line->makesan();
   attachPendingComment(state);
-  pendingComment.clear();
+  state.pending.clear();
   state.variationOpened = false;
   state.turnSkipped = false;
   return kReadNextToken;

@@ -15,11 +15,13 @@
 constexpr int kReadNextToken = -1;
 
 struct TMovetextState {
-  TMovetextState(std::string_view movetext, int64_t& at, jurnal& journal)
+  TMovetextState(std::string_view movetext, int64_t at, jurnal& journal)
       : text(movetext), position(at), line(&journal) {}
 
   std::string_view text;
-  int64_t& position;
+  // A copy, given back when the call ends: through a reference every step would be a store the
+  // compiler must assume reaches the board's sets.
+  int64_t position;
   jurnal* line;  // moves into a variation at its first move, back to the parent at ")"
   doska board;
   bool whiteToMove = true;
@@ -30,6 +32,8 @@ struct TMovetextState {
   int depth = 0;                 // "(" open around the present token
   TMoveNumbers numbers;
   int result = 0;
+  // pendingComment, found once: each use of a thread-local of another file asks for it anew
+  std::string& pending = pendingComment;
 
   bool atEnd() const { return ::atEnd(text, position); }
   char current() const { return charAt(text, position); }

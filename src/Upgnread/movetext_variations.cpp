@@ -41,7 +41,7 @@ bool skipEmptyVariation(TMovetextState& state) {
       return false;
   }
   state.position = position;
-  pendingComment += comments;
+  state.pending += comments;
   return true;
 }
 
@@ -53,7 +53,7 @@ int openVariation(TMovetextState& state) {
   if (state.depth >= kMaxVariationDepth) return kVariationsTooDeep;
   ++state.depth;
   attachPendingComment(state);
-  pendingComment.clear();
+  state.pending.clear();
   state.variationOpened = true;
   ++state.position;
   // The variation replaces the last move, so its side moves again; without this a variation
@@ -68,7 +68,7 @@ int openVariation(TMovetextState& state) {
 int closeVariation(TMovetextState& state) {
   if (!state.line->parent || state.variationOpened) return kUnexpectedToken;
   attachPendingComment(state);
-  pendingComment.clear();
+  state.pending.clear();
   state.line->gotomove(0);
   state.whiteToMove = state.line->blackfirst == 1;
   state.line = state.line->parent;

@@ -26,6 +26,17 @@ struct TOutputBuffer {
     else
       grow(std::string_view(&c, 1));
   }
+  // A token and the character after it: one look at the room for both.
+  void append(std::string_view text, char after) {
+    if (text.size() < bytes.size() - used) {
+      copyInto(bytes.data() + used, text.data(), text.size());
+      used += text.size();
+      bytes[used++] = after;
+    } else {
+      grow(text);
+      append(after);
+    }
+  }
   std::string_view text() const { return {bytes.data(), used}; }
   // Starts over for the next file; the room already taken is kept for it.
   void clear() { used = 0; }

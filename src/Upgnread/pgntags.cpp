@@ -24,28 +24,60 @@ constexpr TRosterSlot kRosterSlots[kRosterTagCount] = {
     {"result", "Result", "*"},
 };
 
-// The value after its opening quote, up to and past the closing quote.
+// The bytes that end a run of plain value characters: the closing quote, a backslash, and the
+// control characters a value may not hold.
+struct TValueRunEnds {
+  bool ends[256] = {};
+  constexpr TValueRunEnds() {
+    for (unsigned char c : {'"', '\\', '\0', '\t', '\n', '\r'}) ends[c] = true;
+  }
+};
+constexpr TValueRunEnds kValueRunEnds;
+
+bool endsValueRun(char c) {
+  return kValueRunEnds.ends[static_cast<unsigned char>(c)];
+}
+
+// The value after its opening quote, up to and past the closing quote. Plain characters are
+// taken in runs: most values hold no backslash at all.
 int readTagValue(std::string_view text, int64_t& position, std::string& value) {
   value.clear();
   while (!atEnd(text, position)) {
+    int64_t run = position;
+    while (!atEnd(text, position) && !endsValueRun(charAt(text, position))) ++position;
+    value.append(text.substr(static_cast<size_t>(run - 1), static_cast<size_t>(position - run)));
+    if (atEnd(text, position)) break;
     char c = charAt(text, position);
     if (c == '"') {
       ++position;
       return kReadOk;
     }
-    if (c == '\0' || c == '\t' || isLineEnd(c)) return kTagControlChar;
-    if (c == '\\' && (isAt(text, position + 1, '\\') || isAt(text, position + 1, '"'))) ++position;
+    if (c != '\\') return kTagControlChar;
+    if (isAt(text, position + 1, '\\') || isAt(text, position + 1, '"')) ++position;
     value += charAt(text, position);
     ++position;
   }
   return kValueNotClosed;
 }
 
+// lowerCase of one byte, so that a name is compared without a lowered copy.
+char loweredByte(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDF)) return static_cast<char>(u + 0x20);
+  return u == 0xA8 ? static_cast<char>(0xB8) : c;
+}
+
+bool lowersTo(std::string_view name, std::string_view lower) {
+  if (name.size() != lower.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if (loweredByte(name[i]) != lower[i]) return false;
+  return true;
+}
+
 // The first tag from index `from` on whose lower-cased name is `lower`, or -1.
 int findTag(const TPGNTagList& tags, size_t from, std::string_view lower) {
   for (size_t i = from; i < tags.size(); ++i)
-    if (tags[i].Name.size() == lower.size() && lowerCase(tags[i].Name) == lower)
-      return static_cast<int>(i);
+    if (lowersTo(tags[i].Name, lower)) return static_cast<int>(i);
   return -1;
 }
 
@@ -55,8 +87,10 @@ void placeRosterTags(TPGNTagList& tags) {
     const TRosterSlot& slot = kRosterSlots[k];
     int found = findTag(tags, k, slot.lower);
     if (found >= 0) {
-      tags[static_cast<size_t>(found)].Name = slot.name;
-      std::swap(tags[static_cast<size_t>(found)], tags[k]);
+      // most sections name the roster in order and spelled so: nothing to move or rename
+      TPGNTag& tag = tags[static_cast<size_t>(found)];
+      if (tag.Name != slot.name) tag.Name = slot.name;
+      if (static_cast<size_t>(found) != k) std::swap(tag, tags[k]);
       continue;
     }
     // The tag standing in the slot moves to the end to make room.
@@ -102,12 +136,15 @@ void placeEcoTag(TPGNTagList& tags, bool hasFen) {
 }
 
 // Names at 0..6 are the distinct roster names, so any repeated name involves a tag from 7 on.
+// Sections hold a dozen tags or so: comparing each later name with those before it is cheaper
+// than sorting them.
 bool hasRepeatedName(const TPGNTagList& tags) {
-  std::vector<std::string_view> names;
-  names.reserve(tags.size());
-  for (const TPGNTag& tag : tags) names.push_back(tag.Name);
-  std::sort(names.begin(), names.end());
-  return std::adjacent_find(names.begin(), names.end()) != names.end();
+  for (size_t i = kRosterTagCount; i < tags.size(); ++i) {
+    std::string_view name = tags[i].Name;
+    for (size_t j = 0; j < i; ++j)
+      if (tags[j].Name == name) return true;
+  }
+  return false;
 }
 
 int normaliseTags(TPGNTagList& tags, std::string& fen) {
@@ -149,13 +186,7 @@ int readTagList(std::string_view text, int64_t& position, TPGNTagList& tags) {
 
 std::string lowerCase(std::string_view text) {
   std::string lowered(text);
-  for (char& c : lowered) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDF))
-      c = static_cast<char>(u + 0x20);
-    else if (u == 0xA8)
-      c = static_cast<char>(0xB8);
-  }
+  for (char& c : lowered) c = loweredByte(c);
   return lowered;
 }
 
@@ -165,23 +196,44 @@ void setDefaultRoster(TGamesTagArray& tags) {
   tags.assign(roster);
 }
 
-int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
+namespace {
+
+// Within a tag pair there is one plain space or none as a rule; only what may begin a comment, an
+// escape line or other blanks takes skipSpace's full way. What it collects is dropped.
+void skipSpaceInPair(std::string_view text, int64_t& position, std::string& dropped) {
+  while (!atEnd(text, position) && charAt(text, position) == ' ') ++position;
+  if (atEnd(text, position)) return;
+  char c = charAt(text, position);
+  if (isBlank(c) || c == '%' || c == ';' || c == '{') skipSpace(text, position, dropped);
+}
+
+// readTagPair on a position of its own, which the compiler may keep in a register.
+int readPairAt(std::string_view text, int64_t& position, TPGNTag& tag) {
   std::string dropped;
-  skipSpace(text, position, dropped);
+  skipSpaceInPair(text, position, dropped);
   int64_t nameStart = position;
   while (!atEnd(text, position) && isNameChar(charAt(text, position))) ++position;
   if (position == nameStart || atEnd(text, position)) return kNoTagName;
   tag.Name.assign(
       text.substr(static_cast<size_t>(nameStart - 1), static_cast<size_t>(position - nameStart)));
-  skipSpace(text, position, dropped);
+  skipSpaceInPair(text, position, dropped);
   if (!isAt(text, position, '"')) return kNoOpeningQuote;
   ++position;
   int code = readTagValue(text, position, tag.Value);
   if (code != kReadOk) return code;
-  skipSpace(text, position, dropped);
+  skipSpaceInPair(text, position, dropped);
   if (!isAt(text, position, ']')) return kNoClosingBracket;
   ++position;
   return kReadOk;
+}
+
+}  // namespace
+
+int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
+  int64_t at = position;
+  int code = readPairAt(text, at, tag);
+  position = at;
+  return code;
 }
 
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
@@ -191,6 +243,7 @@ int readTags(std::string_view text, int64_t& position, bool normalise, std::stri
     tags.clear();
   }
   TPGNTagList read;
+  read.reserve(16);  // room for a usual tag section, with the roster's defaults added
   int code = readTagList(text, position, read);
   TLockHold hold(gameLock());
   if (code == kReadOk && normalise) code = normaliseTags(read, fen);

@@ -12,28 +12,27 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 constexpr size_t kLineLimit = 80;
 
+bool needsBackslash(char c) {
+  return c == '"' || c == '\\';
+}
+
 // Written to a string or straight into the output buffer; the value goes in runs between the
-// characters that need a backslash.
+// characters that need a backslash, which few values hold.
 template <class TText>
 void appendTagLine(TText& text, const TTagView& tag) {
   text.append(std::string_view("["));
-  text.append(std::string_view(tag.Name));
+  text.append(tag.Name);
   text.append(std::string_view(" \""));
   std::string_view value = tag.Value;
-  for (size_t special = value.find_first_of("\"\\"); special != std::string_view::npos;
-       special = value.find_first_of("\"\\")) {
-    text.append(value.substr(0, special));
+  size_t run = 0;
+  for (size_t i = 0; i < value.size(); ++i) {
+    if (!needsBackslash(value[i])) continue;
+    text.append(value.substr(run, i - run));
     text.append(std::string_view("\\"));
-    text.append(value.substr(special, 1));
-    value.remove_prefix(special + 1);
+    run = i;
   }
-  text.append(value);
-  text.append(std::string_view("\"]"));
-  text.append(kLineEnd);
-}
-
-bool startsFromPosition(const TGamesTagArray& tags) {
-  return tags.size() > 8 && tags[kTagSetUp].Name == "SetUp" && tags[kTagFen].Name == "FEN";
+  text.append(value.substr(run));
+  text.append(std::string_view("\"]\r\n"));
 }
 
 // The movetext line being written stands at the end of the buffer, from start on: a token goes
@@ -86,8 +85,10 @@ void emitToken(TLine& line, bool trailingSpace, std::string_view token) {
     if (line.back() == ' ') line.popBack();
     line.flush();
   }
-  line.add(token);
-  if (trailingSpace) line.add(' ');
+  if (trailingSpace)
+    line.buffer.append(token, ' ');
+  else
+    line.add(token);
 }
 
 // One line of the tree being written: where it stands and how its moves are numbered.
@@ -155,17 +156,29 @@ void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
   walk.moveWritten = false;
 }
 
+// One walk over the packed tags: finding a tag by its index walks them from the start.
 template <class TText>
 void appendTags(TText& text, const TGamesTagArray& tags) {
-  if (tagMode >= 1)
-    for (size_t i = 0; i < tags.size() && i < kRosterTagCount; ++i) appendTagLine(text, tags[i]);
-  if (tagMode <= 1 && startsFromPosition(tags)) {
-    appendTagLine(text, tags[kTagSetUp]);
-    appendTagLine(text, tags[kTagFen]);
+  TTagView setUp, fen;
+  size_t index = 0;
+  for (const TTagView tag : tags) {
+    if (index < kRosterTagCount) {
+      if (tagMode >= 1) appendTagLine(text, tag);
+    } else if (tagMode >= 2) {
+      // A mode above 2 (only a damaged settings file holds one) loses no tags.
+      appendTagLine(text, tag);
+    } else if (index == kTagSetUp) {
+      setUp = tag;
+    } else {
+      fen = tag;
+      break;
+    }
+    ++index;
   }
-  // A mode above 2 (only a damaged settings file holds one) loses no tags.
-  if (tagMode >= 2)
-    for (size_t i = kRosterTagCount; i < tags.size(); ++i) appendTagLine(text, tags[i]);
+  if (tagMode <= 1 && setUp.Name == "SetUp" && fen.Name == "FEN") {
+    appendTagLine(text, setUp);
+    appendTagLine(text, fen);
+  }
 }
 
 bool isResultToken(std::string_view text) {
@@ -192,7 +205,9 @@ std::string formatTags(const TGamesTagArray& tags) {
 void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& begun) {
   buffer.append(begun);
   TLine line{buffer, buffer.used - begun.size()};
-  std::vector<TLineWalk> walks;
+  // kept from game to game: its room is taken once per thread, not once per game
+  thread_local std::vector<TLineWalk> walks;
+  walks.clear();
   startLine(walks, journal, line);
   while (!walks.empty()) {
     TLineWalk& walk = walks.back();
@@ -217,6 +232,8 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
     }
     finishMove(walk, move, line);
   }
+  // a game nested deeper than any real one leaves no lasting room behind
+  if (walks.capacity() > 4096) walks = std::vector<TLineWalk>();
   begun.assign(buffer.bytes.data() + line.start, line.size());
   buffer.used = line.start;
 }

@@ -116,7 +116,7 @@ int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove) {
 // same again, and the other origins when the whole board was searched.
 int tryFoundMove(const doska& b, const TPositionInfo& info, int& promotion, int ff, int fr, int tf,
                  int tr, TSquareSet allOrigins, bool wholeBoard) {
-  doska after = b;
+  doska& after = boardForFoundMove(b);
   mov found = recordMove(after, ff, fr, tf, tr, promotion, 0);
   playMove(after, found);
   TFoundFacts facts;
@@ -126,7 +126,7 @@ int tryFoundMove(const doska& b, const TPositionInfo& info, int& promotion, int 
   facts.status = statusIn(after, positionInfoAfterMove(info, after), facts.whiteAfter);
   facts.originsKnown = wholeBoard;
   facts.origins = allOrigins;
-  rememberFoundMove(b, after, found, facts);
+  rememberFoundMove(b, found, facts);
   return facts.status;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <new>
 #include <type_traits>
 
 namespace {
@@ -19,7 +20,8 @@ struct TRemembered {
   uint8_t board[doska::kIdentityBytes] = {};
   uint8_t move[kPlayedBytes] = {};
   TFoundFacts facts;
-  uint8_t after[sizeof(doska)] = {};  // bytes, so the memory needs no constructor per thread
+  // bytes, so the memory needs no constructor per thread
+  alignas(doska) uint8_t after[sizeof(doska)] = {};
 };
 thread_local TRemembered remembered;
 static_assert(std::is_trivially_copyable_v<doska>, "a board is kept and given back as its bytes");
@@ -40,12 +42,15 @@ bool holdsBoard(const doska& board) {
 
 }  // namespace
 
-void rememberFoundMove(const doska& board, const doska& after, const mov& found,
-                       const TFoundFacts& facts) {
+doska& boardForFoundMove(const doska& board) {
+  remembered.valid = false;
+  return *new (remembered.after) doska(board);
+}
+
+void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& facts) {
   std::memcpy(remembered.board, &board, doska::kIdentityBytes);
   std::memcpy(remembered.move, &found, kPlayedBytes);
   remembered.facts = facts;
-  std::memcpy(remembered.after, &after, sizeof(doska));
   remembered.valid = true;
 }
 

@@ -17,10 +17,13 @@ struct TFoundFacts {
   TSquareSet origins = 0;  // every square holding the piece from which it may legally go there
 };
 
-// Kept until the next move is remembered; originsKnown when the whole board was searched. after
-// is the board with the move played on it.
-void rememberFoundMove(const doska& board, const doska& after, const mov& found,
-                       const TFoundFacts& facts);
+// A copy of board to play the found move on, in the place where it is kept for forward: one copy
+// of the board per found move instead of two. What was remembered before is forgotten.
+doska& boardForFoundMove(const doska& board);
+
+// Kept until the next move is remembered; originsKnown when the whole board was searched. The
+// board boardForFoundMove gave holds the move played on it.
+void rememberFoundMove(const doska& board, const mov& found, const TFoundFacts& facts);
 
 // Puts the board the remembered move leaves into board when board holds the position it was found
 // on and m plays alike; false, and the board untouched, otherwise. The journal steps forward over

@@ -222,6 +222,16 @@ TEST_F(PgnReader, NulInsideTagValue) {
   EXPECT_EQ(readTagPair(text, position, tag), kTagControlChar);
 }
 
+// Plain runs, escapes and a lone backslash meet in one value; the position lands past "]".
+TEST_F(PgnReader, TagValueKeepsEveryByteBetweenEscapes) {
+  TPGNTag tag;
+  int64_t position = 2;
+  std::string_view text = "[Event \"ab\\\"c\\\\d\\e\xE9\\\"\"] ";
+  ASSERT_EQ(readTagPair(text, position, tag), kReadOk);
+  EXPECT_EQ(tag.Value, "ab\"c\\d\\e\xE9\"");
+  EXPECT_EQ(position, static_cast<int64_t>(text.size()));
+}
+
 TEST_F(PgnReader, TagSectionEnds) {
   std::string fen;
   TGamesTagArray tags;
