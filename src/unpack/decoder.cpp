@@ -135,6 +135,12 @@ std::string packingsBuiltText() {
   return text.empty() ? "none" : text;
 }
 
+bool namesPgnFile(std::string name) {
+  for (char& c : name)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  return name.ends_with(".pgn");
+}
+
 std::vector<std::string> inputEndings() {
   std::vector<std::string> endings{".pgn"};
   for (const TPackingNames& names : kPackings)

@@ -43,6 +43,9 @@ class TDecoder {
   std::string problemText;
 };
 
+// Whether an archive's member is read: its name ends in ".pgn", in any letter case.
+bool namesPgnFile(std::string name);
+
 // The texts of an input: one for a stream, one per *.pgn member of an archive.
 class TPackedInput {
  public:

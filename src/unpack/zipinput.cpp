@@ -14,12 +14,6 @@
 
 namespace {
 
-bool namesPgnFile(std::string name) {
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return name.ends_with(".pgn");
-}
-
 // libarchive's words, without the line end some of them carry.
 std::string archiveWords(archive* zip) {
   const char* words = archive_error_string(zip);

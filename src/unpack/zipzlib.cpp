@@ -33,12 +33,6 @@ uint32_t little(const unsigned char* bytes, int count) {
   return value;
 }
 
-bool namesPgnFile(std::string name) {
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return name.ends_with(".pgn");
-}
-
 struct TMemberHeader {
   std::string name;
   uint16_t flags = 0;
