@@ -52,16 +52,25 @@ bool ofInputReadAgain(const std::filesystem::path::string_type& name, const TNam
 int32_t dropAlreadyRead(TGames& batch, TStreamedRun& run) {
   int32_t dropped = 0;
   size_t kept = 0;
+  // A part's games come from one file, or a few members of one archive: the names are looked up
+  // once for each run of games from one file, not for every game.
+  std::filesystem::path::string_type lastName;
+  bool named = false;
+  const std::set<int64_t>* placesKept = nullptr;
   for (size_t k = 0; k < batch.size(); ++k) {
     const auto& name = batch[k].FileName->native();
-    if (run.namesBefore.count(name) > 0) {
-      const auto places = run.keptPlaces.find(name);
-      if (places != run.keptPlaces.end() && places->second.count(batch[k].TextStart) > 0) {
-        ++dropped;
-        continue;
-      }
+    if (!named || lastName != name) {
+      lastName = name;
+      named = true;
+      run.namesNow.insert(name);
+      const auto places = run.namesBefore.count(name) > 0 ? run.keptPlaces.find(name)
+                                                          : run.keptPlaces.end();
+      placesKept = places != run.keptPlaces.end() ? &places->second : nullptr;
     }
-    run.namesNow.insert(name);
+    if (placesKept && placesKept->count(batch[k].TextStart) > 0) {
+      ++dropped;
+      continue;
+    }
     if (kept != k) batch[kept] = std::move(batch[k]);
     ++kept;
   }
