@@ -8,6 +8,8 @@
 #include "Upgnread/heldtext.h"
 #include "Upgnread/gamebase.h"
 #include "Upgnread/pgnscan.h"
+#include "Upgnread/pgnstretches.h"
+#include "unpack/decodeahead.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
@@ -36,7 +38,13 @@ int loadText(TDecoder& decoder, TStreamInput& input, const std::filesystem::path
              bool applyFilters, TGames& batch, const TBatchSink* sink) {
   // Games written as they are read need no text held for them.
   std::shared_ptr<THeldText> held = sink ? nullptr : std::make_shared<THeldText>();
-  TStreamBlocks blocks(decoder, input.source, &bytesDone, held.get());
+  // A file's next block is unpacked while the one before is read; a pipe is not read ahead, so
+  // that a stop never waits on a writer that has gone quiet.
+  std::unique_ptr<TDecodeAhead> ahead =
+      input.sized ? std::make_unique<TDecodeAhead>(decoder, input.source, &bytesDone, blockBytes)
+                  : nullptr;
+  TStreamBlocks blocks(ahead ? *ahead : decoder, input.source, ahead ? nullptr : &bytesDone,
+                       held.get());
   TFileRecord file{name, {}};
   TGames games;
   const TSharedPath gamesFile = held ? TSharedPath(name, held) : TSharedPath(name);

@@ -11,6 +11,7 @@
 #include "Upgnread/blocksource.h"
 #include "platform/platform.h"
 #include "support/tempfolder.h"
+#include "unpack/decodeahead.h"
 #include "unpack/decoder.h"
 
 namespace {
@@ -39,8 +40,10 @@ TEST(PackingOf, ToldByTheFirstBytesOnly) {
     EXPECT_EQ(packingOf(test.head), test.packing) << testing::PrintToString(test.head);
 }
 
-// Decodes the whole file as its first text; problem receives what the decoder said.
-std::string decodedText(const std::filesystem::path& path, std::string& problem, bool& broken) {
+// Decodes the whole file as its first text, on a thread of its own when ahead; problem receives
+// what the decoder said.
+std::string decodedText(const std::filesystem::path& path, std::string& problem, bool& broken,
+                        bool ahead) {
   TOsFile file;
   EXPECT_TRUE(file.open(path, TOpenMode::readShared));
   TByteSource source(file);
@@ -50,12 +53,15 @@ std::string decodedText(const std::filesystem::path& path, std::string& problem,
   std::string member;
   TDecoder* decoder = input->next(member);
   if (!decoder) return {};
+  std::unique_ptr<TDecodeAhead> thread =
+      ahead ? std::make_unique<TDecodeAhead>(*decoder, source, nullptr, 1) : nullptr;
+  TDecoder& reading = ahead ? *thread : *decoder;
   std::string text;
   char buffer[1000];
   int64_t got;
-  while ((got = decoder->decode(buffer, sizeof buffer)) > 0) text.append(buffer, got);
+  while ((got = reading.decode(buffer, sizeof buffer)) > 0) text.append(buffer, got);
   broken = got < 0;
-  problem = decoder->problem();
+  problem = reading.problem();
   return text;
 }
 
@@ -83,35 +89,42 @@ class StreamPacking : public ::testing::TestWithParam<TTool> {
   TTempFolder folder;
 };
 
+// Each case is read by the decoder itself and by a thread decoding ahead of the reader.
 TEST_P(StreamPacking, StreamsOneAfterAnotherReadAsOneText) {
   const std::string joined =
       bytesOf(pack("a", "[Event \"a\"]\n\n1. e4 *\n\n")) + bytesOf(pack("b", "[Event \"b\"]\n"));
-  std::string problem;
-  bool broken = true;
-  EXPECT_EQ(decodedText(folder.write("joined", joined), problem, broken),
-            "[Event \"a\"]\n\n1. e4 *\n\n[Event \"b\"]\n");
-  EXPECT_FALSE(broken);
-  EXPECT_EQ(problem, "");
+  for (bool ahead : {false, true}) {
+    std::string problem;
+    bool broken = true;
+    EXPECT_EQ(decodedText(folder.write("joined", joined), problem, broken, ahead),
+              "[Event \"a\"]\n\n1. e4 *\n\n[Event \"b\"]\n");
+    EXPECT_FALSE(broken);
+    EXPECT_EQ(problem, "");
+  }
 }
 
 TEST_P(StreamPacking, ForeignBytesAfterTheStreamLeaveTheTextWhole) {
-  const std::string text(5000, 'x');
+  const std::string text(5000000, 'x');
   const std::string bytes = bytesOf(pack("a", text)) + "not packed";
-  std::string problem;
-  bool broken = true;
-  EXPECT_EQ(decodedText(folder.write("tail", bytes), problem, broken), text);
-  EXPECT_FALSE(broken);
-  EXPECT_NE(problem.find("holds bytes after its"), std::string::npos) << problem;
+  for (bool ahead : {false, true}) {
+    std::string problem;
+    bool broken = true;
+    EXPECT_EQ(decodedText(folder.write("tail", bytes), problem, broken, ahead), text);
+    EXPECT_FALSE(broken);
+    EXPECT_NE(problem.find("holds bytes after its"), std::string::npos) << problem;
+  }
 }
 
 TEST_P(StreamPacking, CutShortIsBrokenNotEnded) {
   std::string bytes = bytesOf(pack("a", std::string(100000, 'y')));
   bytes.resize(bytes.size() - 5);
-  std::string problem;
-  bool broken = false;
-  decodedText(folder.write("cut", bytes), problem, broken);
-  EXPECT_TRUE(broken);
-  EXPECT_NE(problem.find("cut short"), std::string::npos) << problem;
+  for (bool ahead : {false, true}) {
+    std::string problem;
+    bool broken = false;
+    decodedText(folder.write("cut", bytes), problem, broken, ahead);
+    EXPECT_TRUE(broken);
+    EXPECT_NE(problem.find("cut short"), std::string::npos) << problem;
+  }
 }
 
 TEST_P(StreamPacking, ProgressFollowsThePackedBytes) {
@@ -183,6 +196,34 @@ TEST(StreamBlocks, ABrokenTextEndsBeforeTheGameItCuts) {
   EXPECT_EQ(blocks.problem(), "broke here");
   EXPECT_FALSE(blocks.finishedAt(5));
   EXPECT_TRUE(blocks.finishedAt(1 + static_cast<int64_t>(first.size())));
+}
+
+// Gives text for ever, as a reader that stops early meets it.
+class TEndlessDecoder : public TDecoder {
+ public:
+  int64_t decode(char* out, int64_t count) override {
+    std::fill(out, out + count, 'e');
+    return count;
+  }
+};
+
+TEST(DecodeAhead, GivesTheTextAndBreakOfItsDecoderAndEndsWhenTheReaderStopsEarly) {
+  const std::string text = "[Event \"a\"]\n\n1. e4 *\n\n[Event \"b\"]\n\n1. d4 d5 2. c";
+  TBreakingDecoder breaking(text);
+  TOsFile none;
+  TByteSource source(none);
+  TDecodeAhead ahead(breaking, source, nullptr, 1);
+  std::string read(text.size() + 10, '\0');
+  EXPECT_EQ(ahead.decode(read.data(), static_cast<int64_t>(read.size())),
+            static_cast<int64_t>(text.size()));
+  EXPECT_EQ(read.substr(0, text.size()), text);
+  EXPECT_EQ(ahead.decode(read.data(), 10), -1);
+  EXPECT_EQ(ahead.problem(), "broke here");
+
+  TEndlessDecoder endless;
+  auto stopped = std::make_unique<TDecodeAhead>(endless, source, nullptr, 1 << 22);
+  ASSERT_EQ(stopped->decode(read.data(), 10), 10);
+  stopped.reset();  // must not wait for an end that never comes
 }
 
 TEST(StreamBlocks, BlocksGoForwardFromWhereTheReadingStopped) {
