@@ -24,6 +24,7 @@
 #include "uchess/ecobase.h"
 #include "uchess/fileutil.h"
 #include "unpack/decoder.h"
+#include "unpack/encoder.h"
 
 namespace {
 
@@ -200,6 +201,13 @@ int finish(const TCommandLine& line, int32_t filteredOut) {
 
 // Split output is several files, which one standard output cannot tell apart.
 bool usableOutput() {
+  const TPacking packing = packingOfName(outputEnding);
+  if (!packingWritten(packing)) {
+    writeStderr(std::string("gamesift: -o: this build cannot write ") + packingName(packing) +
+                " files; give a name ending in .pgn or in a packing it writes (" +
+                packingsWrittenText() + ")\n");
+    return false;
+  }
   if (!outputToStandardOutput || !splitsOutput()) return true;
   writeStderr(
       "gamesift: -o - writes one text to standard output and cannot split it into files; "
@@ -214,6 +222,7 @@ int runBatch(const TCommandLine& line) {
   }
   if (!setOptions(line)) return kExitIncomplete;
   outputToStandardOutput = line.output == kStandardOutputName;
+  outputEnding = outputToStandardOutput ? ".pgn" : outputEndingFrom(line.output);
   if (!line.inputs.empty() && !usableOutput()) return kExitUsage;
   const std::filesystem::path base = outputBaseFrom(line.output);
   std::vector<TInput> inputs;

@@ -11,6 +11,7 @@
 #include "cli/textpaths.h"
 #include "platform/platform.h"
 #include "unpack/decoder.h"
+#include "unpack/encoder.h"
 
 namespace {
 
@@ -75,8 +76,10 @@ void addRunOptions(CLI::App& app, TCommandLine& line) {
   addPath(app, "-o,--output", line.output,
           "Base of the output file names: BASE.pgn, or BASE_eco=B.pgn and the like when "
           "split; an existing folder (or a path ending in /) writes FOLDER/games*.pgn. "
-          "The folder must exist (default: ./output). \"-\" writes the games to standard "
-          "output, unsplit")
+          "The folder must exist (default: ./output). A base ending in .pgn.gz, .pgn.bz2, "
+          ".pgn.xz or .pgn.zst writes every file packed so, split files keeping the ending "
+          "(BASE_eco=B.pgn.zst); an ending .pgn is the names' own. \"-\" writes the games to "
+          "standard output, unsplit")
       ->type_name("BASE")
       ->group(kInputsAndOutput);
   addPath(app, "--settings", line.settingsFile,
@@ -172,7 +175,7 @@ std::string versionText() {
       "Linux";
 #endif
   return std::string("gamesift ") + GAMESIFT_VERSION + " (" + system + ")\npacked inputs read: " +
-         packingsBuiltText();
+         packingsBuiltText() + "\npacked outputs written: " + packingsWrittenText();
 }
 
 TParseOutcome parseCommandLine(const std::vector<std::string>& arguments, TCommandLine& line) {

@@ -10,6 +10,7 @@
 #endif
 
 #include "platform/platform.h"
+#include "unpack/encoder.h"
 
 namespace {
 
@@ -111,8 +112,31 @@ std::filesystem::path folderOf(const std::filesystem::path& path) {
   return parent.empty() ? std::filesystem::path(".") : parent;
 }
 
+namespace {
+
+// How many of the name's last bytes are its ending: ".pgn" or a packed one, in any letter case.
+size_t endingLength(const std::filesystem::path& given) {
+  std::error_code error;
+  if (!given.has_filename() || std::filesystem::is_directory(given, error)) return 0;
+  const std::string name = given.filename().string();
+  const size_t ending = pgnEnding(packingOfName(given)).size();
+  if (ending == 4 && !namesPgnFile(name)) return 0;
+  return ending < name.size() ? ending : 0;
+}
+
+}  // namespace
+
+std::string outputEndingFrom(const std::filesystem::path& given) {
+  const size_t ending = endingLength(given);
+  const std::string name = given.filename().string();
+  return ending == 0 ? ".pgn" : name.substr(name.size() - ending);
+}
+
 std::filesystem::path outputBaseFrom(const std::filesystem::path& given) {
   std::error_code error;
   if (!given.has_filename() || std::filesystem::is_directory(given, error)) return given / "games";
-  return given;
+  const size_t ending = endingLength(given);
+  const std::string name = given.filename().string();
+  if (ending == 0) return given;
+  return given.parent_path() / name.substr(0, name.size() - ending);
 }

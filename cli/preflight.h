@@ -22,5 +22,9 @@ std::string checkWritableFolder(const std::filesystem::path& folder);
 std::filesystem::path folderOf(const std::filesystem::path& path);
 
 // The base of the output file names: the path as given, or "games" inside it when it names an
-// existing folder (or ends with a separator), so "-o out/" writes out/games*.pgn.
+// existing folder (or ends with a separator), so "-o out/" writes out/games*.pgn. An ending
+// ".pgn", or a packed one (".pgn.zst"), is left to the names' own: "-o out/a.pgn" writes out/a.pgn.
 std::filesystem::path outputBaseFrom(const std::filesystem::path& given);
+// The ending of the output files' names the path asks for: ".pgn" unless it ends in another
+// spelling of it or a packed one, "-o out/a.pgn.gz" writing gzip files out/a*.pgn.gz.
+std::string outputEndingFrom(const std::filesystem::path& given);

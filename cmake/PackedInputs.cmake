@@ -5,10 +5,14 @@
 option(GAMESIFT_PACKED_INPUTS
        "Read .gz, .bz2, .xz, .zst and .zip inputs where the libraries are found" ON)
 
-# Adds one packing's decoder when its library was found, and names it in found.
+# Adds one packing's decoder, and its encoder where it has one, when its library was found, and
+# names it in found.
 macro(gamesift_add_packing found_variable source definition library name)
   if(${found_variable})
     target_sources(${target} PRIVATE ${folder}/${source}.cpp)
+    if(EXISTS ${folder}/${name}encoder.cpp)
+      target_sources(${target} PRIVATE ${folder}/${name}encoder.cpp)
+    endif()
     target_compile_definitions(${target} PRIVATE ${definition}=1)
     target_link_libraries(${target} PUBLIC ${library})
     list(APPEND found ${name})

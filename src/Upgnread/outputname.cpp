@@ -127,6 +127,6 @@ std::filesystem::path outputFileName(const std::filesystem::path& base, int32_t 
     }
   }
   limitLength(name);
-  appendAscii(name, ".pgn");
+  appendAscii(name, outputEnding);
   return std::filesystem::path(std::move(name));
 }

@@ -21,6 +21,7 @@ int32_t groupCursor = 0;
 
 int32_t nameCounter = 0;
 TCutNames* rememberedCuts = nullptr;
+std::string outputEnding = ".pgn";
 int32_t textBufferLength = kDefaultTextBufferLength;
 
 // Rating parts

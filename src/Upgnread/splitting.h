@@ -29,6 +29,9 @@ extern int32_t nameCounter;
 // part would otherwise give the same long name another cut in every part.
 using TCutNames = std::map<std::filesystem::path::string_type, std::filesystem::path::string_type>;
 extern TCutNames* rememberedCuts;
+// The ending of every output file's name: ".pgn", or as the command line's output path typed it
+// (".PGN", ".pgn.zst"); a packed ending has the files written packed.
+extern std::string outputEnding;
 // The host's text-buffer length in characters: the longest output path it takes. The plug-in sets
 // it from the host; the command line and the tests keep or set their own.
 constexpr int32_t kDefaultTextBufferLength = 260;
@@ -50,6 +53,7 @@ int32_t ratingPart(int32_t rating, const std::vector<int32_t>& bounds);
 // Whether the options split the output into files at all.
 bool splitsOutput();
 bool startsNewFile(int32_t position);
+// BASE and its keys and outputEnding.
 std::filesystem::path outputFileName(const std::filesystem::path& base, int32_t position);
 void resetGroupCursor();
 // Puts groupCursor on the player's group that holds the position.

@@ -19,6 +19,7 @@
 #include "pgnlongwork/rereadahead.h"
 #include "pgnlongwork/writteninputs.h"
 #include "platform/platform.h"
+#include "unpack/encoder.h"
 
 const std::u16string kChooseOneCaption = u"Обработка партий";
 const std::u16string kChooseOneQuestion =
@@ -356,6 +357,16 @@ bool writeText(const std::filesystem::path& path, std::string_view text) {
 }
 
 bool writeText(const std::filesystem::path& path, std::string_view text, bool append) {
+  // A packed file is a stream per piece written; an empty one still has its stream's frame.
+  const TPacking packing = packingOfName(path);
+  std::string packed;
+  if (packing != TPacking::plain && (!append || !text.empty())) {
+    if (!packText(packing, text, packed)) {
+      ++writesFailed;
+      return false;
+    }
+    text = packed;
+  }
   const bool written = append ? appendWhole(path, text) : replaceWhole(path, text);
   if (!written) ++writesFailed;
   return written;

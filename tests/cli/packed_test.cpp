@@ -153,6 +153,36 @@ TEST_P(PackedInput, ReadByAFolderRunBesidePlainFiles) {
   EXPECT_EQ(run.out, written(folder / "b.pgn").out + written(plain).out);
 }
 
+// Output packed by its name's ending: the real tool unpacks it to the plain output, appending
+// adds a stream the tool and the program read after the first, and split files keep the ending.
+TEST_P(PackedInput, WrittenPackedByTheOutputsEnding) {
+  const std::string ending = GetParam().ending;
+  if (ending == ".zip") GTEST_SKIP() << "zip archives are not written";
+  const fs::path plain = folder.write("games.pgn", manyGames(3000, "Open"));
+  const std::string expected = written(plain).out;
+  const fs::path out = folder / ("out" + ending);
+  ASSERT_EQ(gamesift({plain.string(), "-q", "-o", out.string()}).status, 0);
+  ASSERT_EQ(gamesift({plain.string(), "-q", "--append", "-o", out.string()}).status, 0);
+  const TProgramResult unpacked = runProgram(
+      "/bin/sh", {"-c", std::string(GetParam().name) + " -dc \"$0\"", out.string()});
+  EXPECT_TRUE(unpacked.out == expected + expected) << unpacked.err;
+  EXPECT_TRUE(written(out).out == expected + expected);
+
+  const fs::path split = folder / "split";
+  fs::create_directories(split);
+  const fs::path five = folder.write("five.pgn", manyGames(5, "Open"));
+  ASSERT_EQ(gamesift({five.string(), "-q", "--split-white", "-o", (split / ("g" + ending)).string()})
+                .status,
+            0);
+  int files = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator(split)) {
+    ++files;
+    EXPECT_TRUE(entry.path().string().ends_with(ending)) << entry.path();
+    EXPECT_EQ(written(entry.path()).status, 0) << entry.path();
+  }
+  EXPECT_EQ(files, 5);
+}
+
 INSTANTIATE_TEST_SUITE_P(Packers, PackedInput, ::testing::ValuesIn(kPackers),
                          [](const auto& info) { return std::string(info.param.name); });
 

@@ -75,6 +75,10 @@ TEST_F(ProgramRun, WritesWhatItReadsByteForByte) {
   EXPECT_EQ(folder.read("games.pgn"), games + games);
   ASSERT_EQ(gamesift({input.string(), "-o", base, "--replace"}).status, 0);
   EXPECT_EQ(folder.read("games.pgn"), games);
+  // A base ending as a PGN file does is the file's whole name, in the letters typed.
+  ASSERT_EQ(gamesift({input.string(), "-o", (folder / "Named.PGN").string()}).status, 0);
+  EXPECT_EQ(folder.read("Named.PGN"), games);
+  EXPECT_FALSE(std::filesystem::exists(folder / "Named.PGN.pgn"));
 }
 
 // "Карпов" as a Russian database on Windows stores it, and as UTF-8.
