@@ -1,5 +1,6 @@
 #include "Upgnread/pgnstreams.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -39,9 +40,12 @@ int loadText(TDecoder& decoder, TStreamInput& input, const std::filesystem::path
   // Games written as they are read need no text held for them.
   std::shared_ptr<THeldText> held = sink ? nullptr : std::make_shared<THeldText>();
   // A file's next block is unpacked while the one before is read; a pipe is not read ahead, so
-  // that a stop never waits on a writer that has gone quiet.
+  // that a stop never waits on a writer that has gone quiet. 16 MB ahead is a streamed run's
+  // whole part, and little of a 32-bit host's room.
+  constexpr int64_t kAheadBytes = 16 * 1024 * 1024;
   std::unique_ptr<TDecodeAhead> ahead =
-      input.sized ? std::make_unique<TDecodeAhead>(decoder, input.source, &bytesDone, blockBytes)
+      input.sized ? std::make_unique<TDecodeAhead>(decoder, input.source, &bytesDone,
+                                                   std::min(kAheadBytes, blockBytes))
                   : nullptr;
   TStreamBlocks blocks(ahead ? *ahead : decoder, input.source, ahead ? nullptr : &bytesDone,
                        held.get());
