@@ -127,3 +127,5 @@ void skipBrokenTagSection(std::string_view text, int64_t& position);
 
 // "A".."Z", the Windows-1251 capitals 0xC0..0xDF and Ё (0xA8) lowered; all other bytes kept.
 std::string lowerCase(std::string_view text);
+// lowerCase(text) == lower, without the lowered copy.
+bool lowersTo(std::string_view text, std::string_view lower);

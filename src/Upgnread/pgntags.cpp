@@ -67,13 +67,6 @@ char loweredByte(char c) {
   return u == 0xA8 ? static_cast<char>(0xB8) : c;
 }
 
-bool lowersTo(std::string_view name, std::string_view lower) {
-  if (name.size() != lower.size()) return false;
-  for (size_t i = 0; i < name.size(); ++i)
-    if (loweredByte(name[i]) != lower[i]) return false;
-  return true;
-}
-
 // The first tag from index `from` on whose lower-cased name is `lower`, or -1.
 int findTag(const TPGNTagList& tags, size_t from, std::string_view lower) {
   for (size_t i = from; i < tags.size(); ++i)
@@ -183,6 +176,13 @@ int readTagList(std::string_view text, int64_t& position, TPGNTagList& tags) {
 }
 
 }  // namespace
+
+bool lowersTo(std::string_view name, std::string_view lower) {
+  if (name.size() != lower.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i)
+    if (loweredByte(name[i]) != lower[i]) return false;
+  return true;
+}
 
 std::string lowerCase(std::string_view text) {
   std::string lowered(text);

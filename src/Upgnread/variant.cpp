@@ -7,10 +7,10 @@
 
 bool isChess960Variant(const TGamesTagArray& tags) {
   for (const TTagView tag : tags) {
-    if (lowerCase(tag.Name) != "variant") continue;
-    std::string value = lowerCase(tag.Value);
-    return value == "chess960" || value == "fischerandom" || value == "fischerrandom" ||
-           value == "fischer random";
+    if (!lowersTo(tag.Name, "variant")) continue;
+    std::string_view value = tag.Value;
+    return lowersTo(value, "chess960") || lowersTo(value, "fischerandom") ||
+           lowersTo(value, "fischerrandom") || lowersTo(value, "fischer random");
   }
   return false;
 }

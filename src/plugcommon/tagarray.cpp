@@ -30,13 +30,17 @@ TTagView takeTag(const char*& at) {
   return tag;
 }
 
+void appendTag(std::string& out, std::string_view name, std::string_view value) {
+  putLength(out, name.size());
+  putLength(out, value.size());
+  out.append(name);
+  out.append(value);
+}
+
 std::string encodedTag(std::string_view name, std::string_view value) {
   std::string entry;
   entry.reserve(name.size() + value.size() + 4);
-  putLength(entry, name.size());
-  putLength(entry, value.size());
-  entry.append(name);
-  entry.append(value);
+  appendTag(entry, name, value);
   return entry;
 }
 
@@ -104,8 +108,12 @@ TPGNTagList TGamesTagArray::unpacked() const {
 }
 
 void TGamesTagArray::assign(const TPGNTagList& tags) {
+  // one buffer for the whole list: a game's tags are packed once per game read
+  size_t bytes = 0;
+  for (const TPGNTag& tag : tags) bytes += tag.Name.size() + tag.Value.size() + 4;
   std::string packed;
-  for (const TPGNTag& tag : tags) packed += encodedTag(tag.Name, tag.Value);
+  packed.reserve(bytes);
+  for (const TPGNTag& tag : tags) appendTag(packed, tag.Name, tag.Value);
   replaceBlock(packed.data(), packed.size(), tags.size());
 }
 
