@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 #ifdef _WIN32
@@ -119,7 +120,7 @@ size_t endingLength(const std::filesystem::path& given) {
   std::error_code error;
   if (!given.has_filename() || std::filesystem::is_directory(given, error)) return 0;
   const std::string name = given.filename().string();
-  const size_t ending = pgnEnding(packingOfName(given)).size();
+  const size_t ending = std::strlen(packingEnding(packingOfName(given)));
   if (ending == 4 && !namesPgnFile(name)) return 0;
   return ending < name.size() ? ending : 0;
 }

@@ -103,6 +103,12 @@ const char* packingName(TPacking packing) {
   return "plain";
 }
 
+const char* packingEnding(TPacking packing) {
+  for (const TPackingNames& names : kPackings)
+    if (names.packing == packing) return names.ending;
+  return ".pgn";
+}
+
 bool packingBuilt(TPacking packing) {
   if (packing == TPacking::plain) return true;
   for (const TPackingNames& names : kPackings)

@@ -18,6 +18,8 @@ constexpr size_t kPackingHeadBytes = 6;
 TPacking packingOf(std::string_view head);
 const char* packingName(TPacking packing);
 bool packingBuilt(TPacking packing);
+// The ending of the packing's files, lower case: ".pgn.gz", ".zip"; ".pgn" for plain text.
+const char* packingEnding(TPacking packing);
 // "gzip, bzip2, xz, zstd, zip" as far as this build reads them; "none" without any.
 std::string packingsBuiltText();
 // The lower-case name endings a folder run takes: ".pgn" and those of the packings built.

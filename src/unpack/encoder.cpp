@@ -1,7 +1,6 @@
 #include "unpack/encoder.h"
 
 #include <cctype>
-#include <utility>
 
 #include "unpack/packingbuilt.h"
 
@@ -28,13 +27,9 @@ constexpr TWrittenPacking kWritten[] = {
     {TPacking::plain, nullptr},
 };
 
-// Every ending a name may ask for, built or not, so that a build lacking one can say so.
-constexpr std::pair<TPacking, std::string_view> kEndings[] = {
-    {TPacking::gzip, ".pgn.gz"},
-    {TPacking::bzip2, ".pgn.bz2"},
-    {TPacking::xz, ".pgn.xz"},
-    {TPacking::zstd, ".pgn.zst"},
-};
+// Every packing a name may ask for, built or not, so that a build lacking one can say so.
+constexpr TPacking kStreamPackings[] = {TPacking::gzip, TPacking::bzip2, TPacking::xz,
+                                        TPacking::zstd};
 
 const TWrittenPacking* writtenPacking(TPacking packing) {
   for (const TWrittenPacking& written : kWritten)
@@ -47,15 +42,9 @@ const TWrittenPacking* writtenPacking(TPacking packing) {
 TPacking packingOfName(const std::filesystem::path& name) {
   std::string text = name.filename().string();
   for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  for (const auto& [packing, ending] : kEndings)
-    if (text.ends_with(ending)) return packing;
+  for (TPacking packing : kStreamPackings)
+    if (text.ends_with(packingEnding(packing))) return packing;
   return TPacking::plain;
-}
-
-std::string pgnEnding(TPacking packing) {
-  for (const auto& [known, ending] : kEndings)
-    if (known == packing) return std::string(ending);
-  return ".pgn";
 }
 
 bool packingWritten(TPacking packing) {

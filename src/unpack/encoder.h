@@ -12,8 +12,6 @@
 // The packing a file name asks for by its ending, after ".pgn": ".gz", ".bz2", ".xz" or ".zst",
 // in any letter case; plain for any other name.
 TPacking packingOfName(const std::filesystem::path& name);
-// ".pgn" and the packing's own ending: ".pgn.zst".
-std::string pgnEnding(TPacking packing);
 bool packingWritten(TPacking packing);
 // "gzip, bzip2, xz, zstd" as far as this build writes them; "none" without any.
 std::string packingsWrittenText();
