@@ -4,6 +4,7 @@
 #include "Upgnread/movetext_state.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
+#include "uchess/appendmove.h"
 
 namespace {
 
@@ -165,6 +166,28 @@ void makeMove(TMovetextState& state) {
   state.whiteToMove = !state.whiteToMove;
 }
 
+// The plain move at the end of a line, found, added, written and made at once; false, with
+// nothing changed, for anything the long way must judge or report. A castling's capture is not
+// compared: onto its own rook, the rook is what its square held.
+bool appendAtLineEnd(TMovetextState& state, const TWrittenMove& move, bool castling, int mark) {
+  jurnal& line = *state.line;
+  if (state.variationOpened || line.current != line.movecount() || line.board != &state.board)
+    return false;
+  TAppendableMove found;
+  if (!findAppendableMove(state.board, move.piece, move.promotion, move.fromfile, move.fromrank,
+                          move.tofile, move.torank, found))
+    return false;
+  if (!castling && move.capture != capturesOnBoard(found.record)) return false;
+  bool enPassant = found.record.special == 1 || found.record.special == 7;
+  if (move.enPassantMark && !enPassant) return false;
+  attachPendingComment(state);
+  state.pending.clear();
+  state.turnSkipped = false;
+  state.stalemated = appendFoundMove(line, found, mark) == kStatusStalemate;
+  state.whiteToMove = !state.whiteToMove;
+  return true;
+}
+
 }  // namespace
 
 void followNewVariation(TMovetextState& state, int added) {
@@ -208,6 +231,7 @@ int readPieceMove(TMovetextState& state) {
   TWrittenMove move;
   if (!readWrittenMove(state, move)) return kMalformedMove;
   state.mateMarked = move.mate;
+  if (appendAtLineEnd(state, move, false, 0)) return kReadNextToken;
   int code = resolveMove(state, move);
   if (code != kReadNextToken) return code;
   code = addResolvedMove(state, move, true, 0);
@@ -256,6 +280,7 @@ int readCastling(TMovetextState& state) {
   int mark = moveMarkFromSuffix(state);
   if (!endsMoveToken(state)) return kMalformedCastling;
   if (state.board.chess960) castleOntoRook(state.board, move, state.whiteToMove);
+  if (appendAtLineEnd(state, move, true, mark)) return kReadNextToken;
   int code = resolveMove(state, move);
   if (code != kReadNextToken) return code;
   // Castling is matched against the moves already there, except as a variation's first move:

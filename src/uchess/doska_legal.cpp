@@ -94,23 +94,6 @@ bool hasLegalMove(const doska& b, const TBoardMasks& m, const TSideState& side) 
   return !side.inCheck && pieceHasMove(b, m, side, side.kingIndex);
 }
 
-// doska::status of the board, whose facts are given.
-int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove) {
-  TSideState& side = sideStateOf(info, whiteToMove);
-  if (side.status < 0) {
-    if (!side.hasKing) {
-      side.status = kStatusNoKing;
-    } else {
-      bool hasMove = hasLegalMove(board, info.masks, side);
-      if (side.inCheck)
-        side.status = hasMove ? kStatusCheck : kStatusMate;
-      else
-        side.status = hasMove ? kStatusNone : kStatusStalemate;
-    }
-  }
-  return side.status;
-}
-
 // The position the found move leaves for the other side, and the special byte the journal
 // records for it (a promotion piece, or the en-passant mark). The notation of the move asks the
 // same again, and the other origins when the whole board was searched.
@@ -130,13 +113,29 @@ int tryFoundMove(const doska& b, const TPositionInfo& info, int& promotion, int 
   return facts.status;
 }
 
-// A pawn reaching its last rank without a piece of its own colour to become.
+}  // namespace
+
+int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove) {
+  TSideState& side = sideStateOf(info, whiteToMove);
+  if (side.status < 0) {
+    if (!side.hasKing) {
+      side.status = kStatusNoKing;
+    } else {
+      bool hasMove = hasLegalMove(board, info.masks, side);
+      if (side.inCheck)
+        side.status = hasMove ? kStatusCheck : kStatusMate;
+      else
+        side.status = hasMove ? kStatusNone : kStatusStalemate;
+    }
+  }
+  return side.status;
+}
+
 bool promotionMissing(int piece, int torank, int promotion) {
   bool lastRank = (piece == kWhitePawn && torank == 8) || (piece == kBlackPawn && torank == 1);
   return lastRank && !isPromotionFor(piece, torank, promotion);
 }
 
-// The from-squares findmove may search: a given file or rank, or all; none for one off the board.
 TSquareSet searchRange(int fromfile, int fromrank) {
   TSquareSet files = fromfile == 0                    ? ~TSquareSet{0}
                      : fromfile >= 1 && fromfile <= 8 ? TSquareSet{0xFF} << ((fromfile - 1) * 8)
@@ -146,8 +145,6 @@ TSquareSet searchRange(int fromfile, int fromrank) {
                                                       : 0;
   return files & ranks;
 }
-
-}  // namespace
 
 bool doska::legalmove(int fromfile, int fromrank, int tofile, int torank) {
   if (boardByScan()) return legalmoveByScan(*this, fromfile, fromrank, tofile, torank);

@@ -6,6 +6,7 @@
 #include "uchess/jurnal.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
+#include "uchess/santext.h"
 #include "uchess/squaresets.h"
 
 namespace {
@@ -75,20 +76,11 @@ TSanRivals sanRivals(doska& board, const mov& m, const TFoundFacts* found) {
     origins = found->origins & others;  // the near squares are among those findmove searched
   else if (!noRivalNear(board, m))
     origins = legalOrigins(board, m.piece, m.tofile, m.torank, others);
-  TSanRivals rivals;
-  for (TSquareSet c = origins; c != 0; c &= c - 1) {
-    int f = 0, r = 0;
-    lowestSquare(c, f, r);
-    rivals.any = true;
-    rivals.onFile |= f == m.fromfile;
-    rivals.onRank |= r == m.fromrank;
-  }
-  return rivals;
+  return rivalsAmong(m, origins);
 }
 
 // What tells the mover apart from the other pieces of its code that could go to the same square.
-void appendDisambiguation(doska& board, const mov& m, const TFoundFacts* found, TSanBuilder& text) {
-  TSanRivals rivals = sanRivals(board, m, found);
+void appendDisambiguation(const mov& m, const TSanRivals& rivals, TSanBuilder& text) {
   // a pawn capture always names its file
   if (!rivals.any && !(isPawn(m.piece) && isCapture(m))) return;
   if (!rivals.onFile) {
@@ -101,10 +93,10 @@ void appendDisambiguation(doska& board, const mov& m, const TFoundFacts* found, 
   }
 }
 
-void appendPieceMove(doska& board, const mov& m, const TFoundFacts* found, TSanBuilder& text) {
+void appendPieceMove(const mov& m, const TSanRivals& rivals, TSanBuilder& text) {
   int kind = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
   if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kPieceLetters[kind];
-  appendDisambiguation(board, m, found, text);
+  appendDisambiguation(m, rivals, text);
   if (isCapture(m)) text += 'x';
   text += fileLetter(m.tofile);
   text += rankDigit(m.torank);
@@ -125,24 +117,44 @@ int statusAfter(const doska& board, const mov& m) {
 
 }  // namespace
 
-void jurnal::makesan() {
-  if (board == nullptr || current < 0 || current >= movecount()) return;
-  mov& m = moves[current];
-  // what findmove learned when it found this move on this board
-  const TFoundFacts* found = boardByScan() ? nullptr : foundMoveFacts(*board, m);
+TSanRivals rivalsAmong(const mov& m, TSquareSet origins) {
+  TSanRivals rivals;
+  for (TSquareSet c = origins; c != 0; c &= c - 1) {
+    int f = 0, r = 0;
+    lowestSquare(c, f, r);
+    rivals.any = true;
+    rivals.onFile |= f == m.fromfile;
+    rivals.onRank |= r == m.fromrank;
+  }
+  return rivals;
+}
+
+void setSanText(mov& m, const TSanRivals& rivals, int status) {
   TSanBuilder text;
   if (castlesOntoRook(m)) {
     text += m.tofile > m.fromfile ? "O-O" : "O-O-O";
   } else if (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7)) {
     text += m.tofile == 3 ? "O-O-O" : "O-O";
   } else {
-    appendPieceMove(*board, m, found, text);
+    appendPieceMove(m, rivals, text);
   }
-  int status =
-      found && found->whiteAfter == isBlackPiece(m.piece) ? found->status : statusAfter(*board, m);
   if (status == kStatusCheck) text += '+';
   if (status == kStatusMate) text += '#';
   if (m.mark >= 1 && m.mark <= 6) text += kMarkSuffixes[m.mark];
   static_assert(sizeof(text.chars) >= TSanText::kCapacity);
   m.san.assignPadded(text.chars, static_cast<size_t>(text.length));
+}
+
+void jurnal::makesan() {
+  if (board == nullptr || current < 0 || current >= movecount()) return;
+  mov& m = moves[current];
+  // what findmove learned when it found this move on this board
+  const TFoundFacts* found = boardByScan() ? nullptr : foundMoveFacts(*board, m);
+  // castling names no rivals, so they are not looked for
+  bool castles = castlesOntoRook(m) ||
+                 (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7));
+  TSanRivals rivals = castles ? TSanRivals{} : sanRivals(*board, m, found);
+  int status =
+      found && found->whiteAfter == isBlackPiece(m.piece) ? found->status : statusAfter(*board, m);
+  setSanText(m, rivals, status);
 }

@@ -28,3 +28,12 @@ TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, T
 // The same, given the facts positionInfo gave for the board.
 TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, int tofile,
                           int torank, TSquareSet among);
+
+// doska::status of the board, whose facts are given.
+int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove);
+
+// A pawn reaching its last rank without a piece of its own colour to become.
+bool promotionMissing(int piece, int torank, int promotion);
+
+// The from-squares findmove may search: a given file or rank, or all; none for one off the board.
+TSquareSet searchRange(int fromfile, int fromrank);

@@ -1,0 +1,46 @@
+#include "uchess/appendmove.h"
+
+#include <bit>
+#include <utility>
+
+#include "uchess/boardscan.h"
+#include "uchess/legality.h"
+#include "uchess/moveplay.h"
+#include "uchess/positioninfo.h"
+#include "uchess/santext.h"
+
+bool findAppendableMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
+                        int tofile, int torank, TAppendableMove& found) {
+  if (boardByScan() || piece == kEmpty || !isSquare(tofile, torank)) return false;
+  if (promotionMissing(piece, torank, promotion)) return false;
+  TPositionInfo& info = positionInfo(board);
+  // a move that takes the last king leaves a position with no status to give
+  bool white = isWhitePiece(piece);
+  if ((info.masks.of[white ? kBlackKing : kWhiteKing] & ~squareBit(tofile, torank)) == 0)
+    return false;
+  TSquareSet origins = legalOriginsIn(board, info, piece, tofile, torank, ~TSquareSet{0});
+  TSquareSet chosen = origins & searchRange(fromfile, fromrank);
+  if (!std::has_single_bit(chosen)) return false;
+  int file = 0, rank = 0;
+  lowestSquare(chosen, file, rank);
+  found.record = recordMove(board, file, rank, tofile, torank, promotion, 0);
+  // findmove hands back the special byte as the promotion, and addmove records with that
+  if (promotion != 0 && promotion != found.record.special) return false;
+  found.rivals = origins & ~chosen;
+  return true;
+}
+
+int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
+  doska& board = *line.board;
+  mov& m = found.record;
+  m.mark = static_cast<uint8_t>(mark);
+  if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
+  // the facts of the position before are still those findAppendableMove asked for
+  const TPositionInfo& before = positionInfo(board);
+  playMove(board, m);
+  int status = statusIn(board, positionInfoAfterMove(before, board), !isWhitePiece(m.piece));
+  setSanText(m, rivalsAmong(m, found.rivals), status);
+  line.moves.push_back(std::move(m));
+  ++line.current;
+  return status;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// The reader's short way for the common move: written with its target square, made by the one
+// piece that can legally go there, at the end of the line. findmove, addmove, makesan and forward
+// would each ask the board again and copy it twice; here the legal origins are worked out once,
+// and the move is played on the line's board itself. Anything less plain takes the long way.
+
+#include "uchess/doska.h"
+#include "uchess/jurnal.h"
+#include "uchess/squaresets.h"
+
+struct TAppendableMove {
+  mov record;
+  TSquareSet rivals = 0;  // the other squares from which a piece of its code may legally go there
+};
+
+// The move of the piece from the one square of the range (a written file, rank, both or neither)
+// it can legally come from, recorded on the board as findmove would record it; false when there
+// is no such move, more than one, a promotion is missing or records otherwise, the move takes the
+// other side's last king, or the board answers by its scan.
+bool findAppendableMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
+                        int tofile, int torank, TAppendableMove& found);
+
+// Adds the move found on the line's board at the end of the line, with its mark and text, plays
+// it and steps past it. The line stands at its end. Returns doska::status of the side then to move.
+int appendFoundMove(jurnal& line, TAppendableMove& found, int mark);

@@ -1,0 +1,15 @@
+#pragma once
+// A move's short algebraic text from what is known of its position: the other pieces that could
+// go to its target and the status it leaves. makesan asks the board for both; the reader, which
+// has just worked them out, hands them in.
+
+#include "uchess/boardscan.h"
+#include "uchess/jurnal.h"
+#include "uchess/squaresets.h"
+
+// What the squares given, the other legal origins of the move's piece, share with its from-square.
+TSanRivals rivalsAmong(const mov& m, TSquareSet origins);
+
+// Sets m.san: piece, disambiguation, capture, target, promotion, the check or mate sign of the
+// status (doska::status of the side to move after it) and the suffix of m.mark.
+void setSanText(mov& m, const TSanRivals& rivals, int status);
