@@ -1,6 +1,5 @@
 #include "uchess/appendmove.h"
 
-#include <bit>
 #include <utility>
 
 #include "uchess/boardscan.h"
@@ -20,13 +19,15 @@ bool findAppendableMove(const doska& board, int piece, int promotion, int fromfi
     return false;
   TSquareSet origins = legalOriginsIn(board, info, piece, tofile, torank, ~TSquareSet{0});
   TSquareSet chosen = origins & searchRange(fromfile, fromrank);
-  if (!std::has_single_bit(chosen)) return false;
+  // one square; std::has_single_bit would call a library popcount on a plain x86-64 build
+  if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
   int file = 0, rank = 0;
   lowestSquare(chosen, file, rank);
   found.record = recordMove(board, file, rank, tofile, torank, promotion, 0);
   // findmove hands back the special byte as the promotion, and addmove records with that
   if (promotion != 0 && promotion != found.record.special) return false;
   found.rivals = origins & ~chosen;
+  found.before = &info;
   return true;
 }
 
@@ -35,10 +36,9 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   mov& m = found.record;
   m.mark = static_cast<uint8_t>(mark);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
-  // the facts of the position before are still those findAppendableMove asked for
-  const TPositionInfo& before = positionInfo(board);
   playMove(board, m);
-  int status = statusIn(board, positionInfoAfterMove(before, board), !isWhitePiece(m.piece));
+  int status =
+      statusIn(board, positionInfoAfterMove(*found.before, board), !isWhitePiece(m.piece));
   setSanText(m, rivalsAmong(m, found.rivals), status);
   line.moves.push_back(std::move(m));
   ++line.current;

@@ -8,9 +8,13 @@
 #include "uchess/jurnal.h"
 #include "uchess/squaresets.h"
 
+struct TPositionInfo;
+
 struct TAppendableMove {
   mov record;
   TSquareSet rivals = 0;  // the other squares from which a piece of its code may legally go there
+  // the facts of the board it was found on, good while the board is asked nothing else
+  TPositionInfo* before = nullptr;
 };
 
 // The move of the piece from the one square of the range (a written file, rank, both or neither)
@@ -21,5 +25,5 @@ bool findAppendableMove(const doska& board, int piece, int promotion, int fromfi
                         int tofile, int torank, TAppendableMove& found);
 
 // Adds the move found on the line's board at the end of the line, with its mark and text, plays
-// it and steps past it. The line stands at its end. Returns doska::status of the side then to move.
+// it and steps past it. The line stands at its end, its board asked nothing since. Returns doska::status of the side then to move.
 int appendFoundMove(jurnal& line, TAppendableMove& found, int mark);

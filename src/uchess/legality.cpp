@@ -93,6 +93,31 @@ TSquareSet originsWithinPins(const TBoardMasks& m, const TSideState& side, TSqua
   return legal;
 }
 
+// The squares from which a pawn of the side may step to the target by pawnCanMove, from the
+// sets alone; false where they cannot tell: a target that is not an enemy piece with pawns beside
+// it that might take en passant, or a target holding the side's own piece or no piece code.
+bool pawnStepOrigins(const doska& b, const TBoardMasks& m, bool white, int to, TSquareSet& origins) {
+  TSquareSet pawns = m.of[white ? kWhitePawn : kBlackPawn];
+  TSquareSet target = TSquareSet{1} << to;
+  TSquareSet diagonal = kPawnAttackers[white ? 0 : 1][to] & pawns;
+  if (target & (white ? m.black : m.white)) {
+    origins = diagonal;
+    return true;
+  }
+  if (target & m.occupied) return false;
+  if (diagonal != 0 && (white ? b.epforwhite : b.epforblack) != 0) return false;
+  origins = 0;
+  int rank = to % 8 + 1;
+  if (white ? rank == 1 : rank == 8) return true;
+  // the index runs along the file, rank by rank
+  int behind = white ? to - 1 : to + 1;
+  origins = pawns & (TSquareSet{1} << behind);
+  bool doubleStep = white ? rank == 4 : rank == 5;
+  if (doubleStep && (m.occupied & (TSquareSet{1} << behind)) == 0)
+    origins |= pawns & (TSquareSet{1} << (white ? to - 2 : to + 2));
+  return true;
+}
+
 bool isKnightOrSlider(int piece) {
   int kind = isWhitePiece(piece) ? piece : piece - 6;
   return kind >= kWhiteKnight && kind <= kWhiteQueen;
@@ -158,6 +183,11 @@ TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, in
                 (TSquareSet{1} << to)))
     return 0;
   if (quick) return side.hasKing ? originsWithinPins(info.masks, side, origins, to) : origins;
+  TSquareSet stepOrigins = 0;
+  if (isPawn(piece) && pawnStepOrigins(board, info.masks, side.white, to, stepOrigins)) {
+    origins &= stepOrigins;
+    return side.hasKing ? originsWithinPins(info.masks, side, origins, to) : origins;
+  }
   TSquareSet legal = 0;
   for (TSquareSet c = origins; c != 0; c &= c - 1) {
     int from = std::countr_zero(c);
