@@ -61,6 +61,10 @@ class doska {
   // Back to castling from the e-file with the rooks in the corners.
   void setStandardCastling();
   uint64_t poskey(bool blackToMove) const;
+  // poskey is pieceKey ^ stateKey: the part of the pieces on their squares, which a move changes
+  // on a few squares only (pieceKeyChange), and the part of castling, en passant and the side.
+  uint64_t pieceKey() const;
+  uint64_t stateKey(bool blackToMove) const;
 
   uint8_t at(int file, int rank) const { return squares[file - 1][rank - 1]; }
   void put(int file, int rank, uint8_t piece) {
@@ -104,6 +108,9 @@ class doska {
 
 static_assert(sizeof(doska) == doska::kIdentityBytes + sizeof(TBoardMasks),
               "the sets follow the bytes that say which position the board holds");
+
+// What the piece part of the key changes by between the positions of two boards' sets.
+uint64_t pieceKeyChange(const TBoardMasks& before, const TBoardMasks& after);
 
 inline bool isWhitePiece(int piece) { return piece >= 1 && piece <= 6; }
 inline bool isBlackPiece(int piece) { return piece >= 7 && piece <= 12; }

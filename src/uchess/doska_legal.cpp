@@ -131,21 +131,6 @@ int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove) {
   return side.status;
 }
 
-bool promotionMissing(int piece, int torank, int promotion) {
-  bool lastRank = (piece == kWhitePawn && torank == 8) || (piece == kBlackPawn && torank == 1);
-  return lastRank && !isPromotionFor(piece, torank, promotion);
-}
-
-TSquareSet searchRange(int fromfile, int fromrank) {
-  TSquareSet files = fromfile == 0                    ? ~TSquareSet{0}
-                     : fromfile >= 1 && fromfile <= 8 ? TSquareSet{0xFF} << ((fromfile - 1) * 8)
-                                                      : 0;
-  TSquareSet ranks = fromrank == 0                    ? ~TSquareSet{0}
-                     : fromrank >= 1 && fromrank <= 8 ? kFirstRank << (fromrank - 1)
-                                                      : 0;
-  return files & ranks;
-}
-
 bool doska::legalmove(int fromfile, int fromrank, int tofile, int torank) {
   if (boardByScan()) return legalmoveByScan(*this, fromfile, fromrank, tofile, torank);
   if (!canmove(fromfile, fromrank, tofile, torank)) return false;

@@ -11,6 +11,27 @@
 namespace {
 
 ecoinfar base;
+// One bit per value of a key's low 16 bits, set for the keys of the base: most positions of a
+// game are in no opening, and the bit tells so before any search.
+constexpr size_t kFilterBits = 1 << 16;
+uint64_t keyFilter[kFilterBits / 64];
+
+size_t filterBit(int64_t key) {
+  return static_cast<size_t>(static_cast<uint64_t>(key) & (kFilterBits - 1));
+}
+
+void fillKeyFilter() {
+  std::fill(std::begin(keyFilter), std::end(keyFilter), 0);
+  for (const ecoinfo& entry : base) {
+    size_t bit = filterBit(entry.key);
+    keyFilter[bit / 64] |= uint64_t{1} << (bit % 64);
+  }
+}
+
+bool mayHoldKey(int64_t key) {
+  size_t bit = filterBit(key);
+  return (keyFilter[bit / 64] >> (bit % 64)) & 1;
+}
 // Loading may be asked for from the worker and from the interface thread; lookups happen only
 // once a load has finished.
 TRecursiveLock& loading() {
@@ -42,6 +63,7 @@ bool loadLocked(const std::filesystem::path& path) {
   // The search needs ascending keys; a base written in another order would miss most positions.
   if (!std::is_sorted(base.begin(), base.end(), keyLess))
     std::stable_sort(base.begin(), base.end(), keyLess);
+  fillKeyFilter();
   return true;
 }
 
@@ -72,7 +94,7 @@ void clearEcoBase() {
 }
 
 int findeco(int64_t key) {
-  if (base.empty() || base.front().key > key) return -1;
+  if (!mayHoldKey(key) || base.empty() || base.front().key > key) return -1;
   if (base.front().key == key) return 0;
   int last = static_cast<int>(base.size()) - 1;
   if (last == 0 || base[last].key < key) return -1;

@@ -3,6 +3,7 @@
 // first king, files then ranks, as the plain scan finds it.
 
 #include "uchess/doska.h"
+#include "uchess/moveplay.h"
 #include "uchess/positioninfo.h"
 
 // The move, which canmove allows, leaves the mover's first king unattacked. It is played on a
@@ -32,8 +33,21 @@ TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, in
 // doska::status of the board, whose facts are given.
 int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove);
 
-// A pawn reaching its last rank without a piece of its own colour to become.
-bool promotionMissing(int piece, int torank, int promotion);
+// A pawn reaching its last rank without a piece of its own colour to become. Inline, as
+// searchRange: the reader asks both of every move.
+inline bool promotionMissing(int piece, int torank, int promotion) {
+  bool lastRank = (piece == kWhitePawn && torank == 8) || (piece == kBlackPawn && torank == 1);
+  return lastRank && !isPromotionFor(piece, torank, promotion);
+}
 
 // The from-squares findmove may search: a given file or rank, or all; none for one off the board.
-TSquareSet searchRange(int fromfile, int fromrank);
+inline TSquareSet searchRange(int fromfile, int fromrank) {
+  constexpr TSquareSet kFileA = 0xFF, kRankOne = 0x0101010101010101;
+  TSquareSet files = fromfile == 0                    ? ~TSquareSet{0}
+                     : fromfile >= 1 && fromfile <= 8 ? kFileA << ((fromfile - 1) * 8)
+                                                      : 0;
+  TSquareSet ranks = fromrank == 0                    ? ~TSquareSet{0}
+                     : fromrank >= 1 && fromrank <= 8 ? kRankOne << (fromrank - 1)
+                                                      : 0;
+  return files & ranks;
+}

@@ -33,15 +33,33 @@ uint64_t rookFileKeys(const doska& b) {
   return key;
 }
 
+// The table entry of a piece code (1..12) on a square index.
+uint64_t squareKey(int code, int index) {
+  return kRandom64[64 * randomKind(code) + 8 * (index % 8) + index / 8];
+}
+
 }  // namespace
 
-uint64_t doska::poskey(bool blackToMove) const {
+uint64_t doska::pieceKey() const {
   uint64_t key = 0;
-  for (TSquareSet pieces = pieceSets.occupied; pieces != 0; pieces &= pieces - 1) {
-    int index = std::countr_zero(pieces);
-    int kind = randomKind(atIndex(index));
-    if (kind >= 0) key ^= kRandom64[64 * kind + 8 * (index % 8) + index / 8];
+  for (int code = kWhitePawn; code <= kBlackKing; ++code) {
+    for (TSquareSet pieces = pieceSets.of[code]; pieces != 0; pieces &= pieces - 1)
+      key ^= squareKey(code, std::countr_zero(pieces));
   }
+  return key;
+}
+
+uint64_t pieceKeyChange(const TBoardMasks& before, const TBoardMasks& after) {
+  uint64_t change = 0;
+  for (int code = kWhitePawn; code <= kBlackKing; ++code) {
+    for (TSquareSet moved = before.of[code] ^ after.of[code]; moved != 0; moved &= moved - 1)
+      change ^= squareKey(code, std::countr_zero(moved));
+  }
+  return change;
+}
+
+uint64_t doska::stateKey(bool blackToMove) const {
+  uint64_t key = 0;
   if (castleright(kWhite, false)) key ^= kRandom64[kRandomCastle];
   if (castleright(kWhite, true)) key ^= kRandom64[kRandomCastle + 1];
   if (castleright(kBlack, false)) key ^= kRandom64[kRandomCastle + 2];
@@ -51,4 +69,8 @@ uint64_t doska::poskey(bool blackToMove) const {
   if (file != 0) key ^= kRandom64[kRandomEnPassant + file - 1];
   if (!blackToMove) key ^= kRandom64[kRandomWhiteToMove];
   return key;
+}
+
+uint64_t doska::poskey(bool blackToMove) const {
+  return pieceKey() ^ stateKey(blackToMove);
 }

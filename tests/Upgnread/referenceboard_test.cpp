@@ -111,7 +111,11 @@ void walkLine(jurnal& line, TWalk& walk) {
       walkLine(*variant, walk);
       variant->gotomove(0);
     }
+    TBoardMasks before = board.sets();
+    uint64_t pieces = board.pieceKey();
     line.forward();
+    // the key followed move by move, as the ECO walk follows it
+    ASSERT_EQ(pieces ^ pieceKeyChange(before, board.sets()), board.pieceKey());
   }
 }
 
