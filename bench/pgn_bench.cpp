@@ -10,12 +10,14 @@
 #include <fstream>
 #include <string>
 
+#include "Upgnread/ecotag.h"
 #include "Upgnread/leangame.h"
 #include "Upgnread/outputbuffer.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgnstretches.h"
 #include "Upgnread/pgnwriter.h"
 #include "platform/platform.h"
+#include "uchess/ecobase.h"
 #include "uchess/fileutil.h"
 
 namespace {
@@ -113,6 +115,31 @@ void BM_WriteCollection(benchmark::State& state) {
   setRates(state, written, batch.size(), halfMoves(batch));
 }
 BENCHMARK(BM_WriteCollection)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The main-line ECO walk of every game, as --add-eco runs it for each game written: a key per
+// position looked up in the base.
+void BM_ClassifyCollection(benchmark::State& state) {
+  if (!loadecoFrom(GAMESIFT_ECO_BASE)) {
+    state.SkipWithError("the ECO base is not built");
+    return;
+  }
+  journalBudget = -1;
+  TGames batch;
+  loadPgnFile(collectionFile(), false, batch);
+  if (batch.empty()) {
+    state.SkipWithError("the real games are not present");
+    return;
+  }
+  size_t named = 0;
+  for (auto _ : state) {
+    named = 0;
+    for (TGame& game : batch)
+      if (game.Journal && !mainLineEco(*game.Journal).empty()) ++named;
+  }
+  setRates(state, fileSize(collectionFile()), batch.size(), halfMoves(batch));
+  state.counters["named"] = static_cast<double>(named);
+}
+BENCHMARK(BM_ClassifyCollection)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 }  // namespace
 
