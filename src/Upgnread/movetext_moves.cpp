@@ -143,8 +143,12 @@ int resolveMove(TMovetextState& state, TWrittenMove& move) {
   return kReadNextToken;
 }
 
+bool takesEnPassant(const mov& made) {
+  return made.special == kWhitePawn || made.special == kBlackPawn;
+}
+
 bool capturesOnBoard(const mov& made) {
-  return made.special == 1 || made.special == 7 || made.captured != 0;
+  return takesEnPassant(made) || made.captured != 0;
 }
 
 // Stores the resolved move, its text and the comment before it; the move is not made yet.
@@ -178,8 +182,7 @@ bool appendAtLineEnd(TMovetextState& state, const TWrittenMove& move, bool castl
                           move.tofile, move.torank, found))
     return false;
   if (!castling && move.capture != capturesOnBoard(found.record)) return false;
-  bool enPassant = found.record.special == 1 || found.record.special == 7;
-  if (move.enPassantMark && !enPassant) return false;
+  if (move.enPassantMark && !takesEnPassant(found.record)) return false;
   attachPendingComment(state);
   state.pending.clear();
   state.turnSkipped = false;
@@ -238,7 +241,7 @@ int readPieceMove(TMovetextState& state) {
   if (code != kReadNextToken) return code;
   const mov& made = state.line->nextmove();
   if (move.capture != capturesOnBoard(made)) return kCaptureMismatch;
-  if (move.enPassantMark && made.special != 1 && made.special != 7) return kMalformedMove;
+  if (move.enPassantMark && !takesEnPassant(made)) return kMalformedMove;
   makeMove(state);
   return kReadNextToken;
 }

@@ -25,5 +25,6 @@ bool findAppendableMove(const doska& board, int piece, int promotion, int fromfi
                         int tofile, int torank, TAppendableMove& found);
 
 // Adds the move found on the line's board at the end of the line, with its mark and text, plays
-// it and steps past it. The line stands at its end, its board asked nothing since. Returns doska::status of the side then to move.
+// it and steps past it. The line stands at its end, its board asked nothing since. Returns
+// doska::status of the side then to move.
 int appendFoundMove(jurnal& line, TAppendableMove& found, int mark);

@@ -129,11 +129,20 @@ TSanRivals rivalsAmong(const mov& m, TSquareSet origins) {
   return rivals;
 }
 
+namespace {
+
+// Castling in ordinary chess, written by the king's two-file step from the e-file.
+bool castlesFromEFile(const mov& m) {
+  return isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7);
+}
+
+}  // namespace
+
 void setSanText(mov& m, const TSanRivals& rivals, int status) {
   TSanBuilder text;
   if (castlesOntoRook(m)) {
     text += m.tofile > m.fromfile ? "O-O" : "O-O-O";
-  } else if (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7)) {
+  } else if (castlesFromEFile(m)) {
     text += m.tofile == 3 ? "O-O-O" : "O-O";
   } else {
     appendPieceMove(m, rivals, text);
@@ -151,8 +160,7 @@ void jurnal::makesan() {
   // what findmove learned when it found this move on this board
   const TFoundFacts* found = boardByScan() ? nullptr : foundMoveFacts(*board, m);
   // castling names no rivals, so they are not looked for
-  bool castles = castlesOntoRook(m) ||
-                 (isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7));
+  bool castles = castlesOntoRook(m) || castlesFromEFile(m);
   TSanRivals rivals = castles ? TSanRivals{} : sanRivals(*board, m, found);
   int status =
       found && found->whiteAfter == isBlackPiece(m.piece) ? found->status : statusAfter(*board, m);
