@@ -3,19 +3,19 @@
 #include <atomic>
 #include <chrono>
 #include <string>
-#include <thread>
 
 #include "cli/progressline.h"
 #include "cli/report.h"
 #include "cli/stagetexts.h"
 #include "cli/terminal.h"
 #include "cli/textpaths.h"
+#include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
 
 namespace {
 
 std::atomic<bool> interrupted{false};
-constexpr auto kPollInterval = std::chrono::milliseconds(100);
+constexpr int kPollMilliseconds = 100;
 
 void onFirstInterrupt() {
   interrupted = true;
@@ -104,7 +104,7 @@ TWaitForJob progressWaiter(bool drawLine) {
         stopRequested = true;
       }
       if (drawLine) draw(progressLine(currentView(stopping, clock), terminalColumns()), shown);
-      std::this_thread::sleep_for(kPollInterval);
+      waitForStageDone(kPollMilliseconds);
     }
     clear(shown);
     return stopping ? -1 : 1;

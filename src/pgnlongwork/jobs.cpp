@@ -66,9 +66,30 @@ void observeWorker(uint8_t stageNow, int32_t item) {
   if (workerObserver) workerObserver(stageNow, item);
 }
 
+namespace {
+
+// Made on first use and kept: a waiter may still leave it while the program ends.
+TWaitLock& stageDoneLock() {
+  static TWaitLock* const lock = newWaitLock();
+  return *lock;
+}
+
+}  // namespace
+
 void enterStage(uint8_t next) {
   stage.store(next, std::memory_order_relaxed);
   observeWorker(next, -1);
+  if (next != kStageDone) return;
+  TWaitLock& lock = stageDoneLock();
+  TLockHold hold(lock);
+  lock.wakeAll();
+}
+
+bool waitForStageDone(int milliseconds) {
+  TWaitLock& lock = stageDoneLock();
+  TLockHold hold(lock);
+  if (stage.load(std::memory_order_relaxed) != kStageDone) lock.waitUpTo(milliseconds);
+  return stage.load(std::memory_order_relaxed) == kStageDone;
 }
 
 namespace {

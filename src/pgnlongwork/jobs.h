@@ -40,6 +40,9 @@ void mergeWithoutStages(TGames& batch);
 
 // Moves the job to a stage and tells workerObserver.
 void enterStage(uint8_t next);
+// Sleeps until the job reaches its last stage or the time passes; answers whether it has. A
+// waiter that polls with it sees the end at once, not at its next look.
+bool waitForStageDone(int milliseconds);
 // Called on the worker thread at every stage it enters (item -1) and before each game it writes
 // (item = the game's position in outputOrder). Tests stop a job at a chosen point through it; set
 // it only while no job runs.

@@ -27,6 +27,8 @@ class TWaitLock : public TRecursiveLock {
   // Held exactly once: leaves the lock, sleeps until wakeAll (or spuriously), holds it again.
   // Callers wait in a loop on their own condition.
   virtual void wait() = 0;
+  // The same, but sleeps no longer than the given time.
+  virtual void waitUpTo(int milliseconds) = 0;
   virtual void wakeAll() = 0;
 };
 // A condition variable with its lock (std::condition_variable_any natively, a CONDITION_VARIABLE

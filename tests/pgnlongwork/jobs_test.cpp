@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -162,6 +163,26 @@ TEST_F(LoadJobs, AJobCountsAsRunningUntilStartJobReturns) {
   EXPECT_TRUE(runningWhileWaiting);
   EXPECT_GT(seenRunning.load(), 0);
   EXPECT_FALSE(jobRunning());
+}
+
+// The waiter sleeps for an hour at a time: only the worker's wake at the end lets this test end.
+TEST_F(LoadJobs, AWaiterIsWokenWhenTheJobEnds) {
+  constexpr int kHour = 60 * 60 * 1000;
+  std::atomic<bool> waiting{false};
+  workerObserver = [&](uint8_t stageNow, int32_t) {
+    if (stageNow == kStageLoading)
+      while (!waiting) std::this_thread::yield();
+  };
+  setCurrentFile(threeGames());
+  startJob(kJobLoadFile, [&] {
+    waiting = true;
+    while (!waitForStageDone(kHour)) {
+    }
+    return 1;
+  });
+  workerObserver = nullptr;
+  EXPECT_EQ(stage.load(), kStageDone);
+  EXPECT_EQ(baseSize(), 3);
 }
 
 class FolderJob : public TPipelineTest {

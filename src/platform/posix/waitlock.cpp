@@ -1,3 +1,4 @@
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 
@@ -10,6 +11,9 @@ class TConditionLock : public TWaitLock {
   void enter() override { mutex.lock(); }
   void leave() override { mutex.unlock(); }
   void wait() override { condition.wait(mutex); }
+  void waitUpTo(int milliseconds) override {
+    condition.wait_for(mutex, std::chrono::milliseconds(milliseconds));
+  }
   void wakeAll() override { condition.notify_all(); }
 
  private:

@@ -16,6 +16,9 @@ class TConditionLock : public TWaitLock {
   void enter() override { EnterCriticalSection(&section); }
   void leave() override { LeaveCriticalSection(&section); }
   void wait() override { SleepConditionVariableCS(&condition, &section, INFINITE); }
+  void waitUpTo(int milliseconds) override {
+    SleepConditionVariableCS(&condition, &section, static_cast<DWORD>(milliseconds));
+  }
   void wakeAll() override { WakeAllConditionVariable(&condition); }
 
  private:
