@@ -42,7 +42,9 @@ size_t newEcoSlot(const TGamesTagArray& tags) {
 // The main line's code, played from the line's true start: a game set up from FEN starts on its
 // own position, not on the initial one, or its moves would be replayed on the wrong pieces.
 std::string mainLineEco(jurnal& journal) {
-  static doska scratch;  // shared by every call: the caller holds gameLock
+  // Games are classified on every reading thread at once; the journal is let go of the board
+  // again, which would otherwise outlive the thread.
+  thread_local doska scratch;
   if (journal.startboard) {
     // A line still played on its own start board has moved it on; rewinding restores it.
     if (journal.board == journal.startboard.get()) journal.gotomove(0);
@@ -50,12 +52,14 @@ std::string mainLineEco(jurnal& journal) {
   } else
     scratch.setinitial();
   journal.attachboard(&scratch);
-  return journal.ecocode();
+  std::string code = journal.ecocode();
+  journal.attachboard(nullptr);
+  return code;
 }
 
 namespace {
 
-// A lean game classified while loading answers from what it kept; otherwise its moves decide.
+// A game classified while loading answers from what it kept; otherwise its moves decide.
 std::string gameLineEco(TGame& game) {
   if (game.EcoKnown) return game.Eco;
   TLockHold hold(gameLock());
@@ -64,7 +68,6 @@ std::string gameLineEco(TGame& game) {
   return journal ? mainLineEco(*journal) : std::string();
 }
 
-// The ECO base loads on first use and the scratch board is shared, so both go under gameLock.
 std::string fillSlot(TGame& game, int slot, bool recompute) {
   std::string code;
   const bool hasMoves = game.Journal || isLeanGame(game);

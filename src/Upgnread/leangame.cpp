@@ -53,6 +53,13 @@ void keepEco(TGame& game, jurnal& journal) {
   game.EcoKnown = true;
 }
 
+void keepEcoOnceRead(TGame& game) {
+  // A game is read into the place of one just left out, whose code must not pass to it. No code
+  // applies to a shuffled back rank: nothing asks for one.
+  game.EcoKnown = false;
+  if (game.Journal && ecoAskedFor() && !isChess960Game(game)) keepEco(game, *game.Journal);
+}
+
 TFileStamp fileStamp(const std::filesystem::path& path) {
   TFileStamp stamp;
   std::error_code error;
@@ -76,7 +83,7 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
     return;
   }
   keepSummary(game, stamp);
-  if (ecoAskedFor()) keepEco(game, *game.Journal);
+  if (ecoAskedFor() && !game.EcoKnown) keepEco(game, *game.Journal);
   game.Journal.reset();
 }
 

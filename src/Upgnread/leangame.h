@@ -33,10 +33,14 @@ TFileStamp fileStamp(const std::filesystem::path& path);
 void leanenAfterLoading(TGame& game, const TFileStamp& stamp);
 // The base was emptied: journals may be kept again up to the budget.
 void restartJournalBudget();
-// True when the options ask for games' ECO codes: lean games then keep theirs.
+// True when the options ask for games' ECO codes: every game read then keeps its own.
 bool ecoAskedFor();
-// Keeps the ECO code of the journal's main line in the game; the caller holds gameLock.
+// Keeps the ECO code of the journal's main line in the game. Nobody else may see the game yet,
+// or the caller holds gameLock.
 void keepEco(TGame& game, jurnal& journal);
+// A game just read, on the thread that read it, while ECO codes are asked for: the walk then
+// runs on every core, and whatever asks for the code later answers from what the game keeps.
+void keepEcoOnceRead(TGame& game);
 
 // A file that changed (or went) since its games were read, and its games refused for it.
 struct TChangedFile {

@@ -1,6 +1,7 @@
 // The load jobs on the real worker thread over real files: what reaches the game base, in which
 // order, what a repeated load or a duplicate adds, and where a stop leaves the base.
 
+#include <algorithm>
 #include <atomic>
 #include <string>
 #include <thread>
@@ -14,6 +15,9 @@
 #include "gamesiftwnd/gamelist_logic.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
+#include "uchess/ecobase.h"
+#include "support/ecofile.h"
+#include "support/gamebuilder.h"
 #include "support/pipeline.h"
 #include "support/stopper.h"
 
@@ -214,6 +218,28 @@ TEST_F(FolderJob, EmptyOrMissingFolderLoadsNothing) {
   loadFolderJob(folder / "nowhere");
   EXPECT_EQ(stage, kStageDone);
   EXPECT_EQ(baseSize(), 0);
+}
+
+// A folder's load applies the ECO filter as it reads; a game read into the place of one left out
+// must be judged by its own moves.
+TEST_F(FolderJob, EcoFilterJudgesEachGameByItsOwnMoves) {
+  auto keyAfter = [](std::string_view moves, bool blackToMove) {
+    doska board;
+    playLine(board, moves);
+    return static_cast<int64_t>(board.poskey(blackToMove));
+  };
+  std::vector<std::pair<int64_t, std::string>> entries = {{keyAfter("e2e4", true), "B00"},
+                                                          {keyAfter("e2e4 c7c5", false), "B20"}};
+  std::sort(entries.begin(), entries.end());
+  ASSERT_TRUE(loadecoFrom(folder.write("ecos.dat", ecoFile(entries))));
+  folder.write("a.pgn", pgnText(withPlayers(kSicilian, "S1", "x")) +
+                            pgnText(withPlayers(kRuy, "R1", "x")) +
+                            pgnText(withPlayers(kGambit, "G1", "x")) +
+                            pgnText(withPlayers(kRuy, "R2", "x")));
+  ecoFilter = "B0";
+  loadFolderJob(folder.path());
+  clearEcoBase();
+  EXPECT_EQ(baseWhites(), (std::vector<std::string>{"R1", "R2"}));
 }
 
 TEST_F(FolderJob, SameFolderTwiceAddsNothing) {
