@@ -7,6 +7,8 @@
 #                                              shared games of the FOLDERs (players twic annotated)
 #   GAMESIFT=PROGRAM bench/compare.sh ...       times that program (another build, with its ECO
 #                                              base beside it) instead of building this one
+#   PGN_BENCH=PROGRAM bench/compare.sh ...      the benchmark program whose one-thread load of the
+#                                              same input is printed last (default: this build's)
 # The inputs are concatenated into one temporary file; nothing is written into the repository.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -38,7 +40,13 @@ if [ "${1:-}" = "--make" ]; then
   exit 0
 fi
 
-[ -n "${GAMESIFT:-}" ] || "$here/tools/build-gamesift.sh" time
+bench="${PGN_BENCH:-$here/build/release/bench/pgn_bench}"
+if [ -z "${GAMESIFT:-}" ]; then
+  "$here/tools/build-gamesift.sh" time
+  # Without Google Benchmark there is no such target: the load figure is then left out.
+  [ -n "${PGN_BENCH:-}" ] || cmake --build --preset release --target pgn_bench -j "$(nproc)" \
+    >/dev/null 2>&1 || true
+fi
 
 [ $# -eq 0 ] && set -- "$data"/players "$data"/twic
 # A folder stands for its *.pgn files in name order, as gamesift reads a folder.
@@ -109,3 +117,16 @@ compare "ECO, split by letter" \
   "$gamesift" -q --add-eco --split-eco letter "$in" -o games -- \
   "$extract" -s -e"$eco_lines" -E1 "$in"
 echo "ratio: pgn-extract's time over gamesift's (above 1: gamesift is faster)"
+
+# The engine's load alone on one thread: every game read, every move checked, every tree built.
+if [ -x "$bench" ]; then
+  best=0
+  for _ in $(seq "$runs"); do
+    rate="$(GAMESIFT_BENCH_FILE="$in" "$bench" --benchmark_filter='^BM_LoadCollection/1/' \
+      2>/dev/null | sed -n 's/.*games\/s=\([0-9.]*\)k\/s.*/\1/p')"
+    [ -n "$rate" ] && awk "BEGIN{exit !($rate > $best)}" && best=$rate
+  done
+  printf 'one-thread load (BM_LoadCollection/1) %6.1fk games/s, best of %d\n' "$best" "$runs"
+else
+  echo "one-thread load: no benchmark program at $bench (Google Benchmark missing?)"
+fi
