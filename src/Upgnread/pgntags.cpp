@@ -161,7 +161,6 @@ int dropBrokenTagLine(std::string_view text, int64_t& position) {
 int readTagList(std::string_view text, int64_t& position, TPGNTagList& tags) {
   std::string comments;
   for (;;) {
-    TLockHold hold(gameLock());
     skipSpace(text, position, comments);
     pendingComment.swap(comments);
     if (atEnd(text, position)) return kEndInTags;

@@ -4,6 +4,19 @@
 
 namespace {
 
+// The bytes putLength writes for the length.
+size_t lengthBytes(size_t length) {
+  size_t count = 1;
+  for (; length >= 0x80; length >>= 7) ++count;
+  return count;
+}
+
+char* putLengthAt(char* at, size_t length) {
+  for (; length >= 0x80; length >>= 7) *at++ = static_cast<char>((length & 0x7F) | 0x80);
+  *at++ = static_cast<char>(length);
+  return at;
+}
+
 void putLength(std::string& out, size_t length) {
   while (length >= 0x80) {
     out += static_cast<char>((length & 0x7F) | 0x80);
@@ -108,13 +121,25 @@ TPGNTagList TGamesTagArray::unpacked() const {
 }
 
 void TGamesTagArray::assign(const TPGNTagList& tags) {
-  // one buffer for the whole list: a game's tags are packed once per game read
+  if (tags.empty()) {
+    clear();
+    return;
+  }
+  // A game's tags are packed once per game read: straight into the block, sized first.
   size_t bytes = 0;
-  for (const TPGNTag& tag : tags) bytes += tag.Name.size() + tag.Value.size() + 4;
-  std::string packed;
-  packed.reserve(bytes);
-  for (const TPGNTag& tag : tags) appendTag(packed, tag.Name, tag.Value);
-  replaceBlock(packed.data(), packed.size(), tags.size());
+  for (const TPGNTag& tag : tags)
+    bytes += lengthBytes(tag.Name.size()) + lengthBytes(tag.Value.size()) + tag.Name.size() +
+             tag.Value.size();
+  char* block = new char[lengthBytes(tags.size()) + lengthBytes(bytes) + bytes];
+  char* at = putLengthAt(putLengthAt(block, tags.size()), bytes);
+  for (const TPGNTag& tag : tags) {
+    at = putLengthAt(putLengthAt(at, tag.Name.size()), tag.Value.size());
+    std::memcpy(at, tag.Name.data(), tag.Name.size());
+    at += tag.Name.size();
+    std::memcpy(at, tag.Value.data(), tag.Value.size());
+    at += tag.Value.size();
+  }
+  delete[] std::exchange(Block, block);
 }
 
 void TGamesTagArray::clear() {

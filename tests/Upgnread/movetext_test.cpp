@@ -314,6 +314,38 @@ TEST(MovetextReader, ResultContradictingMateOrStalemate) {
   EXPECT_EQ(codeOf("1. Qb6 Ka7 *", staleFen), kMoveAfterGameEnd);
 }
 
+// The code and the place it is given at are those of asking the board after every move, however
+// the next move is written after the stalemate; a position out of check with moves left reads on.
+TEST(MovetextReader, AStalemateEndsTheGameAtWhatComesNext) {
+  const char* staleFen = "k7/8/8/2Q5/8/8/8/7K w - - 0 1";
+  struct TCase {
+    const char* movetext;
+    int code;
+    int64_t position;
+  };
+  for (const TCase& c : {TCase{"1. Qb6 Ka7 *", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 {no move left} Ka7 *", kMoveAfterGameEnd, 23},
+                         TCase{"1. Qb6 -- Kb1 *", kMoveAfterGameEnd, 11},
+                         TCase{"1. Qb6 -- O-O *", kMoveAfterGameEnd, 11},
+                         TCase{"1. Qb6 Kx *", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 1... Ka7 *", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 2. Kb1 *", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 2. {no move left} Kb1 *", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 2.", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 2. {end}", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 2. 1-0", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 9. Kb1 *", kMoveAfterGameEnd, 8},
+                         TCase{"1. Qb6 (1. Qb5 Ka7) *", kMovetextOk, 22},
+                         TCase{"1. Qb6 {end}", kMovetextOk, 13},
+                         TCase{"1. Kg2 Kb8 2. Qb6 Kc8 *", kMovetextOk, 24},
+                         TCase{"1. Kg2 -- 2. Qb6 *", kMovetextOk, 19},
+                         TCase{"1. Kg2 2. Kh2 *", kMovetextOk, 16}}) {
+    TRead r = read(c.movetext, staleFen);
+    EXPECT_EQ(r.code, c.code) << c.movetext;
+    EXPECT_EQ(r.position, c.position) << c.movetext;
+  }
+}
+
 TEST(MovetextReader, MateMarkIsForgottenInsideAVariation) {
   EXPECT_EQ(codeOf("1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# (4. d3 Be7) 1-0"), kMovetextOk);
 }
