@@ -169,9 +169,9 @@ TGameOutcome readGameMoves(TScan& scan, TGame& game, const std::string& fen, int
 
 // The tags of a game: its tag section, or the defaults when its movetext comes first.
 int readGameTags(TScan& scan, TGame& game, std::string& fen) {
+  TScanLock hold(scan.worker);
   if (isAt(scan.text, scan.position, '['))
     return readTags(scan.text, scan.position, true, fen, game.Tags);
-  TScanLock hold(scan.worker);
   setDefaultRoster(game.Tags);
   pendingComment.clear();
   return kReadOk;

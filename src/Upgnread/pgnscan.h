@@ -103,6 +103,7 @@ void appendRecord(TReadRecord& record, const TReadRecord& more);
 // The record, when given, receives the text skipped and the games that could not be read.
 int scanGames(std::string_view text, int64_t& position, bool applyFilters, int32_t& badCount,
               TGames& batch, TReadRecord* record = nullptr);
+// The caller holds gameLock where others may see the tags.
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
              TGamesTagArray& tags);
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag);

@@ -237,14 +237,10 @@ int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
 
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
              TGamesTagArray& tags) {
-  {
-    TLockHold hold(gameLock());
-    tags.clear();
-  }
+  tags.clear();
   TPGNTagList read;
   read.reserve(16);  // room for a usual tag section, with the roster's defaults added
   int code = readTagList(text, position, read);
-  TLockHold hold(gameLock());
   if (code == kReadOk && normalise) code = normaliseTags(read, fen);
   tags.assign(read);  // what was read before a failure stays, as the caller may report it
   return code;
