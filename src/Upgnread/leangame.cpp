@@ -47,7 +47,10 @@ bool ecoAskedFor() {
 }
 
 void keepEco(TGame& game, jurnal& journal) {
-  const std::string code = mainLineEco(journal);
+  keepEcoCode(game, mainLineEco(journal));
+}
+
+void keepEcoCode(TGame& game, std::string_view code) {
   std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
   std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
   game.EcoKnown = true;

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Upgnread/heldtext.h"
@@ -38,6 +39,8 @@ bool ecoAskedFor();
 // Keeps the ECO code of the journal's main line in the game. Nobody else may see the game yet,
 // or the caller holds gameLock.
 void keepEco(TGame& game, jurnal& journal);
+// The same with the code worked out elsewhere from the game's moves.
+void keepEcoCode(TGame& game, std::string_view code);
 // A game just read, on the thread that read it, while ECO codes are asked for: the walk then
 // runs on every core, and whatever asks for the code later answers from what the game keeps.
 void keepEcoOnceRead(TGame& game);

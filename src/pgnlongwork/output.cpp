@@ -13,6 +13,7 @@
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgnwriter.h"
 #include "Upgnread/sorting.h"
+#include "Upgnread/variant.h"
 #include "Upgnread/splitting.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
@@ -146,30 +147,32 @@ void loadMissingMoves() {
   itemsDone = total;
 }
 
-bool leanWithoutEco(const TGame& game) {
-  return isLeanGame(game) && !game.EcoKnown;
+// A game of a shuffled back rank has no code to work out.
+bool movesWithoutEco(const TGame& game) {
+  return (game.Journal || isLeanGame(game)) && !game.EcoKnown && !isChess960Game(game);
 }
 
-// Lean games loaded while no ECO code was asked for get theirs here, read again ahead on every
-// core, rather than each alone while the games are sorted, filtered and written.
-void classifyLeanGames() {
+// Games loaded while no ECO code was asked for get theirs here, worked out ahead on every core
+// (the lean ones read again first), rather than each alone under gameLock while the games are
+// sorted, filtered and written.
+void classifyGamesAhead() {
   if (!ecoAskedFor()) return;
   int32_t total = 0;
   {
     TLockHold hold(gameLock());
     total = static_cast<int32_t>(workList.size());
   }
-  TJournalsAhead ahead(workList, leanWithoutEco);
+  TJournalsAhead ahead(workList, movesWithoutEco, true);
   if (ahead.none()) return;
   for (int32_t i = 0; i < total && !stopRequested; ++i) {
     itemsDone = i;
-    TRereadGame reread = ahead.take(i);
-    if (!reread.journal) continue;  // the writer reports what cannot be read again
+    TRereadGame worked = ahead.take(i);
+    if (!worked.ecoWorkedOut) continue;  // the writer reports what cannot be read again
     TLockHold hold(gameLock());
     const int32_t game = workList[i];
     if (game >= 0 && game < static_cast<int32_t>(panelGames.size()) &&
-        leanWithoutEco(panelGames[game]))
-      keepEco(panelGames[game], *reread.journal);
+        movesWithoutEco(panelGames[game]))
+      keepEcoCode(panelGames[game], worked.eco);
   }
   itemsDone = total;
 }
@@ -304,7 +307,7 @@ void chooseGames(const std::function<TAnswer()>& askAboutOne) {
 
 void runOutput(const std::filesystem::path& base) {
   loadMissingMoves();
-  classifyLeanGames();
+  classifyGamesAhead();
   enterStage(kStageSorting);
   sortForOutput();
   if (!stopRequested) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "Upgnread/ecotag.h"
 #include "Upgnread/gamebase.h"
 #include "Upgnread/pgnstretches.h"
 #include "pgnlongwork/jobstate.h"
@@ -49,8 +50,8 @@ TRereadGame rereadGame(TGameRereader& rereader, const TGame& game) {
   return reread;
 }
 
-TJournalsAhead::TJournalsAhead(const TIndexArray& order, TRereadWanted wanted)
-    : order(order), wanted(wanted), lock(newWaitLock()) {
+TJournalsAhead::TJournalsAhead(const TIndexArray& order, TRereadWanted wanted, bool classify)
+    : order(order), wanted(wanted), classify(classify), lock(newWaitLock()) {
   const int64_t wantedBytes = planBatches();
   if (wantedBytes > 0)
     startThreads(wantedBytes);
@@ -151,11 +152,20 @@ bool TJournalsAhead::quitting() const {
 // first, and then the batch is left as it was.
 bool TJournalsAhead::readBatch(TBatch& batch, TGameRereader& rereader, bool mayQuit) {
   std::vector<TGame> copies(static_cast<size_t>(batch.end - batch.first));
+  // The journals of games kept whole, to be classified: nothing else touches them while the
+  // writer is before them.
+  std::vector<jurnal*> inBase(classify ? copies.size() : 0, nullptr);
   {
     TLockHold hold(gameLock());
-    for (int32_t position = batch.first; position < batch.end; ++position)
-      if (const TGame* game = wantedGameAt(position))
-        copies[static_cast<size_t>(position - batch.first)] = rereadCopy(*game);
+    for (int32_t position = batch.first; position < batch.end; ++position) {
+      const TGame* game = wantedGameAt(position);
+      if (!game) continue;
+      const size_t i = static_cast<size_t>(position - batch.first);
+      if (isLeanGame(*game))
+        copies[i] = rereadCopy(*game);
+      else if (classify)
+        inBase[i] = game->Journal.get();
+    }
   }
   rereader.limitReadAhead(readAheadFor(copies));
   std::vector<TRereadGame> games(copies.size());
@@ -163,7 +173,20 @@ bool TJournalsAhead::readBatch(TBatch& batch, TGameRereader& rereader, bool mayQ
     if (mayQuit && quitting()) return false;
     if (isLeanGame(copies[i])) games[i] = rereadGame(rereader, copies[i]);
   }
+  if (classify && !classifyBatch(games, inBase, mayQuit)) return false;
   batch.games = std::move(games);
+  return true;
+}
+
+bool TJournalsAhead::classifyBatch(std::vector<TRereadGame>& games,
+                                   const std::vector<jurnal*>& inBase, bool mayQuit) {
+  for (size_t i = 0; i < games.size(); ++i) {
+    if (mayQuit && quitting()) return false;
+    jurnal* journal = games[i].journal ? games[i].journal.get() : inBase[i];
+    if (!journal) continue;
+    games[i].eco = mainLineEco(*journal);
+    games[i].ecoWorkedOut = true;
+  }
   return true;
 }
 

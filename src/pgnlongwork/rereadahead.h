@@ -1,7 +1,8 @@
 #pragma once
-// Lean games read again ahead of the writer: batches of consecutive output positions are read on
-// a pool of threads while the writer writes the games before them, and are handed over in output
-// order, so that what is written and reported is what one thread reading each game in turn gives.
+// Lean games read again ahead of the writer, and, when asked, the main line's ECO code of every
+// game worked out ahead: batches of consecutive output positions are done on a pool of threads
+// while the writer writes the games before them, and are handed over in output order, so that
+// what is written and reported is what one thread doing each game in turn gives.
 
 #include <atomic>
 #include <cstdint>
@@ -20,6 +21,8 @@ struct TRereadGame {
   std::unique_ptr<jurnal> journal;
   std::string problem;       // why its text no longer gives the game
   bool fileChanged = false;  // its file changed since loading
+  bool ecoWorkedOut = false;  // with classify: the game's moves gave eco
+  std::string eco;
 };
 
 // One lean game read again by the given reader.
@@ -39,7 +42,10 @@ class TJournalsAhead {
  public:
   // Cuts the list (game numbers in panelGames, read under gameLock and left as they are while
   // this lives) into batches and, when wanted games are among them, starts the threads.
-  explicit TJournalsAhead(const TIndexArray& order, TRereadWanted wanted = isLeanGame);
+  // With classify, wanted games are those whose ECO code is worked out (mainLineEco), from their
+  // journal or from the one read again.
+  explicit TJournalsAhead(const TIndexArray& order, TRereadWanted wanted = isLeanGame,
+                          bool classify = false);
   // Asks the threads to end after the game each is reading, and waits for them.
   ~TJournalsAhead();
   TJournalsAhead(const TJournalsAhead&) = delete;
@@ -61,6 +67,8 @@ class TJournalsAhead {
   };
 
   const TGame* wantedGameAt(int32_t position) const;
+  bool classifyBatch(std::vector<TRereadGame>& games, const std::vector<jurnal*>& inBase,
+                     bool mayQuit);
   int64_t planBatches();
   void startThreads(int64_t wantedBytes);
   static void threadBody(void* self);
@@ -73,6 +81,7 @@ class TJournalsAhead {
 
   const TIndexArray& order;
   const TRereadWanted wanted;
+  const bool classify;
   std::unique_ptr<TWaitLock> lock;
   std::vector<TBatch> batches;  // bounds fixed before the threads start; the rest under lock
   size_t current = 0;           // the writer's batch

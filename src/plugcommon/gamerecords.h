@@ -83,7 +83,7 @@ struct TGame {
   uint64_t StartKey = 0;
   uint64_t MovesKey = 0;
   int32_t MoveCount = -1;  // half-moves of the main line
-  char Eco[4] = {};        // the main line's code as classified while loading, when asked for
+  char Eco[4] = {};        // the main line's code, once worked out (EcoKnown)
   bool KeysKnown = false;
   bool EcoKnown = false;
 };
