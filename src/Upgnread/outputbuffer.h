@@ -3,46 +3,54 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
 struct TOutputBuffer {
-  std::string bytes;  // only the first used bytes are meaningful; the rest is room to grow
-  size_t used = 0;
+  size_t used = 0;  // the bytes written so far; the rest of the room is not set
 
   // Grows geometrically, so filling a buffer costs linear time however many games it holds.
   // Most texts fit in the room there is: that case is inline.
   void append(std::string_view text) {
-    if (text.size() <= bytes.size() - used) {
-      copyInto(bytes.data() + used, text.data(), text.size());
+    if (text.size() <= room - used) {
+      copyInto(start.get() + used, text.data(), text.size());
       used += text.size();
     } else {
       grow(text);
     }
   }
   void append(char c) {
-    if (used < bytes.size())
-      bytes[used++] = c;
+    if (used < room)
+      start[used++] = c;
     else
       grow(std::string_view(&c, 1));
   }
   // A token and the character after it: one look at the room for both.
   void append(std::string_view text, char after) {
-    if (text.size() < bytes.size() - used) {
-      copyInto(bytes.data() + used, text.data(), text.size());
+    if (text.size() < room - used) {
+      copyInto(start.get() + used, text.data(), text.size());
       used += text.size();
-      bytes[used++] = after;
+      start[used++] = after;
     } else {
       grow(text);
       append(after);
     }
   }
-  std::string_view text() const { return {bytes.data(), used}; }
+  char& operator[](size_t index) { return start[index]; }
+  // The bytes it holds without growing.
+  size_t capacity() const { return room; }
+  std::string_view text() const { return {start.get(), used}; }
   // Starts over for the next file; the room already taken is kept for it.
   void clear() { used = 0; }
 
  private:
   void grow(std::string_view text);
+
+  // Room that is never filled before it is written: a string's would be set to zeros first,
+  // megabytes at each doubling.
+  std::unique_ptr<char[]> start;
+  size_t room = 0;
 
   // Tokens are a few characters long: two overlapping fixed-size copies cost less than a call.
   template <size_t kPart>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 #include "Upgnread/ecotag.h"
@@ -43,7 +44,7 @@ struct TLine {
 
   size_t size() const { return buffer.used - start; }
   bool empty() const { return buffer.used == start; }
-  char& back() { return buffer.bytes[buffer.used - 1]; }
+  char& back() { return buffer[buffer.used - 1]; }
   void popBack() { --buffer.used; }
   void add(std::string_view text) { buffer.append(text); }
   void add(char c) { buffer.append(c); }
@@ -72,15 +73,8 @@ void writeComment(TLine& line, std::string_view comment) {
   line.add(' ');
 }
 
+// A token goes on the line, or on a new one when it would not fit with a space after it.
 void emitToken(TLine& line, bool trailingSpace, std::string_view token) {
-  if (token == ")") {
-    if (!line.empty() && line.back() == ' ')
-      line.back() = ')';
-    else
-      line.add(')');
-    line.add(' ');
-    return;
-  }
   if (!line.empty() && line.size() + token.size() + 2 > kLineLimit) {
     if (line.back() == ' ') line.popBack();
     line.flush();
@@ -91,18 +85,64 @@ void emitToken(TLine& line, bool trailingSpace, std::string_view token) {
     line.add(token);
 }
 
+// A variation's ")" takes the place of the space before it, and is never put on a line alone.
+void emitClose(TLine& line) {
+  if (!line.empty() && line.back() == ' ')
+    line.back() = ')';
+  else
+    line.add(')');
+  line.add(' ');
+}
+
+// A move number's digits, counted up in place: the numbers of a line follow one another, and
+// formatting each afresh costs more than the move itself.
+class TNumberText {
+ public:
+  explicit TNumberText(int64_t number) { set(number); }
+  void set(int64_t number) {
+    value = number;
+    length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits - 4, number).ptr -
+                                 digits);
+  }
+  void increment() {
+    if (value < 0) {
+      set(value + 1);
+      return;
+    }
+    ++value;
+    size_t at = length;
+    while (at > 0 && digits[at - 1] == '9') digits[--at] = '0';
+    if (at > 0) {
+      ++digits[at - 1];
+      return;
+    }
+    std::memmove(digits + 1, digits, length++);
+    digits[0] = '1';
+  }
+  // The digits and the dots after them.
+  std::string_view withDots(bool white) {
+    std::memcpy(digits + length, "...", 3);
+    return {digits, length + (white ? 1 : 3)};
+  }
+
+ private:
+  int64_t value = 0;
+  size_t length = 0;
+  char digits[24] = {};
+};
+
 // One line of the tree being written: where it stands and how its moves are numbered.
 struct TLineWalk {
   const jurnal* journal = nullptr;
   int next = 0;     // the move being written
   int variant = 0;  // the next of its variations to write
   bool moveWritten = false;
-  int64_t number = 0;  // 64 bits: a FEN may give any move number
+  TNumberText number{0};  // 64 bits: a FEN may give any move number
   bool numberDue = true;
 };
 
 void startLine(std::vector<TLineWalk>& walks, const jurnal& journal, TLine& line) {
-  walks.push_back({&journal, 0, 0, false, int64_t(journal.startnumber) + 1, true});
+  walks.push_back({&journal, 0, 0, false, TNumberText(int64_t(journal.startnumber) + 1), true});
   if (!journal.precomment.empty() && !removeComments) writeComment(line, journal.precomment);
 }
 
@@ -117,15 +157,14 @@ std::string_view numberToken(std::string_view prefix, int64_t number, std::strin
 }
 
 void writeNumber(TLineWalk& walk, const mov& move, TLine& line) {
-  char digits[24];
   bool white = isWhitePiece(move.piece);
   if (!walk.numberDue && white) {  // Black's half-move before it is missing
     emitToken(line, false, "...");
     walk.numberDue = true;
-    ++walk.number;
+    walk.number.increment();
   }
   if (!walk.numberDue) return;
-  emitToken(line, false, numberToken("", walk.number, white ? "." : "...", digits));
+  emitToken(line, false, walk.number.withDots(white));
   if (!white) walk.numberDue = false;
 }
 
@@ -145,7 +184,7 @@ void writeMove(TLineWalk& walk, const mov& move, TLine& line) {
 void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
   bool wasDue = walk.numberDue;
   walk.numberDue = !wasDue;
-  if (!wasDue) ++walk.number;
+  if (!wasDue) walk.number.increment();
   if (move.hasComment() && !removeComments) {
     writeComment(line, move.comment());
     walk.numberDue = true;
@@ -215,7 +254,7 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
       bool root = walks.size() == 1;
       if (root && !walk.journal->parent) finishMainLine(*walk.journal, line);
       walks.pop_back();
-      if (!root) emitToken(line, true, ")");
+      if (!root) emitClose(line);
       continue;
     }
     const mov& move = walk.journal->moves[walk.next];
@@ -234,7 +273,7 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
   }
   // a game nested deeper than any real one leaves no lasting room behind
   if (walks.capacity() > 4096) walks = std::vector<TLineWalk>();
-  begun.assign(buffer.bytes.data() + line.start, line.size());
+  begun.assign(buffer.text().substr(line.start));
   buffer.used = line.start;
 }
 

@@ -366,7 +366,7 @@ TEST(OutputBuffer, GrowsGeometrically) {
   std::set<size_t> sizes;
   for (int i = 0; i < 20000; ++i) {
     buffer.append(piece);
-    sizes.insert(buffer.bytes.size());
+    sizes.insert(buffer.capacity());
   }
   EXPECT_EQ(buffer.used, 20000000u);
   // Twenty million bytes in steps of a fixed size would take hundreds of copies.
@@ -376,12 +376,12 @@ TEST(OutputBuffer, GrowsGeometrically) {
 TEST(OutputBuffer, StartsOverKeepingItsRoom) {
   TOutputBuffer buffer;
   buffer.append("first game");
-  size_t room = buffer.bytes.size();
+  size_t room = buffer.capacity();
   buffer.clear();
   buffer.append("second");
   buffer.append('!');
   EXPECT_EQ(buffer.text(), "second!");
-  EXPECT_EQ(buffer.bytes.size(), room);
+  EXPECT_EQ(buffer.capacity(), room);
 }
 
 // Texts of every length up to past the short-copy sizes, each after an odd number of bytes, come
