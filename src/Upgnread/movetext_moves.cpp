@@ -120,6 +120,50 @@ bool readCheckMarks(TMovetextState& state, TWrittenMove& move) {
   return !(move.check && move.mate);
 }
 
+// What may follow a move's text at once without the long reading having more to say: a blank,
+// a bracket or the start of a comment.
+bool plainlyEndsMove(char c) {
+  return c == ' ' || c == '\n' || c == '\r' || c == '\t' || c == '(' || c == ')' || c == '{' ||
+         c == ';';
+}
+
+// The move shapes of nearly every game ("e4", "Nf3", "exd5", "Qxe7+", "Kh1#"), read from the bytes
+// at hand. Anything else, or too near the end of the text, is left to readWrittenMove with
+// nothing changed; what is read here is what that would read.
+bool readPlainMove(TMovetextState& state, TWrittenMove& move) {
+  const size_t at = static_cast<size_t>(state.position - 1);
+  if (at + 7 > state.text.size()) return false;
+  const char* p = state.text.data() + at;
+  int piece = pieceOfLetter(p[0]);
+  size_t i = piece != 0 ? 1 : 0;
+  if (piece == 0) piece = kWhitePawn;
+  int fromfile = 0;
+  bool capture = false;
+  if (i == 0 && isFileLetter(p[0]) && p[1] == 'x') {
+    fromfile = p[0] - 'a' + 1;
+    i = 2;
+    capture = true;
+  } else if (i == 1 && p[1] == 'x') {
+    i = 2;
+    capture = true;
+  }
+  if (!isFileLetter(p[i]) || !isRankDigit(p[i + 1])) return false;
+  const int tofile = p[i] - 'a' + 1, torank = p[i + 1] - '0';
+  i += 2;
+  const bool check = p[i] == '+', mate = p[i] == '#';
+  if (check || mate) ++i;
+  if (!plainlyEndsMove(p[i])) return false;
+  move.piece = ofSide(piece, state.whiteToMove);
+  move.fromfile = fromfile;
+  move.tofile = tofile;
+  move.torank = torank;
+  move.capture = capture;
+  move.check = check;
+  move.mate = mate;
+  state.position += static_cast<int64_t>(i);
+  return true;
+}
+
 bool readWrittenMove(TMovetextState& state, TWrittenMove& move) {
   int piece = pieceOfLetter(state.current());
   if (piece != 0)
@@ -232,7 +276,7 @@ int readPieceMove(TMovetextState& state) {
   if (state.current() == 'e' && skipEnPassantMark(state)) return kReadNextToken;
   if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
   TWrittenMove move;
-  if (!readWrittenMove(state, move)) return kMalformedMove;
+  if (!readPlainMove(state, move) && !readWrittenMove(state, move)) return kMalformedMove;
   state.mateMarked = move.mate;
   if (appendAtLineEnd(state, move, false, 0)) return kReadNextToken;
   int code = resolveMove(state, move);
