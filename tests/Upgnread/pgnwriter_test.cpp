@@ -88,6 +88,17 @@ TEST_F(WriterTest, LineStartingWithBlackIsNumberedFromItsStart) {
   EXPECT_EQ(movetextOf(*sketchLine("Kf8 Kd2 Ke7", true, 20)), "21...Kf8 22.Kd2 Ke7 *\r\n\r\n");
 }
 
+// The writer counts the digits of move numbers up itself: each carry into a new digit.
+TEST_F(WriterTest, MoveNumbersCountOnAcrossEveryCarry) {
+  EXPECT_EQ(movetextOf(*sketchLine("Kd2 Kf8 Ke2 Ke7", false, 8)), "9.Kd2 Kf8 10.Ke2 Ke7 *\r\n\r\n");
+  EXPECT_EQ(movetextOf(*sketchLine("Kf8 Kd2 Ke7", true, 98)), "99...Kf8 100.Kd2 Ke7 *\r\n\r\n");
+  EXPECT_EQ(movetextOf(*sketchLine("Kd2 Kf8 Ke2", false, 1998)),
+            "1999.Kd2 Kf8 2000.Ke2 *\r\n\r\n");
+  auto skipped = sketchLine("Kd2", false, 9);
+  sketchMove(*skipped, "Ke2", true);
+  EXPECT_EQ(movetextOf(*skipped), "10.Kd2 ...11.Ke2 *\r\n\r\n");
+}
+
 TEST_F(WriterTest, BlackMoveAfterACommentOrAVariationCarriesItsNumber) {
   auto line = sketchLine("e4 e5 Nf3 Nc6 Bb5");
   line->moves[0].setComment("{king's pawn}");
