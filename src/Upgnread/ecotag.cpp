@@ -42,18 +42,22 @@ size_t newEcoSlot(const TGamesTagArray& tags) {
 // The main line's code, played from the line's true start: a game set up from FEN starts on its
 // own position, not on the initial one, or its moves would be replayed on the wrong pieces.
 std::string mainLineEco(jurnal& journal) {
-  // Games are classified on every reading thread at once; the journal is let go of the board
-  // again, which would otherwise outlive the thread.
-  thread_local doska scratch;
+  thread_local doska scratch;  // games are classified on every reading thread at once
   if (journal.startboard) {
     // A line still played on its own start board has moved it on; rewinding restores it.
     if (journal.board == journal.startboard.get()) journal.gotomove(0);
     scratch.assign(*journal.startboard);
   } else
     scratch.setinitial();
-  journal.attachboard(&scratch);
+  // Only the main line is played, so only it is lent the board; it gets its own back after, and
+  // nothing is left pointing at a board that dies with its thread.
+  doska* const own = journal.board;
+  const int at = journal.current;
+  journal.board = &scratch;
+  journal.current = 0;
   std::string code = journal.ecocode();
-  journal.attachboard(nullptr);
+  journal.board = own;
+  journal.current = at;
   return code;
 }
 
