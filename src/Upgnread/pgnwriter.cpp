@@ -195,6 +195,23 @@ void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
   walk.moveWritten = false;
 }
 
+// The moves with nothing around them (no comment, variation or mark), the bulk of every game, one
+// after another: numbered and written as writeMove and finishMove would, without the walk's
+// other questions.
+void writePlainMoves(TLineWalk& walk, TLine& line) {
+  const std::vector<mov>& moves = walk.journal->moves;
+  const int count = static_cast<int>(moves.size());
+  for (; walk.next < count; ++walk.next) {
+    const mov& move = moves[static_cast<size_t>(walk.next)];
+    if (move.extras || move.mark != 0) return;
+    writeNumber(walk, move, line);
+    emitToken(line, true, move.san.view());
+    const bool wasDue = walk.numberDue;
+    walk.numberDue = !wasDue;
+    if (!wasDue) walk.number.increment();
+  }
+}
+
 // One walk over the packed tags: finding a tag by its index walks them from the start.
 template <class TText>
 void appendTags(TText& text, const TGamesTagArray& tags) {
@@ -250,6 +267,7 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
   startLine(walks, journal, line);
   while (!walks.empty()) {
     TLineWalk& walk = walks.back();
+    if (!walk.moveWritten) writePlainMoves(walk, line);
     if (walk.next >= walk.journal->movecount()) {
       bool root = walks.size() == 1;
       if (root && !walk.journal->parent) finishMainLine(*walk.journal, line);
