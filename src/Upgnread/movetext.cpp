@@ -9,11 +9,6 @@
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
 
-void attachPendingComment(TMovetextState& state) {
-  if (state.pending.empty()) return;
-  state.line->setcomment(state.pending);
-}
-
 namespace {
 
 // Room for the main line at once instead of growing it move by move: the text up to the next

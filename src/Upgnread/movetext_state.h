@@ -60,8 +60,11 @@ inline void skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
   comments.clear();
 }
 
-// Comments collected since the last move go after the last move made on the line.
-void attachPendingComment(TMovetextState& state);
+// Comments collected since the last move go after the last move made on the line. Asked after
+// every move, and most have none: inline.
+inline void attachPendingComment(TMovetextState& state) {
+  if (!state.pending.empty()) state.line->setcomment(state.pending);
+}
 // A move just added to line at its current index: enters the variation it opened, if any.
 void followNewVariation(TMovetextState& state, int added);
 // Where the move's text ends, nothing may follow that would make it part of a longer word.
