@@ -46,10 +46,6 @@ bool ecoAskedFor() {
   return addEcoNames || !ecoFilter.empty() || splitByEco >= 1;
 }
 
-void keepEco(TGame& game, jurnal& journal) {
-  keepEcoCode(game, mainLineEco(journal));
-}
-
 void keepEcoCode(TGame& game, std::string_view code) {
   std::fill(std::begin(game.Eco), std::end(game.Eco), '\0');
   std::copy_n(code.begin(), std::min<size_t>(code.size(), sizeof game.Eco - 1), game.Eco);
@@ -60,7 +56,8 @@ void keepEcoOnceRead(TGame& game) {
   // A game is read into the place of one just left out, whose code must not pass to it. No code
   // applies to a shuffled back rank: nothing asks for one.
   game.EcoKnown = false;
-  if (game.Journal && ecoAskedFor() && !isChess960Game(game)) keepEco(game, *game.Journal);
+  if (game.Journal && ecoAskedFor() && !isChess960Game(game))
+    keepEcoCode(game, mainLineEco(*game.Journal));
 }
 
 TFileStamp fileStamp(const std::filesystem::path& path) {
@@ -85,8 +82,7 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp) {
     journalTextHeld += game.TextLength;
     return;
   }
-  keepSummary(game, stamp);
-  if (ecoAskedFor() && !game.EcoKnown) keepEco(game, *game.Journal);
+  keepSummary(game, stamp);  // its ECO code, when asked for, was kept as it was read
   game.Journal.reset();
 }
 

@@ -36,10 +36,8 @@ void leanenAfterLoading(TGame& game, const TFileStamp& stamp);
 void restartJournalBudget();
 // True when the options ask for games' ECO codes: every game read then keeps its own.
 bool ecoAskedFor();
-// Keeps the ECO code of the journal's main line in the game. Nobody else may see the game yet,
-// or the caller holds gameLock.
-void keepEco(TGame& game, jurnal& journal);
-// The same with the code worked out elsewhere from the game's moves.
+// Keeps the ECO code worked out from the game's main line in the game. Nobody else may see the
+// game yet, or the caller holds gameLock.
 void keepEcoCode(TGame& game, std::string_view code);
 // A game just read, on the thread that read it, while ECO codes are asked for: the walk then
 // runs on every core, and whatever asks for the code later answers from what the game keeps.

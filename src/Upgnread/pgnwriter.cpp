@@ -181,10 +181,15 @@ void writeMove(TLineWalk& walk, const mov& move, TLine& line) {
   }
 }
 
-void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
-  bool wasDue = walk.numberDue;
+// Past a move: White's leaves the number to Black's, Black's counts it up.
+void passNumber(TLineWalk& walk) {
+  const bool wasDue = walk.numberDue;
   walk.numberDue = !wasDue;
   if (!wasDue) walk.number.increment();
+}
+
+void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
+  passNumber(walk);
   if (move.hasComment() && !removeComments) {
     writeComment(line, move.comment());
     walk.numberDue = true;
@@ -206,9 +211,7 @@ void writePlainMoves(TLineWalk& walk, TLine& line) {
     if (move.extras || move.mark != 0) return;
     writeNumber(walk, move, line);
     emitToken(line, true, move.san.view());
-    const bool wasDue = walk.numberDue;
-    walk.numberDue = !wasDue;
-    if (!wasDue) walk.number.increment();
+    passNumber(walk);
   }
 }
 

@@ -18,11 +18,8 @@ char* putLengthAt(char* at, size_t length) {
 }
 
 void putLength(std::string& out, size_t length) {
-  while (length >= 0x80) {
-    out += static_cast<char>((length & 0x7F) | 0x80);
-    length >>= 7;
-  }
-  out += static_cast<char>(length);
+  char room[2 * sizeof length];
+  out.append(room, static_cast<size_t>(putLengthAt(room, length) - room));
 }
 
 size_t takeLength(const char*& at) {
