@@ -5,12 +5,15 @@
 #include "uchess/boardscan.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
+#include "uchess/plainmove.h"
 #include "uchess/positioninfo.h"
 #include "uchess/santext.h"
 
 bool findAppendableMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
                         int tofile, int torank, TAppendableMove& found) {
   if (boardByScan() || piece == kEmpty || !isSquare(tofile, torank)) return false;
+  if (findPlainMove(board, piece, promotion, fromfile, fromrank, tofile, torank, found))
+    return true;
   if (promotionMissing(piece, torank, promotion)) return false;
   TPositionInfo& info = positionInfo(board);
   // a move that takes the last king leaves a position with no status to give
@@ -37,8 +40,10 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   m.mark = static_cast<uint8_t>(mark);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
   playMove(board, m);
-  int status =
-      statusIn(board, positionInfoAfterMove(*found.before, board), !isWhitePiece(m.piece));
+  bool whiteAfter = !isWhitePiece(m.piece);
+  int status = found.before ? statusIn(board, positionInfoAfterMove(*found.before, board), whiteAfter)
+                            : plainStatus(board, whiteAfter);
+  if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
   setSanText(m, rivalsAmong(m, found.rivals), status);
   line.moves.push_back(std::move(m));
   ++line.current;

@@ -35,6 +35,13 @@ enum : int {
   kStatusNoKing = 255,
 };
 
+constexpr bool isWhiteCode(uint8_t code) {
+  return code >= 1 && code <= 6;
+}
+constexpr bool isBlackCode(uint8_t code) {
+  return code >= 7 && code <= 12;
+}
+
 // The squares are kept twice: as codes, for the question what stands on a square, and as sets, for
 // every question about lines, attacks and pins. put keeps the two in step, so the squares are
 // written through it only.
@@ -71,6 +78,28 @@ class doska {
     uint8_t& square = squares[file - 1][rank - 1];
     changeSquare(pieceSets, (file - 1) * 8 + (rank - 1), square, piece);
     square = piece;
+  }
+  // The piece on one square moves to another, which holds nothing or a piece of the other side:
+  // put twice, with the sets changed by what the codes are known to be. Squares are indexes.
+  bool canStep(int from, int to) const {
+    uint8_t piece = atIndex(from), target = atIndex(to);
+    if (isWhiteCode(piece)) return target == kEmpty || isBlackCode(target);
+    return isBlackCode(piece) && (target == kEmpty || isWhiteCode(target));
+  }
+  void stepPiece(int from, int to) {
+    uint8_t* cells = &squares[0][0];
+    uint8_t piece = cells[from];
+    TSquareSet fromBit = TSquareSet{1} << from, toBit = TSquareSet{1} << to;
+    pieceSets.of[cells[to]] &= ~toBit;
+    pieceSets.of[piece] ^= fromBit | toBit;
+    TSquareSet& own = isWhiteCode(piece) ? pieceSets.white : pieceSets.black;
+    TSquareSet& other = isWhiteCode(piece) ? pieceSets.black : pieceSets.white;
+    own ^= fromBit | toBit;
+    other &= ~toBit;
+    pieceSets.occupied = (pieceSets.occupied & ~fromBit) | toBit;
+    pieceSets.of[kEmpty] = ~pieceSets.occupied;
+    cells[to] = piece;
+    cells[from] = kEmpty;
   }
   // The code on a square given as its index (file - 1) * 8 + (rank - 1).
   uint8_t atIndex(int index) const { return (&squares[0][0])[index]; }

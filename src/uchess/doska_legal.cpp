@@ -64,6 +64,8 @@ bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, 
 constexpr TSquareSet kFirstRank = 0x0101010101010101;
 constexpr TSquareSet kLastRank = kFirstRank << 7;
 
+}  // namespace
+
 // Out of check, a pawn or knight on none of the lines through its king cannot uncover it: such a
 // pawn with the square ahead empty, or such a knight with a square to land on, has a move. This
 // settles most positions before any piece is looked at on its own.
@@ -81,6 +83,8 @@ bool unpinnedPieceMoves(const TBoardMasks& m, const TSideState& side) {
   }
   return false;
 }
+
+namespace {
 
 // Which piece moves first does not change the answer. In check the king's own steps are the
 // likeliest way out; out of check any other piece usually has a move that needs no trial.

@@ -93,9 +93,13 @@ TSquareSet originsWithinPins(const TBoardMasks& m, const TSideState& side, TSqua
   return legal;
 }
 
-// The squares from which a pawn of the side may step to the target by pawnCanMove, from the
-// sets alone; false where they cannot tell: a target that is not an enemy piece with pawns beside
-// it that might take en passant, or a target holding the side's own piece or no piece code.
+bool isKnightOrSlider(int piece) {
+  int kind = isWhitePiece(piece) ? piece : piece - 6;
+  return kind >= kWhiteKnight && kind <= kWhiteQueen;
+}
+
+}  // namespace
+
 bool pawnStepOrigins(const doska& b, const TBoardMasks& m, bool white, int to, TSquareSet& origins) {
   TSquareSet pawns = m.of[white ? kWhitePawn : kBlackPawn];
   TSquareSet target = TSquareSet{1} << to;
@@ -117,13 +121,6 @@ bool pawnStepOrigins(const doska& b, const TBoardMasks& m, bool white, int to, T
     origins |= pawns & (TSquareSet{1} << (white ? to - 2 : to + 2));
   return true;
 }
-
-bool isKnightOrSlider(int piece) {
-  int kind = isWhitePiece(piece) ? piece : piece - 6;
-  return kind >= kWhiteKnight && kind <= kWhiteQueen;
-}
-
-}  // namespace
 
 bool freeToMove(const TBoardMasks& m, const TSideState& side, int index) {
   if (!side.hasKing) return true;

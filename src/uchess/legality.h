@@ -30,6 +30,16 @@ TSquareSet legalOrigins(const doska& board, int piece, int tofile, int torank, T
 TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, int tofile,
                           int torank, TSquareSet among);
 
+// The squares from which a pawn of the side may step to the target by pawnCanMove, from the
+// sets alone; false where they cannot tell: a target that is not an enemy piece with pawns beside
+// it that might take en passant, or a target holding the side's own piece or no piece code.
+bool pawnStepOrigins(const doska& board, const TBoardMasks& masks, bool white, int to,
+                     TSquareSet& origins);
+
+// Out of check, a pawn or knight of the side on none of the lines through its king has a move
+// when the square ahead is empty or it has a square to land on.
+bool unpinnedPieceMoves(const TBoardMasks& masks, const TSideState& side);
+
 // doska::status of the board, whose facts are given.
 int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove);
 

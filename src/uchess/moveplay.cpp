@@ -112,6 +112,15 @@ void returnCastlingRook(doska& b, const mov& m) {
   }
 }
 
+// A move that only takes its piece to another square, as most do: no promotion or en passant,
+// no castling, and a record that says what the board holds.
+bool isPlainStep(const doska& b, const mov& m) {
+  if (m.special != 0 || !validSquares(m)) return false;
+  if (isKing(m.piece) && std::abs(m.tofile - m.fromfile) > 1) return false;
+  int from = (m.fromfile - 1) * 8 + (m.fromrank - 1), to = (m.tofile - 1) * 8 + (m.torank - 1);
+  return b.atIndex(from) == m.piece && b.atIndex(to) == m.captured && b.canStep(from, to);
+}
+
 }  // namespace
 
 bool isPromotionFor(int piece, int torank, int special) {
@@ -135,8 +144,11 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
   return m;
 }
 
+
 void playMove(doska& b, const mov& m) {
-  if (validSquares(m)) {
+  if (isPlainStep(b, m)) {
+    b.stepPiece((m.fromfile - 1) * 8 + (m.fromrank - 1), (m.tofile - 1) * 8 + (m.torank - 1));
+  } else if (validSquares(m)) {
     b.put(m.fromfile, m.fromrank, kEmpty);
     b.put(m.tofile, m.torank, m.piece);
     if (m.special != 0) {

@@ -60,6 +60,8 @@ TSquareSet snipersOf(const TBoardMasks& m, int king, bool white) {
          ((m.of[kWhiteBishop + enemy] | queens) & kDiagonalLines[king]);
 }
 
+}  // namespace
+
 // The same pieces attackedOn looks for: pawns and kings by pattern, knights, open sliders.
 TSquareSet evasionSquares(const TBoardMasks& m, int king, bool white) {
   int enemy = white ? 6 : 0;
@@ -83,8 +85,6 @@ TSquareSet pinnedPieces(const TBoardMasks& m, int king, bool white) {
   }
   return pinned;
 }
-
-}  // namespace
 
 // The position worked out last is looked at first: the reader asks about it more than about the
 // one before.

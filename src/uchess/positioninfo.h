@@ -47,3 +47,11 @@ TSideState& sideStateOf(TPositionInfo& info, bool white);
 // The side's piece on the square (0..63) is pinned to the side's king, which must stand somewhere;
 // masks are those of the position the side's state belongs to.
 bool isPinned(const TBoardMasks& masks, const TSideState& side, int index);
+
+// Where a move of a piece other than the king may go by the checks on the side's king, which
+// stands on the square given: everywhere out of check, onto the checker or between it and the
+// king in a single check, nowhere in a double one.
+TSquareSet evasionSquares(const TBoardMasks& masks, int king, bool white);
+
+// The side's pieces that alone stand between its king and an enemy slider on that line.
+TSquareSet pinnedPieces(const TBoardMasks& masks, int king, bool white);

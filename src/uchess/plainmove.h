@@ -1,0 +1,16 @@
+#pragma once
+// The common move on a board in its common state (one king a side, no code that is no piece)
+// settled from the sets alone: the mover's checks and pins are worked out where a candidate needs
+// them, and nothing is remembered between moves, so nothing is copied or compared per position.
+// What it cannot settle by itself it leaves to the general way, which answers alike.
+
+#include "uchess/appendmove.h"
+
+// findAppendableMove's answer for such a board, with no facts of the position kept (before is
+// none); false both where there is no such move and where the sets alone cannot tell.
+bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
+                   int tofile, int torank, TAppendableMove& found);
+
+// doska::status of the side to move where the sets tell it at once: out of check, with a pawn or
+// knight off its king's lines free to move; -1 where they do not.
+int plainStatus(const doska& board, bool whiteToMove);
