@@ -26,7 +26,7 @@ bool findAppendableMove(const doska& board, int piece, int promotion, int fromfi
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
   int file = 0, rank = 0;
   lowestSquare(chosen, file, rank);
-  found.record = recordMove(board, file, rank, tofile, torank, promotion, 0);
+  fillRecord(found.record, board, file, rank, tofile, torank, promotion);
   // findmove hands back the special byte as the promotion, and addmove records with that
   if (promotion != 0 && promotion != found.record.special) return false;
   found.rivals = origins & ~chosen;

@@ -129,9 +129,8 @@ bool isPromotionFor(int piece, int torank, int special) {
   return false;
 }
 
-mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int torank,
-               int promotion, int mark) {
-  mov m;
+void fillRecord(mov& m, const doska& board, int fromfile, int fromrank, int tofile, int torank,
+                int promotion) {
   m.piece = board.at(fromfile, fromrank);
   m.fromfile = static_cast<uint8_t>(fromfile);
   m.fromrank = static_cast<uint8_t>(fromrank);
@@ -140,10 +139,15 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
   m.captured = board.at(tofile, torank);
   m.special = specialOf(m.piece, fromfile, tofile, torank, m.captured, promotion);
   m.changes = changedState(board, m.piece, fromfile, fromrank, tofile, torank);
+}
+
+mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int torank,
+               int promotion, int mark) {
+  mov m;
+  fillRecord(m, board, fromfile, fromrank, tofile, torank, promotion);
   m.mark = static_cast<uint8_t>(mark);
   return m;
 }
-
 
 void playMove(doska& b, const mov& m) {
   if (isPlainStep(b, m)) {

@@ -10,6 +10,10 @@
 mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int torank,
                int promotion, int mark);
 
+// The same, written into a record whose mark, text and extras are left as they are.
+void fillRecord(mov& m, const doska& board, int fromfile, int fromrank, int tofile, int torank,
+                int promotion);
+
 // Puts the move on the board and sets the flags and en-passant files it changes.
 void playMove(doska& board, const mov& m);
 

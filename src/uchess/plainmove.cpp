@@ -1,6 +1,7 @@
 #include "uchess/plainmove.h"
 
 #include <bit>
+#include <cstring>
 
 #include "uchess/boardmasks.h"
 #include "uchess/boardscan.h"
@@ -18,6 +19,51 @@ bool singleSquare(TSquareSet set) {
 bool isPlainBoard(const TBoardMasks& m) {
   return m.of[kNoPieceCode] == 0 && singleSquare(m.of[kWhiteKing]) &&
          singleSquare(m.of[kBlackKing]);
+}
+
+// attackedOn of the target on the sets after the side's king steps there from its square, onto
+// nothing or a piece of the other side, which then attacks no more.
+bool attackedAfterKingStep(const TBoardMasks& m, int from, int to, bool byWhite) {
+  int enemy = byWhite ? 0 : 6;
+  TSquareSet left = ~(TSquareSet{1} << to);
+  if (kPawnAttackers[byWhite ? 0 : 1][to] & m.of[kWhitePawn + enemy] & left) return true;
+  if (kKingSquares[to] & m.of[kWhiteKing + enemy]) return true;
+  if (kKnightSquares[to] & m.of[kWhiteKnight + enemy] & left) return true;
+  TSquareSet occupied = (m.occupied & ~(TSquareSet{1} << from)) | (TSquareSet{1} << to);
+  TSquareSet queens = m.of[kWhiteQueen + enemy];
+  TSquareSet sliders = ((m.of[kWhiteRook + enemy] | queens) & kStraightLines[to]) |
+                       ((m.of[kWhiteBishop + enemy] | queens) & kDiagonalLines[to]);
+  for (sliders &= left; sliders != 0; sliders &= sliders - 1) {
+    if ((kBetween[to][std::countr_zero(sliders)] & occupied) == 0) return true;
+  }
+  return false;
+}
+
+// The last king found unattacked by plainStatus, with the sets its answer came from: the next
+// move is most often that king's side's, on those very sets, and needs no look at its checks.
+struct TSafeKing {
+  bool valid = false;
+  bool white = false;
+  int king = 0;
+  TSquareSet occupied = 0;
+  TSquareSet attackers[6] = {};
+};
+thread_local TSafeKing safeKing;
+
+void rememberSafeKing(const TBoardMasks& m, int king, bool white) {
+  safeKing.valid = true;
+  safeKing.white = white;
+  safeKing.king = king;
+  safeKing.occupied = m.occupied;
+  std::memcpy(safeKing.attackers, &m.of[white ? kBlackPawn : kWhitePawn], sizeof safeKing.attackers);
+}
+
+bool isSafeKing(const TBoardMasks& m, int king, bool white) {
+  if (!safeKing.valid || safeKing.white != white || safeKing.king != king) return false;
+  const TSquareSet* attackers = &m.of[white ? kBlackPawn : kWhitePawn];
+  TSquareSet difference = safeKing.occupied ^ m.occupied;
+  for (int kind = 0; kind < 6; ++kind) difference |= safeKing.attackers[kind] ^ attackers[kind];
+  return difference == 0;
 }
 
 // The squares from which the piece's geometry takes it to the target, which holds nothing or a
@@ -50,18 +96,15 @@ bool geometricOrigins(const doska& b, const TBoardMasks& m, int piece, int to,
 }
 
 // Those of the origins from which the move leaves the mover's king unattacked.
-TSquareSet legalAmong(const doska& b, const TBoardMasks& m, int piece, int to,
-                      TSquareSet origins) {
+TSquareSet legalAmong(const TBoardMasks& m, int piece, int to, TSquareSet origins) {
   bool white = isWhiteCode(static_cast<uint8_t>(piece));
   if (piece == kWhiteKing || piece == kBlackKing) {
     if (origins == 0) return 0;
-    int from = std::countr_zero(origins);
-    TBoardMasks after = afterStep(m, from, to, static_cast<uint8_t>(piece), b.atIndex(to));
-    return attackedOn(after, to, !white) ? 0 : origins;
+    return attackedAfterKingStep(m, std::countr_zero(origins), to, !white) ? 0 : origins;
   }
   int king = std::countr_zero(m.of[white ? kWhiteKing : kBlackKing]);
   TSquareSet target = TSquareSet{1} << to;
-  if ((evasionSquares(m, king, white) & target) == 0) return 0;
+  if (!isSafeKing(m, king, white) && (evasionSquares(m, king, white) & target) == 0) return 0;
   TSquareSet mayBePinned = origins & (kStraightLines[king] | kDiagonalLines[king]);
   if (mayBePinned == 0) return origins;
   TSquareSet pinned = mayBePinned & pinnedPieces(m, king, white);
@@ -85,12 +128,12 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
   if (((m.of[kWhiteKing] | m.of[kBlackKing]) >> to) & 1) return false;
   TSquareSet origins = 0;
   if (!geometricOrigins(board, m, piece, to, origins)) return false;
-  TSquareSet legal = legalAmong(board, m, piece, to, origins);
+  TSquareSet legal = legalAmong(m, piece, to, origins);
   TSquareSet chosen = legal & searchRange(fromfile, fromrank);
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
   int file = 0, rank = 0;
   lowestSquare(chosen, file, rank);
-  found.record = recordMove(board, file, rank, tofile, torank, promotion, 0);
+  fillRecord(found.record, board, file, rank, tofile, torank, promotion);
   if (promotion != 0 && promotion != found.record.special) return false;
   found.rivals = legal & ~chosen;
   found.before = nullptr;
@@ -99,12 +142,21 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
 
 int plainStatus(const doska& board, bool whiteToMove) {
   const TBoardMasks& m = board.sets();
+  if (!isPlainBoard(m)) return -1;
   TSquareSet kings = m.of[whiteToMove ? kWhiteKing : kBlackKing];
-  if (kings == 0) return -1;
   TSideState side;
   side.white = whiteToMove;
   side.hasKing = true;
   side.kingIndex = std::countr_zero(kings);
-  if (attackedOn(m, side.kingIndex, !whiteToMove)) return -1;
+  if (attackedOn(m, side.kingIndex, !whiteToMove)) {
+    // in check, a step of the king out of it most often settles that it is no mate
+    TSquareSet steps = kKingSquares[side.kingIndex] & ~(whiteToMove ? m.white : m.black);
+    for (; steps != 0; steps &= steps - 1) {
+      if (!attackedAfterKingStep(m, side.kingIndex, std::countr_zero(steps), !whiteToMove))
+        return kStatusCheck;
+    }
+    return -1;
+  }
+  rememberSafeKing(m, side.kingIndex, whiteToMove);
   return unpinnedPieceMoves(m, side) ? kStatusNone : -1;
 }

@@ -11,6 +11,7 @@
 bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
                    int tofile, int torank, TAppendableMove& found);
 
-// doska::status of the side to move where the sets tell it at once: out of check, with a pawn or
-// knight off its king's lines free to move; -1 where they do not.
+// doska::status of the side to move on such a board where the sets tell it at once: out of check,
+// with a pawn or knight off its king's lines free to move, or in check with a step of the king out
+// of it; -1 where they do not.
 int plainStatus(const doska& board, bool whiteToMove);
