@@ -28,12 +28,14 @@ char rankDigit(int rank) {
   return static_cast<char>('0' + rank);
 }
 
-// The text as it is built; the longest, "Qh4xe1=Q#!?", fits with room to spare.
+// The text as it is built. However odd the record, no text runs past 11 characters: a piece
+// letter, two of disambiguation, "x", the square, "=Q", "#" and a two-character mark; so a
+// character is put without a look at the room left.
 struct TSanBuilder {
   char chars[16] = {};
   int length = 0;
   TSanBuilder& operator+=(char c) {
-    if (length < 16) chars[length++] = c;
+    chars[length++] = c;
     return *this;
   }
   TSanBuilder& operator+=(std::string_view text) {

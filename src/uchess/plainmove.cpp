@@ -62,7 +62,10 @@ bool isSafeKing(const TBoardMasks& m, int king, bool white) {
   if (!safeKing.valid || safeKing.white != white || safeKing.king != king) return false;
   const TSquareSet* attackers = &m.of[white ? kBlackPawn : kWhitePawn];
   TSquareSet difference = safeKing.occupied ^ m.occupied;
-  for (int kind = 0; kind < 6; ++kind) difference |= safeKing.attackers[kind] ^ attackers[kind];
+  // written out: a loop of six is not unrolled at this optimisation level
+  difference |= (safeKing.attackers[0] ^ attackers[0]) | (safeKing.attackers[1] ^ attackers[1]);
+  difference |= (safeKing.attackers[2] ^ attackers[2]) | (safeKing.attackers[3] ^ attackers[3]);
+  difference |= (safeKing.attackers[4] ^ attackers[4]) | (safeKing.attackers[5] ^ attackers[5]);
   return difference == 0;
 }
 
@@ -115,6 +118,36 @@ TSquareSet legalAmong(const TBoardMasks& m, int piece, int to, TSquareSet origin
   return origins;
 }
 
+// fillRecord's record where it needs no rule: on a board that castles from the e-file, a knight
+// or slider touching no corner, or a pawn short of its last rank, changes no castling flag and
+// carries no special byte.
+void recordPlainMove(mov& m, const doska& b, int from, int to, int promotion) {
+  constexpr TSquareSet kCorners = TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 |
+                                  TSquareSet{1} << 63;
+  constexpr TSquareSet kEndRanks = 0x8181818181818181;
+  uint8_t piece = b.atIndex(from), captured = b.atIndex(to);
+  int kind = isWhiteCode(piece) ? piece : piece - 6;
+  // a pawn's step short of the last rank, onto the square ahead or onto a piece it takes
+  bool pawnStep = kind == kWhitePawn && ((kEndRanks >> from) & 1) == 0 &&
+                  ((kEndRanks >> to) & 1) == 0 && ((from ^ to) < 8) == (captured == kEmpty);
+  bool needsRules = b.chess960 || (kind == kWhitePawn && !pawnStep) || kind == kWhiteKing ||
+                    ((kCorners >> from) & 1) || ((kCorners >> to) & 1);
+  if (needsRules) {
+    fillRecord(m, b, from / 8 + 1, from % 8 + 1, to / 8 + 1, to % 8 + 1, promotion);
+    return;
+  }
+  m.piece = piece;
+  m.fromfile = static_cast<uint8_t>(from / 8 + 1);
+  m.fromrank = static_cast<uint8_t>(from % 8 + 1);
+  m.tofile = static_cast<uint8_t>(to / 8 + 1);
+  m.torank = static_cast<uint8_t>(to % 8 + 1);
+  m.captured = captured;
+  m.special = 0;
+  m.changes = 0;
+  if (piece == kWhitePawn && to - from == 2 && from % 8 == 1) m.changes = kWhiteDoubleStep;
+  if (piece == kBlackPawn && from - to == 2 && from % 8 == 6) m.changes = kBlackDoubleStep;
+}
+
 }  // namespace
 
 bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
@@ -131,9 +164,7 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
   TSquareSet legal = legalAmong(m, piece, to, origins);
   TSquareSet chosen = legal & searchRange(fromfile, fromrank);
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
-  int file = 0, rank = 0;
-  lowestSquare(chosen, file, rank);
-  fillRecord(found.record, board, file, rank, tofile, torank, promotion);
+  recordPlainMove(found.record, board, std::countr_zero(chosen), to, promotion);
   if (promotion != 0 && promotion != found.record.special) return false;
   found.rivals = legal & ~chosen;
   found.before = nullptr;

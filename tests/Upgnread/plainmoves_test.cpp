@@ -1,0 +1,164 @@
+// The reader's short way for plain moves against the board's scanning forms, through the whole
+// movetext reader: random games from positions full of pins, checks, promotions and castling,
+// written in the notation players use, in the slips they make and with moves the position does
+// not allow, read both ways to the same code, the same stopping place and the same tree.
+
+#include <array>
+#include <iterator>
+#include <memory>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/boardcompare.h"
+#include "support/chessplay.h"
+#include "support/pgnreading.h"
+#include "uchess/boardscan.h"
+
+namespace {
+
+// Besides the start and the tactical positions: a board with two white kings, one with no
+// black king, one where the side not to move stands in check, and a shuffled back rank.
+std::vector<const char*> startFens() {
+  std::vector<const char*> fens = {kStartFen.data()};
+  fens.insert(fens.end(), std::begin(kTacticalFens), std::end(kTacticalFens));
+  fens.push_back("4k3/pp3ppp/8/8/8/8/PP3PPP/K3K2R w K - 0 1");
+  fens.push_back("8/pp3ppp/8/3q4/8/8/PP3PPP/R3K2R w KQ - 0 1");
+  fens.push_back("4k3/8/8/8/1b6/8/3P4/R3K2R b KQ - 0 1");
+  fens.push_back("rk5r/p6p/8/8/8/8/P6P/RK5R w HAha - 0 1");
+  return fens;
+}
+
+// A move the board's geometry allows from the position but the scanning form refuses, as a
+// player might write it, from and to squares in full; empty when there is none.
+std::string refusedMove(doska& b, bool white, std::mt19937& random) {
+  std::vector<std::string> refused;
+  for (int ff = 1; ff <= 8; ++ff)
+    for (int fr = 1; fr <= 8; ++fr) {
+      uint8_t piece = b.at(ff, fr);
+      if (!(white ? isWhitePiece(piece) : isBlackPiece(piece))) continue;
+      int kind = white ? piece : piece - 6;
+      for (int tf = 1; tf <= 8; ++tf)
+        for (int tr = 1; tr <= 8; ++tr) {
+          if (!b.canmove(ff, fr, tf, tr) || legalmoveByScan(b, ff, fr, tf, tr)) continue;
+          std::string text;
+          if (kind != kWhitePawn) text += " PNBRQK"[kind];
+          text += {static_cast<char>('a' + ff - 1), static_cast<char>('0' + fr)};
+          if (b.at(tf, tr) != kEmpty) text += 'x';
+          text += {static_cast<char>('a' + tf - 1), static_cast<char>('0' + tr)};
+          if (kind == kWhitePawn && (tr == 1 || tr == 8)) text += "=Q";
+          refused.push_back(text);
+        }
+    }
+  return refused.empty() ? std::string() : refused[random() % refused.size()];
+}
+
+// A random move the scanning form allows, added and written as the journal writes it; refused
+// receives one it does not allow from the same position.
+bool addRandomMove(jurnal& line, std::mt19937& random, std::string& refused) {
+  doska& b = *line.board;
+  bool white = whiteToMove(line);
+  refused = refusedMove(b, white, random);
+  std::vector<std::array<int, 4>> moves;
+  for (int ff = 1; ff <= 8; ++ff)
+    for (int fr = 1; fr <= 8; ++fr)
+      if (white ? isWhitePiece(b.at(ff, fr)) : isBlackPiece(b.at(ff, fr)))
+        for (int tf = 1; tf <= 8; ++tf)
+          for (int tr = 1; tr <= 8; ++tr)
+            if (legalmoveByScan(b, ff, fr, tf, tr)) moves.push_back({ff, fr, tf, tr});
+  if (moves.empty()) return false;
+  const std::array<int, 4>& m = moves[random() % moves.size()];
+  int promotion = static_cast<int>((white ? kWhiteKnight : kBlackKnight) + random() % 4);
+  if (line.addmove(m[0], m[1], m[2], m[3], promotion, true, 0) < 0) return false;
+  line.makesan();
+  line.forward();
+  return true;
+}
+
+bool isSquareText(const std::string& text, size_t at) {
+  return at + 1 < text.size() && text[at] >= 'a' && text[at] <= 'h' && text[at + 1] >= '1' &&
+         text[at + 1] <= '8';
+}
+
+// The move as written, now and then the way it should not be: the check mark left off or put on,
+// the piece named by a file it may not stand on or by another letter, a pawn capture without its
+// file.
+std::string writtenMove(const mov& m, std::mt19937& random) {
+  std::string text = m.san.str();
+  switch (random() % 200) {
+    case 0:
+      if (!text.empty() && (text.back() == '+' || text.back() == '#')) text.pop_back();
+      break;
+    case 1:
+      text += '+';
+      break;
+    case 2:
+      if (text.size() > 2 && text[0] >= 'B' && text[0] <= 'R' && isSquareText(text, 1))
+        text.insert(1, 1, static_cast<char>('a' + random() % 8));
+      break;
+    case 3:
+      if (text.size() > 3 && text[1] == 'x' && text[0] >= 'a' && text[0] <= 'h') text.erase(0, 2);
+      break;
+    case 4:
+      if (!text.empty() && text[0] >= 'B' && text[0] <= 'R') text[0] = "NBRQ"[random() % 4];
+      break;
+    default:
+      break;
+  }
+  return text;
+}
+
+// The line's moves as written, the refused move written in place of the one at the given ply.
+std::string randomMovetext(jurnal& line, std::string_view fen, int refusedAt,
+                           const std::string& refused, std::mt19937& random) {
+  int first = std::stoi(std::string(fen.substr(fen.rfind(' ') + 1)));
+  std::string text = line.blackfirst ? std::to_string(first) + "... " : "";
+  for (int i = 0; i < line.movecount(); ++i) {
+    int ply = i + line.blackfirst;
+    if (ply % 2 == 0) text += std::to_string(first + ply / 2) + ". ";
+    text += (i == refusedAt ? refused : writtenMove(line.moveat(i), random)) + ' ';
+  }
+  return text + '*';
+}
+
+TEST(PlainMoves, ReadAsTheScanningFormsReadThem) {
+  std::mt19937 random(1960);
+  int games = 0, moves = 0;
+  for (const char* fen : startFens()) {
+    for (int game = 0; game < 12; ++game) {
+      SCOPED_TRACE(testing::Message() << fen << " game " << game);
+      std::unique_ptr<jurnal> played = journalFromFen(fen);
+      ASSERT_TRUE(played);
+      // every other game ends on a move that must be refused
+      int refusedAt = game % 2 == 0 ? static_cast<int>(random() % 80) : -1;
+      std::string refused, next;
+      for (int ply = 0; ply < 120 && addRandomMove(*played, random, next); ++ply) {
+        if (ply == refusedAt && next.empty()) ++refusedAt;
+        if (ply == refusedAt) refused = next;
+      }
+      std::string movetext = randomMovetext(*played, fen, refusedAt, refused, random);
+      SCOPED_TRACE(movetext);
+      std::unique_ptr<jurnal> fast, plain;
+      int64_t fastStop = 0, plainStop = 0;
+      int fastCode = readMoves(movetext, fast, fen, &fastStop);
+      int plainCode = 0;
+      {
+        TBoardByScan byScan;
+        plainCode = readMoves(movetext, plain, fen, &plainStop);
+      }
+      ASSERT_EQ(fastCode, plainCode);
+      ASSERT_EQ(fastStop, plainStop);
+      ASSERT_TRUE(fast && plain);
+      ASSERT_EQ(treeText(*fast), treeText(*plain));
+      ++games;
+      moves += fast->movecount();
+    }
+  }
+  EXPECT_GT(games, 100);
+  EXPECT_GT(moves, 100 * games / 4) << "too few moves read to judge by";
+}
+
+}  // namespace
