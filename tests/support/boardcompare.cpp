@@ -183,3 +183,14 @@ testing::AssertionResult sameSan(jurnal& line) {
   if (fast == plain) return testing::AssertionSuccess();
   return testing::AssertionFailure() << "makesan " << fast.str() << ", plain " << plain;
 }
+
+std::vector<std::array<int, 4>> legalMovesByScan(doska& b, bool white) {
+  std::vector<std::array<int, 4>> moves;
+  for (int ff = 1; ff <= 8; ++ff)
+    for (int fr = 1; fr <= 8; ++fr)
+      if (white ? isWhitePiece(b.at(ff, fr)) : isBlackPiece(b.at(ff, fr)))
+        for (int tf = 1; tf <= 8; ++tf)
+          for (int tr = 1; tr <= 8; ++tr)
+            if (legalmoveByScan(b, ff, fr, tf, tr)) moves.push_back({ff, fr, tf, tr});
+  return moves;
+}

@@ -3,7 +3,9 @@
 // both the same questions on the same position and reports the first answer, out-argument or
 // board change where they part.
 
+#include <array>
 #include <string_view>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -44,3 +46,6 @@ testing::AssertionResult sameFindMoves(doska& board, bool white);
 
 // makesan of the line's next move against the plain board's text for it.
 testing::AssertionResult sameSan(jurnal& line);
+
+// Every move of the side the reference form allows, as from file, from rank, to file, to rank.
+std::vector<std::array<int, 4>> legalMovesByScan(doska& board, bool white);

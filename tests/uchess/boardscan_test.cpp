@@ -30,13 +30,7 @@ std::vector<const char*> startFens() {
 bool playRandomMove(jurnal& line, std::mt19937& random) {
   doska& b = *line.board;
   bool white = whiteToMove(line);
-  std::vector<std::array<int, 4>> moves;
-  for (int ff = 1; ff <= 8; ++ff)
-    for (int fr = 1; fr <= 8; ++fr)
-      if (white ? isWhitePiece(b.at(ff, fr)) : isBlackPiece(b.at(ff, fr)))
-        for (int tf = 1; tf <= 8; ++tf)
-          for (int tr = 1; tr <= 8; ++tr)
-            if (legalmoveByScan(b, ff, fr, tf, tr)) moves.push_back({ff, fr, tf, tr});
+  std::vector<std::array<int, 4>> moves = legalMovesByScan(b, white);
   if (moves.empty()) return false;
   const std::array<int, 4>& m = moves[random() % moves.size()];
   int promotion = static_cast<int>((white ? kWhiteKnight : kBlackKnight) + random() % 4);
