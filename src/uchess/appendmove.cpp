@@ -41,10 +41,12 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
   playMove(board, m);
   bool whiteAfter = !isWhitePiece(m.piece);
-  int status = found.before ? statusIn(board, positionInfoAfterMove(*found.before, board), whiteAfter)
-                            : plainStatus(board, whiteAfter);
+  int status = found.before
+                   ? statusIn(board, positionInfoAfterMove(*found.before, board), whiteAfter)
+                   : plainStatus(board, whiteAfter);
   if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
-  setSanText(m, rivalsAmong(m, found.rivals), status);
+  if (found.rivals != 0 || !setPlainSanText(m, status))
+    setSanText(m, rivalsAmong(m, found.rivals), status);
   line.moves.push_back(std::move(m));
   ++line.current;
   return status;

@@ -156,6 +156,30 @@ void setSanText(mov& m, const TSanRivals& rivals, int status) {
   m.san.assignPadded(text.chars, static_cast<size_t>(text.length));
 }
 
+bool setPlainSanText(mov& m, int status) {
+  bool pawn = isPawn(m.piece), king = isKing(m.piece);
+  bool enPassant = m.special == kWhitePawn || m.special == kBlackPawn;
+  if ((m.special != 0 && !enPassant) || m.mark != 0 || m.piece == kEmpty || m.piece > kBlackKing ||
+      (king && (castlesOntoRook(m) || castlesFromEFile(m))) || !isSquare(m.tofile, m.torank) ||
+      !isSquare(m.fromfile, m.fromrank))
+    return false;
+  bool capture = m.captured != kEmpty || enPassant;
+  char room[16] = {};
+  int length = 0;
+  if (!pawn) {
+    room[length++] = kPieceLetters[isBlackPiece(m.piece) ? m.piece - 6 : m.piece];
+  } else if (capture) {
+    room[length++] = fileLetter(m.fromfile);
+  }
+  if (capture) room[length++] = 'x';
+  room[length++] = fileLetter(m.tofile);
+  room[length++] = rankDigit(m.torank);
+  if (status == kStatusCheck) room[length++] = '+';
+  if (status == kStatusMate) room[length++] = '#';
+  m.san.assignPadded(room, static_cast<size_t>(length));
+  return true;
+}
+
 void jurnal::makesan() {
   if (board == nullptr || current < 0 || current >= movecount()) return;
   mov& m = moves[current];
