@@ -14,5 +14,6 @@ TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece,
   (isWhitePiece(piece) ? after.white : after.black) ^= fromBit | toBit;
   after.occupied = (after.occupied & ~fromBit) | toBit;
   after.of[kEmpty] = ~after.occupied;
+  after.kingsSafe = 0;
   return after;
 }

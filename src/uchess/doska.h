@@ -6,7 +6,8 @@
 
 #include "uchess/piecesets.h"
 
-// Piece codes: 0 empty, 1..6 white pawn, knight, bishop, rook, queen, king; 7..12 the same for Black.
+// Piece codes: 0 empty, 1..6 white pawn, knight, bishop, rook, queen, king; 7..12 the same for
+// Black.
 constexpr uint8_t kEmpty = 0;
 constexpr uint8_t kWhitePawn = 1, kWhiteKnight = 2, kWhiteBishop = 3, kWhiteRook = 4,
                   kWhiteQueen = 5, kWhiteKing = 6;
@@ -98,12 +99,15 @@ class doska {
     other &= ~toBit;
     pieceSets.occupied = (pieceSets.occupied & ~fromBit) | toBit;
     pieceSets.of[kEmpty] = ~pieceSets.occupied;
+    pieceSets.kingsSafe = 0;
     cells[to] = piece;
     cells[from] = kEmpty;
   }
   // The code on a square given as its index (file - 1) * 8 + (rank - 1).
   uint8_t atIndex(int index) const { return (&squares[0][0])[index]; }
   const TBoardMasks& sets() const { return pieceSets; }
+  // The side's only king stands unattacked: the next move of that side need not look for checks.
+  void markKingSafe(bool white) { pieceSets.kingsSafe |= white ? 1 : 2; }
 
   // The eight state bytes, saved and restored as one block around every trial move
   uint8_t wqlost = 0;
@@ -141,5 +145,9 @@ static_assert(sizeof(doska) == doska::kIdentityBytes + sizeof(TBoardMasks),
 // What the piece part of the key changes by between the positions of two boards' sets.
 uint64_t pieceKeyChange(const TBoardMasks& before, const TBoardMasks& after);
 
-inline bool isWhitePiece(int piece) { return piece >= 1 && piece <= 6; }
-inline bool isBlackPiece(int piece) { return piece >= 7 && piece <= 12; }
+inline bool isWhitePiece(int piece) {
+  return piece >= 1 && piece <= 6;
+}
+inline bool isBlackPiece(int piece) {
+  return piece >= 7 && piece <= 12;
+}

@@ -1,7 +1,6 @@
 #include "uchess/plainmove.h"
 
 #include <bit>
-#include <cstring>
 
 #include "uchess/boardmasks.h"
 #include "uchess/boardscan.h"
@@ -37,36 +36,6 @@ bool attackedAfterKingStep(const TBoardMasks& m, int from, int to, bool byWhite)
     if ((kBetween[to][std::countr_zero(sliders)] & occupied) == 0) return true;
   }
   return false;
-}
-
-// The last king found unattacked by plainStatus, with the sets its answer came from: the next
-// move is most often that king's side's, on those very sets, and needs no look at its checks.
-struct TSafeKing {
-  bool valid = false;
-  bool white = false;
-  int king = 0;
-  TSquareSet occupied = 0;
-  TSquareSet attackers[6] = {};
-};
-thread_local TSafeKing safeKing;
-
-void rememberSafeKing(const TBoardMasks& m, int king, bool white) {
-  safeKing.valid = true;
-  safeKing.white = white;
-  safeKing.king = king;
-  safeKing.occupied = m.occupied;
-  std::memcpy(safeKing.attackers, &m.of[white ? kBlackPawn : kWhitePawn], sizeof safeKing.attackers);
-}
-
-bool isSafeKing(const TBoardMasks& m, int king, bool white) {
-  if (!safeKing.valid || safeKing.white != white || safeKing.king != king) return false;
-  const TSquareSet* attackers = &m.of[white ? kBlackPawn : kWhitePawn];
-  TSquareSet difference = safeKing.occupied ^ m.occupied;
-  // written out: a loop of six is not unrolled at this optimisation level
-  difference |= (safeKing.attackers[0] ^ attackers[0]) | (safeKing.attackers[1] ^ attackers[1]);
-  difference |= (safeKing.attackers[2] ^ attackers[2]) | (safeKing.attackers[3] ^ attackers[3]);
-  difference |= (safeKing.attackers[4] ^ attackers[4]) | (safeKing.attackers[5] ^ attackers[5]);
-  return difference == 0;
 }
 
 // The squares from which the piece's geometry takes it to the target, which holds nothing or a
@@ -107,7 +76,8 @@ TSquareSet legalAmong(const TBoardMasks& m, int piece, int to, TSquareSet origin
   }
   int king = std::countr_zero(m.of[white ? kWhiteKing : kBlackKing]);
   TSquareSet target = TSquareSet{1} << to;
-  if (!isSafeKing(m, king, white) && (evasionSquares(m, king, white) & target) == 0) return 0;
+  bool safe = (m.kingsSafe & (white ? 1 : 2)) != 0;
+  if (!safe && (evasionSquares(m, king, white) & target) == 0) return 0;
   TSquareSet mayBePinned = origins & (kStraightLines[king] | kDiagonalLines[king]);
   if (mayBePinned == 0) return origins;
   TSquareSet pinned = mayBePinned & pinnedPieces(m, king, white);
@@ -122,8 +92,8 @@ TSquareSet legalAmong(const TBoardMasks& m, int piece, int to, TSquareSet origin
 // or slider touching no corner, or a pawn short of its last rank, changes no castling flag and
 // carries no special byte.
 void recordPlainMove(mov& m, const doska& b, int from, int to, int promotion) {
-  constexpr TSquareSet kCorners = TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 |
-                                  TSquareSet{1} << 63;
+  constexpr TSquareSet kCorners =
+      TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 | TSquareSet{1} << 63;
   constexpr TSquareSet kEndRanks = 0x8181818181818181;
   uint8_t piece = b.atIndex(from), captured = b.atIndex(to);
   int kind = isWhiteCode(piece) ? piece : piece - 6;
@@ -171,7 +141,7 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
   return true;
 }
 
-int plainStatus(const doska& board, bool whiteToMove) {
+int plainStatus(doska& board, bool whiteToMove) {
   const TBoardMasks& m = board.sets();
   if (!isPlainBoard(m)) return -1;
   TSquareSet kings = m.of[whiteToMove ? kWhiteKing : kBlackKing];
@@ -188,6 +158,6 @@ int plainStatus(const doska& board, bool whiteToMove) {
     }
     return -1;
   }
-  rememberSafeKing(m, side.kingIndex, whiteToMove);
+  board.markKingSafe(whiteToMove);
   return unpinnedPieceMoves(m, side) ? kStatusNone : -1;
 }

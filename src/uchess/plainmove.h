@@ -1,7 +1,8 @@
 #pragma once
 // The common move on a board in its common state (one king a side, no code that is no piece)
 // settled from the sets alone: the mover's checks and pins are worked out where a candidate needs
-// them, and nothing is remembered between moves, so nothing is copied or compared per position.
+// them, and only the board's mark of a king found out of check is kept between moves, so nothing
+// is copied or compared per position.
 // What it cannot settle by itself it leaves to the general way, which answers alike.
 
 #include "uchess/appendmove.h"
@@ -13,5 +14,5 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
 
 // doska::status of the side to move on such a board where the sets tell it at once: out of check,
 // with a pawn or knight off its king's lines free to move, or in check with a step of the king out
-// of it; -1 where they do not.
-int plainStatus(const doska& board, bool whiteToMove);
+// of it; -1 where they do not. A king found out of check is marked so on the board.
+int plainStatus(doska& board, bool whiteToMove);
