@@ -39,7 +39,11 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   mov& m = found.record;
   m.mark = static_cast<uint8_t>(mark);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
-  playMove(board, m);
+  // the plain way's records are made on this board, and only a special byte sets one apart
+  if (found.before == nullptr && m.special == 0)
+    playPlainStep(board, m);
+  else
+    playMove(board, m);
   bool whiteAfter = !isWhitePiece(m.piece);
   int status = found.before
                    ? statusIn(board, positionInfoAfterMove(*found.before, board), whiteAfter)

@@ -149,9 +149,37 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
   return m;
 }
 
+namespace {
+
+// The castling and en-passant state after the move, whose pieces are already on their squares.
+void takeStateChanges(doska& b, const mov& m) {
+  uint8_t c = m.changes;
+  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
+  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
+  // most moves change no castling flag
+  if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
+  if (c & kLosesWhiteQueenside) b.wqlost = 1;
+  if (c & kLosesWhiteKingside) b.wklost = 1;
+  if (c & kLosesBlackQueenside) b.bqlost = 1;
+  if (c & kLosesBlackKingside) b.bklost = 1;
+  if (c & kMovesWhiteKing) b.wkingmoved = 1;
+  if (c & kMovesBlackKing) b.bkingmoved = 1;
+}
+
+void stepPieceOf(doska& b, const mov& m) {
+  b.stepPiece((m.fromfile - 1) * 8 + (m.fromrank - 1), (m.tofile - 1) * 8 + (m.torank - 1));
+}
+
+}  // namespace
+
+void playPlainStep(doska& b, const mov& m) {
+  stepPieceOf(b, m);
+  takeStateChanges(b, m);
+}
+
 void playMove(doska& b, const mov& m) {
   if (isPlainStep(b, m)) {
-    b.stepPiece((m.fromfile - 1) * 8 + (m.fromrank - 1), (m.tofile - 1) * 8 + (m.torank - 1));
+    stepPieceOf(b, m);
   } else if (validSquares(m)) {
     b.put(m.fromfile, m.fromrank, kEmpty);
     b.put(m.tofile, m.torank, m.piece);
@@ -166,17 +194,7 @@ void playMove(doska& b, const mov& m) {
     }
     if (isKing(m.piece)) moveCastlingRook(b, m);
   }
-  uint8_t c = m.changes;
-  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
-  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
-  // most moves change no castling flag
-  if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
-  if (c & kLosesWhiteQueenside) b.wqlost = 1;
-  if (c & kLosesWhiteKingside) b.wklost = 1;
-  if (c & kLosesBlackQueenside) b.bqlost = 1;
-  if (c & kLosesBlackKingside) b.bklost = 1;
-  if (c & kMovesWhiteKing) b.wkingmoved = 1;
-  if (c & kMovesBlackKing) b.bkingmoved = 1;
+  takeStateChanges(b, m);
 }
 
 void unplayMove(doska& b, const mov& m) {

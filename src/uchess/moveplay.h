@@ -16,6 +16,9 @@ void fillRecord(mov& m, const doska& board, int fromfile, int fromrank, int tofi
 
 // Puts the move on the board and sets the flags and en-passant files it changes.
 void playMove(doska& board, const mov& m);
+// playMove for a record known to be a plain step: made on this board, its piece to a square with
+// nothing or a piece of the other side, no promotion, en passant or castling.
+void playPlainStep(doska& board, const mov& m);
 
 // Takes the move off the board and clears the flags it set; the en-passant files are the caller's.
 void unplayMove(doska& board, const mov& m);

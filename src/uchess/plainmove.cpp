@@ -10,14 +10,11 @@
 
 namespace {
 
-bool singleSquare(TSquareSet set) {
-  return set != 0 && (set & (set - 1)) == 0;
-}
-
 // With one king a side the first king is the king, and every square holds a piece or nothing.
 bool isPlainBoard(const TBoardMasks& m) {
-  return m.of[kNoPieceCode] == 0 && singleSquare(m.of[kWhiteKing]) &&
-         singleSquare(m.of[kBlackKing]);
+  TSquareSet white = m.of[kWhiteKing], black = m.of[kBlackKing];
+  TSquareSet extra = m.of[kNoPieceCode] | (white & (white - 1)) | (black & (black - 1));
+  return (extra == 0) & (white != 0) & (black != 0);
 }
 
 // attackedOn of the target on the sets after the side's king steps there from its square, onto
@@ -143,7 +140,6 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
 
 int plainStatus(doska& board, bool whiteToMove) {
   const TBoardMasks& m = board.sets();
-  if (!isPlainBoard(m)) return -1;
   TSquareSet kings = m.of[whiteToMove ? kWhiteKing : kBlackKing];
   TSideState side;
   side.white = whiteToMove;

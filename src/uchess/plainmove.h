@@ -12,7 +12,8 @@
 bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
                    int tofile, int torank, TAppendableMove& found);
 
-// doska::status of the side to move on such a board where the sets tell it at once: out of check,
-// with a pawn or knight off its king's lines free to move, or in check with a step of the king out
-// of it; -1 where they do not. A king found out of check is marked so on the board.
+// doska::status of the side to move after a move findPlainMove found, which leaves the board in
+// that state, where the sets tell it at once: out of check, with a pawn or knight off its king's
+// lines free to move, or in check with a step of the king out of it; -1 where they do not. A
+// king found out of check is marked so on the board.
 int plainStatus(doska& board, bool whiteToMove);
