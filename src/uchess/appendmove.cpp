@@ -39,8 +39,11 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   mov& m = found.record;
   m.mark = static_cast<uint8_t>(mark);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
-  // the plain way's records are made on this board, and only a special byte sets one apart
-  if (found.before == nullptr && m.special == 0)
+  // the plain way's records are made on this board; a special byte or a castling's rook sets
+  // one apart
+  bool castles = (m.piece == kWhiteKing || m.piece == kBlackKing) &&
+                 (m.tofile > m.fromfile + 1 || m.fromfile > m.tofile + 1);
+  if (found.before == nullptr && m.special == 0 && !castles)
     playPlainStep(board, m);
   else
     playMove(board, m);

@@ -155,4 +155,46 @@ TEST(PlainMoves, ReadAsTheScanningFormsReadThem) {
   EXPECT_GT(moves, 100 * games / 4) << "too few moves read to judge by";
 }
 
+// Castling from the e-file, each rule that may refuse it broken once: read both ways, to the
+// same code and tree, and allowed exactly where the rules allow it.
+TEST(PlainMoves, CastlingJudgedAsTheScanningFormsJudgeIt) {
+  struct TCase {
+    const char* fen;
+    const char* movetext;
+    bool allowed;
+  };
+  const TCase cases[] = {
+      {"r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "1. O-O O-O-O *", true},
+      {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "1... O-O 2. O-O-O *", true},
+      {"5k2/8/8/8/8/8/8/4K2R w K - 0 1", "1. O-O+ *", true},
+      {"4k3/8/8/8/8/8/1r6/R3K2R w KQ - 0 1", "1. O-O-O *", true},  // b1 is attacked, not crossed
+      {"4k3/8/8/8/8/8/5r2/R3K2R w KQ - 0 1", "1. O-O-O *", true},
+      {"4k3/8/8/8/8/8/5r2/R3K2R w KQ - 0 1", "1. O-O *", false},  // f1 crossed under attack
+      {"4k3/8/8/8/8/8/6r1/R3K2R w KQ - 0 1", "1. O-O *", false},  // g1 attacked
+      {"4k3/8/8/8/8/8/3r4/R3K2R w KQ - 0 1", "1. O-O-O *", false},
+      {"4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 1", "1. O-O *", false},  // in check
+      {"4k3/8/8/8/8/8/8/RN2K1NR w KQ - 0 1", "1. O-O *", false},
+      {"4k3/8/8/8/8/8/8/RN2K1NR w KQ - 0 1", "1. O-O-O *", false},
+      {"4k3/8/8/8/8/8/8/R3K2R w - - 0 1", "1. O-O *", false},
+      {"4k3/8/8/8/8/8/8/R3K2R w K - 0 1", "1. O-O-O *", false},
+      {"r3k2r/8/8/8/8/8/8/4K3 b kq - 0 1", "1... O-O-O *", true},
+      {"r3k2r/8/8/2B5/8/8/8/4K3 b kq - 0 1", "1... O-O *", false},  // f8 crossed under attack
+      {"r3k2r/8/8/2B5/8/8/8/4K3 b kq - 0 1", "1... O-O-O *", true},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.fen << " " << c.movetext);
+    std::unique_ptr<jurnal> fast, plain;
+    int fastCode = readMoves(c.movetext, fast, c.fen);
+    int plainCode = 0;
+    {
+      TBoardByScan byScan;
+      plainCode = readMoves(c.movetext, plain, c.fen);
+    }
+    EXPECT_EQ(fastCode, plainCode);
+    ASSERT_TRUE(fast && plain);
+    EXPECT_EQ(treeText(*fast), treeText(*plain));
+    EXPECT_EQ(fast->movecount() > 0, c.allowed);
+  }
+}
+
 }  // namespace
