@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-int TMoveNumbers::next(const jurnal& line) {
+int TMoveNumbers::nextAfresh(const jurnal& line) {
   if (&line != lastLine) {
     if (lastLine != nullptr) others[lastLine] = last;
     auto found = others.find(&line);
@@ -15,18 +15,9 @@ int TMoveNumbers::next(const jurnal& line) {
   // below what was counted is counted again.
   if (count.counted == 0 || count.counted > made || count.startnumber != line.startnumber ||
       count.blackfirst != line.blackfirst) {
-    count = TCount{0, line.startnumber + 1, line.blackfirst != 0, line.startnumber,
-                   line.blackfirst};
+    count =
+        TCount{0, line.startnumber + 1, line.blackfirst != 0, line.startnumber, line.blackfirst};
   }
-  for (; count.counted < made; ++count.counted) {
-    bool moverBlack = isBlackPiece(line.moveat(count.counted).piece);
-    if (moverBlack != count.blackToMove) {
-      // a skipped half-move; a skipped Black move closes the move number
-      if (count.blackToMove) ++count.number;
-      count.blackToMove = !count.blackToMove;
-    }
-    if (moverBlack) ++count.number;
-    count.blackToMove = !count.blackToMove;
-  }
+  countOn(line, made);
   return count.number;
 }

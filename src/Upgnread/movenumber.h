@@ -10,7 +10,16 @@
 
 class TMoveNumbers {
  public:
-  int next(const jurnal& line);
+  // The line asked about last, counted on by the moves made since: the reader's case at nearly
+  // every move number, kept inline.
+  int next(const jurnal& line) {
+    int made = line.current;
+    if (&line != lastLine || last.counted == 0 || last.counted > made || made > line.movecount() ||
+        last.startnumber != line.startnumber || last.blackfirst != line.blackfirst)
+      return nextAfresh(line);
+    countOn(line, made);
+    return last.number;
+  }
 
  private:
   struct TCount {
@@ -25,4 +34,19 @@ class TMoveNumbers {
   const jurnal* lastLine = nullptr;
   TCount last;
   std::unordered_map<const jurnal*, TCount> others;
+
+  int nextAfresh(const jurnal& line);
+  void countOn(const jurnal& line, int made) {
+    TCount& count = last;
+    for (; count.counted < made; ++count.counted) {
+      bool moverBlack = isBlackPiece(line.moves[static_cast<size_t>(count.counted)].piece);
+      if (moverBlack != count.blackToMove) {
+        // a skipped half-move; a skipped Black move closes the move number
+        if (count.blackToMove) ++count.number;
+        count.blackToMove = !count.blackToMove;
+      }
+      if (moverBlack) ++count.number;
+      count.blackToMove = !count.blackToMove;
+    }
+  }
 };
