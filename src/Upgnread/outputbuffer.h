@@ -38,19 +38,16 @@ struct TOutputBuffer {
     }
   }
   char& operator[](size_t index) { return start[index]; }
+  // Room for more bytes past used, to be written through data() and counted into used.
+  void reserve(size_t more) {
+    if (more > room - used) growRoom(more);
+  }
+  char* data() { return start.get(); }
   // The bytes it holds without growing.
   size_t capacity() const { return room; }
   std::string_view text() const { return {start.get(), used}; }
   // Starts over for the next file; the room already taken is kept for it.
   void clear() { used = 0; }
-
- private:
-  void grow(std::string_view text);
-
-  // Room that is never filled before it is written: a string's would be set to zeros first,
-  // megabytes at each doubling.
-  std::unique_ptr<char[]> start;
-  size_t room = 0;
 
   // Tokens are a few characters long: two overlapping fixed-size copies cost less than a call.
   template <size_t kPart>
@@ -61,6 +58,7 @@ struct TOutputBuffer {
     std::memcpy(to, head, kPart);
     std::memcpy(to + size - kPart, tail, kPart);
   }
+  // A copy of a few bytes, as a token's.
   static void copyInto(char* to, const char* from, size_t size) {
     if (size >= 8 && size <= 16) {
       copyOverlapping<8>(to, from, size);
@@ -74,4 +72,13 @@ struct TOutputBuffer {
       std::memcpy(to, from, size);
     }
   }
+
+ private:
+  void grow(std::string_view text);
+  void growRoom(size_t more);
+
+  // Room that is never filled before it is written: a string's would be set to zeros first,
+  // megabytes at each doubling.
+  std::unique_ptr<char[]> start;
+  size_t room = 0;
 };

@@ -101,8 +101,8 @@ class TNumberText {
   explicit TNumberText(int64_t number) { set(number); }
   void set(int64_t number) {
     value = number;
-    length = static_cast<size_t>(std::to_chars(digits, digits + sizeof digits - 4, number).ptr -
-                                 digits);
+    length =
+        static_cast<size_t>(std::to_chars(digits, digits + sizeof digits - 4, number).ptr - digits);
   }
   void increment() {
     if (value < 0) {
@@ -156,21 +156,25 @@ std::string_view numberToken(std::string_view prefix, int64_t number, std::strin
   return {room, static_cast<size_t>(end - room)};
 }
 
-void writeNumber(TLineWalk& walk, const mov& move, TLine& line) {
+// emit(text, trailingSpace) puts a token on the line.
+template <class TEmit>
+void writeNumber(TLineWalk& walk, const mov& move, TEmit&& emit) {
   bool white = isWhitePiece(move.piece);
   if (!walk.numberDue && white) {  // Black's half-move before it is missing
-    emitToken(line, false, "...");
+    emit("...", false);
     walk.numberDue = true;
     walk.number.increment();
   }
   if (!walk.numberDue) return;
-  emitToken(line, false, walk.number.withDots(white));
+  emit(walk.number.withDots(white), false);
   if (!white) walk.numberDue = false;
 }
 
 // A kept mark is written as its $n token, never as the glyph suffix of the move text.
 void writeMove(TLineWalk& walk, const mov& move, TLine& line) {
-  writeNumber(walk, move, line);
+  writeNumber(walk, move, [&](std::string_view token, bool trailingSpace) {
+    emitToken(line, trailingSpace, token);
+  });
   std::string_view text = move.san.view();
   if (move.mark != 0)
     while (!text.empty() && (text.back() == '!' || text.back() == '?')) text.remove_suffix(1);
@@ -200,17 +204,58 @@ void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
   walk.moveWritten = false;
 }
 
+// The line's end in registers while a run of plain moves is written into room taken for the
+// whole run at once: emitToken's rule, with no look at the room per token.
+class TRunWriter {
+ public:
+  TRunWriter(TLine& line, size_t most) : line(line) {
+    line.buffer.reserve(most);
+    base = line.buffer.data();
+    used = line.buffer.used;
+    start = line.start;
+  }
+  ~TRunWriter() {
+    line.buffer.used = used;
+    line.start = start;
+  }
+  void token(std::string_view text, bool trailingSpace) {
+    if (used != start && used - start + text.size() + 2 > kLineLimit) {
+      if (base[used - 1] == ' ') --used;
+      base[used++] = '\r';
+      base[used++] = '\n';
+      start = used;
+    }
+    TOutputBuffer::copyInto(base + used, text.data(), text.size());
+    used += text.size();
+    if (trailingSpace) base[used++] = ' ';
+  }
+
+ private:
+  TLine& line;
+  char* base = nullptr;
+  size_t used = 0;
+  size_t start = 0;
+};
+
+// The most a plain move takes: "..." and a line end, its number with dots and a line end, its
+// text, a space and a line end.
+constexpr size_t kMostPlainMoveBytes = 5 + 24 + 2 + TSanText::kCapacity + 3;
+
 // The moves with nothing around them (no comment, variation or mark), the bulk of every game, one
 // after another: numbered and written as writeMove and finishMove would, without the walk's
 // other questions.
 void writePlainMoves(TLineWalk& walk, TLine& line) {
   const std::vector<mov>& moves = walk.journal->moves;
   const int count = static_cast<int>(moves.size());
+  if (walk.next >= count) return;
+  TRunWriter run(line, static_cast<size_t>(count - walk.next) * kMostPlainMoveBytes);
   for (; walk.next < count; ++walk.next) {
     const mov& move = moves[static_cast<size_t>(walk.next)];
     if (move.extras || move.mark != 0) return;
-    writeNumber(walk, move, line);
-    emitToken(line, true, move.san.view());
+    writeNumber(walk, move, [&](std::string_view token, bool trailingSpace) {
+      run.token(token, trailingSpace);
+    });
+    run.token(move.san.view(), true);
     passNumber(walk);
   }
 }
