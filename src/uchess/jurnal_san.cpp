@@ -159,9 +159,8 @@ void setSanText(mov& m, const TSanRivals& rivals, int status) {
 bool setPlainSanText(mov& m, int status) {
   bool pawn = isPawn(m.piece), king = isKing(m.piece);
   bool enPassant = m.special == kWhitePawn || m.special == kBlackPawn;
-  if ((m.special != 0 && !enPassant) || m.mark != 0 || m.piece == kEmpty || m.piece > kBlackKing ||
-      (king && (castlesOntoRook(m) || castlesFromEFile(m))) || !isSquare(m.tofile, m.torank) ||
-      !isSquare(m.fromfile, m.fromrank))
+  if ((m.special != 0 && !enPassant) || m.mark != 0 ||
+      (king && (castlesOntoRook(m) || castlesFromEFile(m))))
     return false;
   bool capture = m.captured != kEmpty || enPassant;
   char room[16] = {};

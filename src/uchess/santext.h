@@ -14,6 +14,7 @@ TSanRivals rivalsAmong(const mov& m, TSquareSet origins);
 // status (doska::status of the side to move after it) and the suffix of m.mark.
 void setSanText(mov& m, const TSanRivals& rivals, int status);
 
-// setSanText for a move that has no rival, castles not, promotes not and carries no mark, as
-// nearly every move does: false, with m.san as it was, for any other.
+// setSanText for a move found on a board (a piece, its squares on the board) that has no rival,
+// castles not, promotes not and carries no mark, as nearly every move does: false, with m.san as
+// it was, for any other.
 bool setPlainSanText(mov& m, int status);
