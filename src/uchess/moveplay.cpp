@@ -152,18 +152,23 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
 namespace {
 
 // The castling and en-passant state after the move, whose pieces are already on their squares.
+// The castling flags the changes name, set as the move is made (1) or taken back (0).
+void setChangedFlags(doska& b, uint8_t c, uint8_t value) {
+  if (c & kLosesWhiteQueenside) b.wqlost = value;
+  if (c & kLosesWhiteKingside) b.wklost = value;
+  if (c & kLosesBlackQueenside) b.bqlost = value;
+  if (c & kLosesBlackKingside) b.bklost = value;
+  if (c & kMovesWhiteKing) b.wkingmoved = value;
+  if (c & kMovesBlackKing) b.bkingmoved = value;
+}
+
 void takeStateChanges(doska& b, const mov& m) {
   uint8_t c = m.changes;
   b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
   b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
   // most moves change no castling flag
   if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
-  if (c & kLosesWhiteQueenside) b.wqlost = 1;
-  if (c & kLosesWhiteKingside) b.wklost = 1;
-  if (c & kLosesBlackQueenside) b.bqlost = 1;
-  if (c & kLosesBlackKingside) b.bklost = 1;
-  if (c & kMovesWhiteKing) b.wkingmoved = 1;
-  if (c & kMovesBlackKing) b.bkingmoved = 1;
+  setChangedFlags(b, c, 1);
 }
 
 void stepPieceOf(doska& b, const mov& m) {
@@ -208,11 +213,5 @@ void unplayMove(doska& b, const mov& m) {
     }
     if (isKing(m.piece)) returnCastlingRook(b, m);
   }
-  uint8_t c = m.changes;
-  if (c & kLosesWhiteQueenside) b.wqlost = 0;
-  if (c & kLosesWhiteKingside) b.wklost = 0;
-  if (c & kLosesBlackQueenside) b.bqlost = 0;
-  if (c & kLosesBlackKingside) b.bklost = 0;
-  if (c & kMovesWhiteKing) b.wkingmoved = 0;
-  if (c & kMovesBlackKing) b.bkingmoved = 0;
+  setChangedFlags(b, m.changes, 0);
 }
