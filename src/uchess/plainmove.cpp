@@ -169,15 +169,17 @@ int plainStatus(doska& board, bool whiteToMove) {
   side.white = whiteToMove;
   side.hasKing = true;
   side.kingIndex = std::countr_zero(kings);
-  if (attackedOn(m, side.kingIndex, !whiteToMove)) {
-    // in check, a step of the king out of it most often settles that it is no mate
-    TSquareSet steps = kKingSquares[side.kingIndex] & ~(whiteToMove ? m.white : m.black);
-    for (; steps != 0; steps &= steps - 1) {
-      if (!attackedAfterKingStep(m, side.kingIndex, std::countr_zero(steps), !whiteToMove))
-        return kStatusCheck;
-    }
-    return -1;
+  bool inCheck = attackedOn(m, side.kingIndex, !whiteToMove);
+  if (!inCheck) {
+    board.markKingSafe(whiteToMove);
+    if (unpinnedPieceMoves(m, side)) return kStatusNone;
   }
-  board.markKingSafe(whiteToMove);
-  return unpinnedPieceMoves(m, side) ? kStatusNone : -1;
+  // a step of the king to a square nobody attacks is a move: in check, no mate; out of it, no
+  // stalemate. Endgames, where pawns and knights are few, are settled so most often.
+  TSquareSet steps = kKingSquares[side.kingIndex] & ~(whiteToMove ? m.white : m.black);
+  for (; steps != 0; steps &= steps - 1) {
+    if (!attackedAfterKingStep(m, side.kingIndex, std::countr_zero(steps), !whiteToMove))
+      return inCheck ? kStatusCheck : kStatusNone;
+  }
+  return -1;
 }

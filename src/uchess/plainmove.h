@@ -13,7 +13,7 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
                    int tofile, int torank, TAppendableMove& found);
 
 // doska::status of the side to move after a move findPlainMove found, which leaves the board in
-// that state, where the sets tell it at once: out of check, with a pawn or knight off its king's
-// lines free to move, or in check with a step of the king out of it; -1 where they do not. A
-// king found out of check is marked so on the board.
+// that state, where the sets tell it at once: a pawn or knight off its king's lines free to move
+// out of check, or a step of the king onto a square nobody attacks; -1 where they do not. A king
+// found out of check is marked so on the board.
 int plainStatus(doska& board, bool whiteToMove);
