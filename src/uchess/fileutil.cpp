@@ -1,5 +1,6 @@
 #include "uchess/fileutil.h"
 
+#include <algorithm>
 #include <exception>
 #include <limits>
 #include <new>
@@ -24,13 +25,18 @@ bool readOpened(TOsFile& file, int64_t offset, int64_t count, std::string& bytes
   if (offset < 1 || count < 0 || size < 0 || count > size) return false;
   if (static_cast<uint64_t>(count) > bytes.max_size()) return false;
   // A whole large file may not fit a 32-bit address space: that is a failed read, not a crash.
+  // Only the room the string grows by is set first: a string read into again and again (a
+  // window of games read again) is not cleared in full each time, the read writes over it.
   try {
-    bytes.assign(static_cast<size_t>(count), '\0');
+    bytes.resize(static_cast<size_t>(count));
   } catch (const std::bad_alloc&) {
     return false;
   }
   if (!file.seek(offset - 1)) return false;
-  return file.read(bytes.data(), count) >= 0;
+  const int64_t got = file.read(bytes.data(), count);
+  if (got < 0) return false;
+  std::fill(bytes.begin() + got, bytes.end(), '\0');
+  return true;
 }
 
 // Reads a pipe to its end: its size is unknown until then.

@@ -109,8 +109,13 @@ TEST(ReadFileRange, OffsetIsOneBased) {
 
 TEST(ReadFileRange, RangeRunningPastTheEndLeavesTheRestZero) {
   TTempFolder folder;
+  auto file = folder.write("a.pgn", "0123456789");
   std::string bytes;
-  ASSERT_TRUE(readFileRange(folder.write("a.pgn", "0123456789"), 8, 5, bytes));
+  ASSERT_TRUE(readFileRange(file, 8, 5, bytes));
+  EXPECT_EQ(bytes, "789\0\0"s);
+  // a string read into before shows none of its old text
+  bytes = "abcdefghijklmnop";
+  ASSERT_TRUE(readFileRange(file, 8, 5, bytes));
   EXPECT_EQ(bytes, "789\0\0"s);
 }
 
