@@ -36,6 +36,9 @@ const std::filesystem::path kStandardOutputName = "-";
 // large one adds a fixed 105 MB to the lean base (64 MB would add 410 MB, more than a 300 MB
 // input's own size).
 constexpr int64_t kToolJournalBudget = 16 * 1024 * 1024;
+// About a third of what a streamed part's journals take: most of one part's memory then serves the
+// next part without going back to the system.
+constexpr int64_t kFreedMemoryKept = 32 * 1024 * 1024;
 
 struct TInput {
   std::filesystem::path path;
@@ -238,6 +241,7 @@ int runBatch(const TCommandLine& line) {
   installInterruptHandler();
   resetJobReport();
   journalBudget = kToolJournalBudget;
+  keepFreedMemory(kFreedMemoryKept);
   const TWaitForJob wait = progressWaiter(!line.quiet && stderrIsTerminal());
   int32_t filteredOut = 0;
   if (streams(base, inputs)) {

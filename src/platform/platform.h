@@ -140,6 +140,12 @@ TFileIdentity fileIdentity(const std::filesystem::path& path);
 // address space (a 32-bit host's plug-in meets the latter first); 0 when the system cannot tell.
 uint64_t availableMemory();
 
+// Asks the allocator to keep up to bytes of freed memory at the top of each of its heaps instead
+// of giving it back. A batch run frees every part's journals and builds the next part's at once:
+// memory handed back and asked for again is zeroed by the system page by page each time.
+// Nothing where the allocator keeps freed memory by itself.
+void keepFreedMemory(int64_t bytes);
+
 // Folders
 
 // The full file name of the process's main executable (not of a library it loaded); empty when

@@ -1,5 +1,11 @@
 #include <unistd.h>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 
@@ -27,4 +33,12 @@ uint64_t availableMemory() {
   const long pageSize = ::sysconf(_SC_PAGESIZE);
   return pages > 0 && pageSize > 0 ? static_cast<uint64_t>(pages) * static_cast<uint64_t>(pageSize)
                                    : 0;
+}
+
+void keepFreedMemory(int64_t bytes) {
+#if defined(__GLIBC__)
+  if (bytes > 0) ::mallopt(M_TOP_PAD, static_cast<int>(std::min<int64_t>(bytes, INT32_MAX)));
+#else
+  (void)bytes;
+#endif
 }
