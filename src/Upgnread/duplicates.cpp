@@ -112,13 +112,13 @@ bool hasKeys(const THashEntry& entry) {
 THashEntry gameEntry(const TGame& game, int32_t index) {
   THashEntry entry;
   entry.GameIndex = index;
-  if (game.Journal) {
+  if (game.KeysKnown) {
+    entry.StartKey = game.StartKey;
+    entry.MovesKey = game.MovesKey;
+  } else if (game.Journal) {
     const TGameKeys keys = game.Journal->gamekeys();
     entry.StartKey = keys.StartKey;
     entry.MovesKey = keys.MovesKey;
-  } else if (game.KeysKnown) {
-    entry.StartKey = game.StartKey;
-    entry.MovesKey = game.MovesKey;
   }
   return entry;
 }

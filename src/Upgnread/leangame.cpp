@@ -23,13 +23,16 @@ int64_t journalTextHeld = 0;  // under gameLock, like the base
 // Games of a changed file named by place in its report line; the rest are counted.
 constexpr size_t kChangedGamesNamed = 5;
 
-void keepSummary(TGame& game, const TFileStamp& stamp) {
-  const jurnal& journal = *game.Journal;
-  game.MoveCount = journal.movecount();
-  const TGameKeys keys = journal.gamekeys();
+void keepKeys(TGame& game) {
+  const TGameKeys keys = game.Journal->gamekeys();
   game.StartKey = keys.StartKey;
   game.MovesKey = keys.MovesKey;
   game.KeysKnown = true;
+}
+
+void keepSummary(TGame& game, const TFileStamp& stamp) {
+  game.MoveCount = game.Journal->movecount();
+  if (!game.KeysKnown) keepKeys(game);
   // The stamp is kept once per file, with its name; a name that came without it gets its own.
   if (!game.FileName.heldText() &&
       (game.FileName.fileSize() != stamp.size || game.FileName.fileTime() != stamp.time))
@@ -58,6 +61,12 @@ void keepEcoOnceRead(TGame& game) {
   game.EcoKnown = false;
   if (game.Journal && ecoAskedFor() && !isChess960Game(game))
     keepEcoCode(game, mainLineEco(*game.Journal));
+}
+
+void keepKeysOnceRead(TGame& game) {
+  // The place may be that of a game just left out, whose keys must not pass to this one.
+  game.KeysKnown = false;
+  if (game.Journal && removeDuplicates) keepKeys(game);
 }
 
 TFileStamp fileStamp(const std::filesystem::path& path) {
