@@ -142,9 +142,10 @@ int32_t removeMarkedGames(const TBoolArray& marks) {
 }
 
 void emptyGameBase() {
+  // Freed after the lock is let go: a part's journals take a while, and readers wait on it.
+  TGames gone;
   TLockHold hold(gameLock());
-  for (TGame& game : panelGames) game.Journal.reset();
-  panelGames.clear();
+  gone.swap(panelGames);
   tickedGames.clear();
   listOrder.clear();
   gameHashes.clear();

@@ -46,6 +46,9 @@ using TFilePlan = std::vector<TPlannedFile>;
 struct TOutputRun {
   TFilePlan plan;
   size_t nextFile = 0;  // the plan's entry the writer comes to next
+  std::filesystem::path file;  // the one the buffer goes to
+  // The whole base's writing shows its file; a part's writing leaves on show the file being read.
+  bool showsFile = true;
   TOutputBuffer buffer;
   int32_t gamesBuffered = 0;
   bool everFilled = false;
@@ -105,9 +108,9 @@ bool writeStandardOutput(std::string_view text) {
   return written;
 }
 
-// Writes the buffer to currentFile; the caller holds gameLock.
+// Writes the buffer to the run's file; the caller holds gameLock.
 void flushBuffer(TOutputRun& run) {
-  const std::filesystem::path& file = currentFile;
+  const std::filesystem::path& file = run.file;
   const bool again = run.written.count(file.native()) > 0;
   if (outputToStandardOutput ? writeStandardOutput(run.buffer.text())
                              : writeText(file, run.buffer.text(), appendToExisting || again)) {
@@ -215,7 +218,8 @@ void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
   TLockHold hold(gameLock());
   if (run.nextFile < run.plan.size() && run.plan[run.nextFile].position == position) {
     if (run.buffer.used > 0) flushBuffer(run);
-    setCurrentFile(run.plan[run.nextFile++].name);
+    run.file = run.plan[run.nextFile++].name;
+    if (run.showsFile) setCurrentFile(run.file);
     run.buffer.clear();
     run.gamesBuffered = 0;
   }
@@ -264,6 +268,7 @@ std::vector<std::filesystem::path> namesOf(const TFilePlan& plan) {
 void writeGames(TFilePlan plan) {
   TOutputRun run;
   run.plan = std::move(plan);
+  run.file = currentFileCopy();
   int32_t total = 0;
   {
     TLockHold hold(gameLock());
@@ -330,14 +335,14 @@ void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& outpu
     workList.resize(panelGames.size());
     std::iota(workList.begin(), workList.end(), 0);
   }
-  // The reading goes on after this part: the progress line keeps showing the file it reads.
-  const std::filesystem::path fileRead = currentFileCopy();
   rememberedCuts = &output.cutNames;
   sortForOutput();
   if (!stopRequested) output.filteredOut += filterOutputOrder();
   if (!stopRequested) {
     TOutputRun run;
     run.plan = planFiles(base);
+    // The reading goes on beside this part: currentFile stays the file it reads.
+    run.showsFile = false;
     run.written = std::move(output.written);
     int32_t total = 0;
     {
@@ -350,7 +355,6 @@ void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& outpu
     output.written = std::move(run.written);
   }
   rememberedCuts = nullptr;
-  setCurrentFile(fileRead);
   TLockHold hold(gameLock());
   emptyRunArrays();
 }

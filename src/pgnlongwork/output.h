@@ -35,8 +35,8 @@ struct TStreamedOutput {
   int32_t filteredOut = 0;
 };
 // Every game of the base, in base order, sorted, filtered and written into the files named after
-// base, joining what earlier parts wrote there. No stage is entered: the reading's progress stays
-// on show.
+// base, joining what earlier parts wrote there. No stage is entered and currentFile is left alone:
+// the next part may be read meanwhile, and its progress stays on show.
 void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& output);
 
 // Writes text as a file: appended when appendToExisting is on (created when missing), else
