@@ -20,6 +20,11 @@ namespace {
 
 constexpr int kMostThreads = 16;
 
+// Stretches a round cuts for each thread. Games per byte vary from stretch to stretch, so with
+// one each, one thread would wait for the other at the end of every round; with several, whoever
+// is done first takes the next.
+constexpr int kStretchesPerThread = 4;
+
 struct TStretchJob {
   std::string_view text;
   TStretchPlace place;
@@ -28,11 +33,24 @@ struct TStretchJob {
   bool read = false;
 };
 
-void readStretch(void* job) {
-  auto& stretch = *static_cast<TStretchJob*>(job);
+void readStretch(TStretchJob& stretch) {
   stretch.result = scanStretch(stretch.text, stretch.place, stretch.reading->applyFilters,
                                stretch.reading->fileName);
   stretch.read = true;
+}
+
+// A round's stretches, each taken by the first thread free for it.
+struct TRoundJobs {
+  std::vector<TStretchJob>& jobs;
+  std::atomic<size_t> next{0};
+};
+
+void readStretchesOfRound(void* round) {
+  auto& jobs = *static_cast<TRoundJobs*>(round);
+  for (size_t k = jobs.next++; k < jobs.jobs.size(); k = jobs.next++) {
+    TStretchJob& job = jobs.jobs[k];
+    if (job.place.start < job.place.limit) readStretch(job);
+  }
 }
 
 // memchr takes a line at a time in wide steps, where a count looks at every byte.
@@ -66,7 +84,8 @@ struct TMerge {
 
 std::vector<TStretchJob> cutStretches(std::string_view text, TMerge& merge,
                                       const TStretchReading& reading) {
-  std::vector<TStretchJob> jobs(static_cast<size_t>(reading.threads));
+  const int stretches = reading.threads > 1 ? reading.threads * kStretchesPerThread : 1;
+  std::vector<TStretchJob> jobs(static_cast<size_t>(stretches));
   int64_t cut = merge.summary.end;
   const int64_t end = textLength(text) + 1;
   for (TStretchJob& job : jobs) {
@@ -139,13 +158,15 @@ TScanStretch& resultFrom(TStretchJob& job, int64_t position) {
 // One round: stretches read at once, then taken in order.
 void readRound(std::string_view text, TMerge& merge, const TStretchReading& reading) {
   std::vector<TStretchJob> jobs = cutStretches(text, merge, reading);
+  TRoundJobs round{jobs};
   std::vector<TThreadHandle> helpers;
-  for (size_t k = 1; k < jobs.size(); ++k) {
-    if (jobs[k].place.start >= jobs[k].place.limit) break;
-    TThreadHandle helper = startThread(readStretch, &jobs[k]);
-    if (helper) helpers.push_back(helper);  // one never started is read below, in order
+  for (int k = 1; k < reading.threads && jobs[static_cast<size_t>(k)].place.start <
+                                            jobs[static_cast<size_t>(k)].place.limit;
+       ++k) {
+    TThreadHandle helper = startThread(readStretchesOfRound, &round);
+    if (helper) helpers.push_back(helper);  // a stretch no thread took is read below, in order
   }
-  readStretch(&jobs[0]);
+  readStretchesOfRound(&round);
   for (TThreadHandle helper : helpers) joinThread(helper);
   for (TStretchJob& job : jobs) {
     if (merge.over || stopRequested.load(std::memory_order_relaxed)) return;
