@@ -26,6 +26,15 @@ void TGameKeySet::grow() {
   }
 }
 
+bool TGameKeySet::contains(uint64_t startKey, uint64_t movesKey) const {
+  if ((startKey == 0 && movesKey == 0) || slots.empty()) return false;
+  for (size_t at = slotOf(startKey, movesKey);; at = (at + 1) & (slots.size() - 1)) {
+    const TSlot& slot = slots[at];
+    if (slot.start == startKey && slot.moves == movesKey) return true;
+    if (slot.start == 0 && slot.moves == 0) return false;
+  }
+}
+
 bool TGameKeySet::insert(uint64_t startKey, uint64_t movesKey) {
   if (startKey == 0 && movesKey == 0) return true;
   if ((count + 1) * 8 > static_cast<int64_t>(slots.size()) * kLoadEighths) grow();

@@ -11,6 +11,7 @@ class TGameKeySet {
   // Adds the keys; false when the set held them already. Two zero keys belong to no played game
   // and are never held: a game without keys is never a copy.
   bool insert(uint64_t startKey, uint64_t movesKey);
+  bool contains(uint64_t startKey, uint64_t movesKey) const;
   int64_t size() const { return count; }
   // The bytes the table takes.
   int64_t bytes() const { return static_cast<int64_t>(slots.capacity() * sizeof(TSlot)); }

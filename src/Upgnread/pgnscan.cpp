@@ -9,6 +9,7 @@
 #include "Upgnread/blocksource.h"
 #include "Upgnread/filters.h"
 #include "Upgnread/gamebase.h"
+#include "Upgnread/keyset.h"
 #include "Upgnread/leangame.h"
 #include "Upgnread/movetext.h"
 #include "Upgnread/pgnscan.h"
@@ -103,6 +104,7 @@ struct TScan {
   int32_t unreadable = 0;  // bad for a code of their own, not for a filter
   int32_t leftOut = 0;     // read, and refused by a filter
   const TBatchSink* sink = nullptr;  // takes each block's games as soon as they are read
+  const TGameKeySet* takenKeys = nullptr;  // see TBatchSink
 };
 
 // A game that could not be read: counted, and listed with where it begins and where it broke.
@@ -164,6 +166,8 @@ TGameOutcome readGameMoves(TScan& scan, TGame& game, const std::string& fen, int
   bool accepted = scan.code == kReadOk && (!scan.applyFilters || acceptMoves(game.Journal.get())) &&
                   acceptEco(game, true);
   if (!accepted) return skipBadGameText(scan, game, start, TReadPhase::moves);
+  if (scan.takenKeys && game.KeysKnown && scan.takenKeys->contains(game.StartKey, game.MovesKey))
+    game.Journal.reset();
   game.TextStart = start;
   game.TextLength = scan.position - start;
   game.FileName = scan.fileName;
@@ -393,6 +397,7 @@ TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& bat
                           scan.fileName,     scan.stamp,      &batch,
                           blocks.line,       blocks.next - 1, last};
   reading.progress = scan.progress;
+  reading.takenKeys = scan.sink ? scan.sink->takenKeys : nullptr;
   const TStretchSummary summary = readStretches(text, local.position, reading);
   addSummary(scan, summary);
   if (summary.end == 1) return last ? TBlockOutcome::fileDone : TBlockOutcome::tooShort;
@@ -438,7 +443,7 @@ void appendRecord(TReadRecord& record, const TReadRecord& more) {
 }
 
 TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
-                         const TSharedPath& fileName) {
+                         const TSharedPath& fileName, const TGameKeySet* takenKeys) {
   TScanStretch stretch;
   TScan scan(text, place.start, place.line);
   scan.limit = place.limit;
@@ -447,6 +452,7 @@ TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool
   scan.fileName = fileName;
   scan.record = &stretch.record;
   scan.unclosedBrace = place.unclosedBrace;
+  scan.takenKeys = takenKeys;
   stretch.start = place.start;
   scanLoop(scan, stretch.games);
   stretch.end = scan.position;

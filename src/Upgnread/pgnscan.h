@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "Upgnread/readrecord.h"
 #include "plugcommon/gamerecords.h"
@@ -48,9 +49,21 @@ std::unique_ptr<jurnal> startJournal(const std::string& fen, int& error, bool ch
 std::string startFenOf(const TGame& game);
 
 // Files
+class TGameKeySet;
 // Takes the games of a part of a file just read, in file order, and leaves the batch empty: a run
 // that writes games as they come holds one part at a time, however long the input.
-using TBatchSink = std::function<void(TGames& batch)>;
+struct TBatchSink {
+  TBatchSink() = default;
+  TBatchSink(std::function<void(TGames& batch)> takeParts) : take(std::move(takeParts)) {}
+  explicit operator bool() const { return static_cast<bool>(take); }
+  void operator()(TGames& batch) const { take(batch); }
+
+  std::function<void(TGames& batch)> take;
+  // The keys of the games the sink took and kept, when it drops later copies by them. A game read
+  // with keys found there is a copy: its reader frees the journal at once, on its own thread,
+  // and the sink still drops the game by its keys. Unchanged while a part is read.
+  const TGameKeySet* takenKeys = nullptr;
+};
 
 // Reads the whole file and fills the batch with its accepted games; returns the scan's code.
 // Standard input, pipes, devices and packed files (an archive's *.pgn members one after another)
@@ -83,7 +96,7 @@ struct TScanStretch {
   int32_t leftOut = 0;
 };
 TScanStretch scanStretch(std::string_view text, const TStretchPlace& place, bool applyFilters,
-                         const TSharedPath& fileName);
+                         const TSharedPath& fileName, const TGameKeySet* takenKeys = nullptr);
 // Reads the games of a text that source gives a block at a time (a decoded stream) into the
 // batch, emptied first. Its games keep their journals: a stream cannot be read again. The
 // progress is the source's to tell. Answers where the reading ended and the scan's code.

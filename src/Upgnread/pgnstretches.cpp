@@ -35,7 +35,7 @@ struct TStretchJob {
 
 void readStretch(TStretchJob& stretch) {
   stretch.result = scanStretch(stretch.text, stretch.place, stretch.reading->applyFilters,
-                               stretch.reading->fileName);
+                               stretch.reading->fileName, stretch.reading->takenKeys);
   stretch.read = true;
 }
 
@@ -151,7 +151,8 @@ TScanStretch& resultFrom(TStretchJob& job, int64_t position) {
   TStretchPlace place = job.place;
   place.line = lineFrom(job.text, place.start, place.line, position);
   place.start = position;
-  job.result = scanStretch(job.text, place, job.reading->applyFilters, job.reading->fileName);
+  job.result = scanStretch(job.text, place, job.reading->applyFilters, job.reading->fileName,
+                           job.reading->takenKeys);
   return job.result;
 }
 

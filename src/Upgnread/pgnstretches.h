@@ -31,6 +31,8 @@ int threadsFor(int64_t textBytes);
 int64_t likelyGameCut(std::string_view text, int64_t from);
 
 // What the reading of the stretches needs besides the text.
+class TGameKeySet;
+
 struct TStretchReading {
   bool applyFilters = false;
   int threads = 1;
@@ -42,6 +44,7 @@ struct TStretchReading {
   int64_t offset = 0;                 // the text is the file from position offset + 1 on
   bool endsFile = true;               // false: a block with more of the file after it
   std::atomic<int64_t>* progress = nullptr;  // takes the file position reached, when given
+  const TGameKeySet* takenKeys = nullptr;     // see TBatchSink
 };
 
 // Where the reading stopped and what it met on the way; places in the record and the games are

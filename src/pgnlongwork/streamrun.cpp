@@ -162,7 +162,8 @@ void beginStreamedRun(const std::filesystem::path& base,
   blockBytes = kStreamedPartBytes;
   // Every game is written moments after it is read: none is made lean to be read again.
   journalBudget = -1;
-  loadedPartSink = writePart;
+  loadedPartSink = TBatchSink(writePart);
+  loadedPartSink.takenKeys = &streamedRun->keys;
 }
 
 void startStreamedInput() {
@@ -173,7 +174,7 @@ void startStreamedInput() {
 
 int32_t endStreamedRun() {
   if (!streamedRun) return 0;
-  loadedPartSink = nullptr;
+  loadedPartSink = TBatchSink();
   blockBytes = streamedRun->blockBytesBefore;
   journalBudget = streamedRun->journalBudgetBefore;
   const int32_t filteredOut = streamedRun->output.filteredOut;

@@ -105,7 +105,7 @@ class StreamedRun : public TPipelineTest {
     stretchBytes = 32 * 1024;
     const TBatchSink writePart = loadedPartSink;
     partsWritten = 0;
-    loadedPartSink = [this, writePart](TGames& batch) {
+    loadedPartSink.take = [this, writePart](TGames& batch) {
       ++partsWritten;
       writePart(batch);
     };
