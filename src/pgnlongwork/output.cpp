@@ -16,6 +16,7 @@
 #include "Upgnread/variant.h"
 #include "Upgnread/splitting.h"
 #include "pgnlongwork/jobs.h"
+#include "pgnlongwork/formatahead.h"
 #include "pgnlongwork/jobstate.h"
 #include "pgnlongwork/rereadahead.h"
 #include "pgnlongwork/writteninputs.h"
@@ -214,7 +215,8 @@ bool writeLeanOrNot(TOutputRun& run, TGame& game, TRereadGame& reread) {
 }
 
 // One game into the buffer, after switching files when the game starts a new one.
-void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
+void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread,
+                const TFormattedGames* formatted) {
   TLockHold hold(gameLock());
   if (run.nextFile < run.plan.size() && run.plan[run.nextFile].position == position) {
     if (run.buffer.used > 0) flushBuffer(run);
@@ -225,7 +227,11 @@ void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
   }
   const int32_t game = outputOrder[position];
   if (game < 0 || game >= static_cast<int32_t>(panelGames.size())) return;
-  if (!writeLeanOrNot(run, panelGames[game], reread)) return;
+  std::string_view text;
+  if (formatted && formatted->textAt(position, text))
+    run.buffer.append(text);
+  else if (!writeLeanOrNot(run, panelGames[game], reread))
+    return;
   ++run.gamesBuffered;
   run.everFilled = true;
   // A file of many games goes out in pieces: the whole output need not fit in memory at once.
@@ -234,7 +240,8 @@ void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread) {
 
 // Writes the games of outputOrder while the lean ones among them are read again ahead; answers
 // the position reached (the total unless stopped).
-int32_t writeInOrder(TOutputRun& run, int32_t total) {
+int32_t writeInOrder(TOutputRun& run, int32_t total,
+                     const TFormattedGames* formatted = nullptr) {
   TJournalsAhead ahead(outputOrder);
   int32_t position = 0;
   for (; position < total; ++position) {
@@ -242,7 +249,7 @@ int32_t writeInOrder(TOutputRun& run, int32_t total) {
     observeWorker(kStageWriting, position);
     if (stopRequested) break;
     TRereadGame reread = ahead.take(position);
-    bufferGame(run, position, reread);
+    bufferGame(run, position, reread, formatted);
   }
   return position;
 }
@@ -349,7 +356,8 @@ void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& outpu
       TLockHold hold(gameLock());
       total = static_cast<int32_t>(outputOrder.size());
     }
-    writeInOrder(run, total);
+    output.formatted.formatAll(total);
+    writeInOrder(run, total, &output.formatted);
     TLockHold hold(gameLock());
     if (run.buffer.used > 0) flushBuffer(run);
     output.written = std::move(run.written);

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "Upgnread/splitting.h"
+#include "pgnlongwork/formatahead.h"
 
 // The question asked when exactly one game is ticked.
 enum class TAnswer { yes, no, cancel };
@@ -33,6 +34,7 @@ struct TStreamedOutput {
   std::set<std::filesystem::path::string_type> written;  // a later part's games join these files
   TCutNames cutNames;
   int32_t filteredOut = 0;
+  TFormattedGames formatted;  // its room kept from part to part
 };
 // Every game of the base, in base order, sorted, filtered and written into the files named after
 // base, joining what earlier parts wrote there. No stage is entered and currentFile is left alone:
