@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "uchess/boardscan.h"
+#include "uchess/castling960.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
 #include "uchess/plainmove.h"
@@ -41,8 +42,7 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
   // the plain way's records are made on this board; a special byte or a castling's rook sets
   // one apart
-  bool castles = (m.piece == kWhiteKing || m.piece == kBlackKing) &&
-                 (m.tofile > m.fromfile + 1 || m.fromfile > m.tofile + 1);
+  bool castles = castlesFromEFile(m) || castlesOntoRook(m);
   if (found.before == nullptr && m.special == 0 && !castles)
     playPlainStep(board, m);
   else

@@ -16,6 +16,10 @@ inline bool castlesOntoRook(const mov& m) {
   return (m.piece == kWhiteKing && m.captured == kWhiteRook) ||
          (m.piece == kBlackKing && m.captured == kBlackRook);
 }
+// Castling in ordinary chess, written by the king's two-file step from the e-file.
+inline bool castlesFromEFile(const mov& m) {
+  return isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7);
+}
 // The board's form, before the move: the king goes onto a rook of its own on its rank.
 inline bool castlesOntoRook(const doska& b, int ff, int fr, int tf, int tr) {
   if (fr != tr || !isSquare(ff, fr) || !isSquare(tf, tr)) return false;

@@ -151,3 +151,6 @@ inline bool isWhitePiece(int piece) {
 inline bool isBlackPiece(int piece) {
   return piece >= 7 && piece <= 12;
 }
+inline bool isKing(int piece) {
+  return piece == kWhiteKing || piece == kBlackKing;
+}

@@ -17,10 +17,6 @@ constexpr const char* kMarkSuffixes[] = {"", "!", "?", "!!", "??", "!?", "?!"};
 bool isPawn(int piece) {
   return piece == kWhitePawn || piece == kBlackPawn;
 }
-bool isKing(int piece) {
-  return piece == kWhiteKing || piece == kBlackKing;
-}
-
 char fileLetter(int file) {
   return static_cast<char>('a' + file - 1);
 }
@@ -130,15 +126,6 @@ TSanRivals rivalsAmong(const mov& m, TSquareSet origins) {
   }
   return rivals;
 }
-
-namespace {
-
-// Castling in ordinary chess, written by the king's two-file step from the e-file.
-bool castlesFromEFile(const mov& m) {
-  return isKing(m.piece) && m.fromfile == 5 && (m.tofile == 3 || m.tofile == 7);
-}
-
-}  // namespace
 
 void setSanText(mov& m, const TSanRivals& rivals, int status) {
   TSanBuilder text;

@@ -12,10 +12,6 @@ namespace {
 bool isPawn(int piece) {
   return piece == kWhitePawn || piece == kBlackPawn;
 }
-bool isKing(int piece) {
-  return piece == kWhiteKing || piece == kBlackKing;
-}
-
 // The squares of the move as playMove leaves them for a move added without a promotion piece:
 // the en-passant victim taken off, the castling rook moved.
 void playSquares(doska& b, int ff, int fr, int tf, int tr) {

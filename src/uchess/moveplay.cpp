@@ -13,10 +13,6 @@ bool onBoard(int file, int rank) {
 bool isPawn(int piece) {
   return piece == kWhitePawn || piece == kBlackPawn;
 }
-bool isKing(int piece) {
-  return piece == kWhiteKing || piece == kBlackKing;
-}
-
 bool isEnPassantMark(int special) {
   return special == kWhitePawn || special == kBlackPawn;
 }

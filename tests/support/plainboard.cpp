@@ -26,9 +26,6 @@ int sign(int value) {
 bool isPawn(int piece) {
   return piece == kWhitePawn || piece == kBlackPawn;
 }
-bool isKing(int piece) {
-  return piece == kWhiteKing || piece == kBlackKing;
-}
 
 bool pawnCanMove(const doska& b, bool white, int ff, int fr, int tf, int tr) {
   int ahead = white ? 1 : -1;
