@@ -41,9 +41,8 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   m.mark = static_cast<uint8_t>(mark);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
   // the plain way's records are made on this board; a special byte or a castling's rook sets
-  // one apart
-  bool castles = castlesFromEFile(m) || castlesOntoRook(m);
-  if (found.before == nullptr && m.special == 0 && !castles)
+  // one apart. It finds no castling onto the rook: the king never steps onto a piece of its own.
+  if (found.before == nullptr && m.special == 0 && !castlesFromEFile(m))
     playPlainStep(board, m);
   else
     playMove(board, m);
