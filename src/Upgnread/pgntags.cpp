@@ -238,10 +238,13 @@ int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
              TGamesTagArray& tags) {
   tags.clear();
-  TPGNTagList read;
-  read.reserve(16);  // room for a usual tag section, with the roster's defaults added
+  // Kept from game to game on each thread: its room is taken once, not once per game.
+  thread_local TPGNTagList read;
+  read.clear();
   int code = readTagList(text, position, read);
   if (code == kReadOk && normalise) code = normaliseTags(read, fen);
   tags.assign(read);  // what was read before a failure stays, as the caller may report it
+  // a section longer than any real one leaves no lasting room behind
+  if (read.capacity() > 256) read = TPGNTagList();
   return code;
 }
