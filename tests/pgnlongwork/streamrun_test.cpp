@@ -197,6 +197,7 @@ TEST_F(StreamedRun, AnOutputThatMayBeAnInputIsFound) {
 
 TEST(GameKeySet, TellsEachKeyPairOnceThroughEveryGrowth) {
   TGameKeySet keys;
+  EXPECT_FALSE(keys.contains(1, 2));  // no table yet
   uint64_t state = 88172645463325252ull;
   std::vector<std::pair<uint64_t, uint64_t>> added;
   for (int i = 0; i < 50000; ++i) {
@@ -208,10 +209,15 @@ TEST(GameKeySet, TellsEachKeyPairOnceThroughEveryGrowth) {
       added.push_back({i % 3 == 0 ? state : 0x463b96181691fc9cull, state * 31});
     EXPECT_EQ(keys.insert(added.back().first, added.back().second), true) << i;
   }
-  for (const auto& [start, moves] : added) EXPECT_FALSE(keys.insert(start, moves));
+  for (const auto& [start, moves] : added) {
+    EXPECT_TRUE(keys.contains(start, moves));
+    EXPECT_FALSE(keys.contains(start, moves + 1));
+    EXPECT_FALSE(keys.insert(start, moves));
+  }
   EXPECT_EQ(keys.size(), 50000);
   EXPECT_TRUE(keys.insert(0, 0));  // no played game has two zero keys: never a copy
   EXPECT_TRUE(keys.insert(0, 0));
+  EXPECT_FALSE(keys.contains(0, 0));
   EXPECT_LE(keys.bytes(), 50000 * 16 * 2 * 8 / 7 + 1);
 }
 
