@@ -43,7 +43,7 @@ void keepEcoCode(TGame& game, std::string_view code);
 // runs on every core, and whatever asks for the code later answers from what the game keeps.
 void keepEcoOnceRead(TGame& game);
 
-// Keeps the game's keys as soon as its journal is read, when duplicates are to go: the readers
+// Keeps the game's keys as soon as it is read and accepted, when duplicates are to go: the readers
 // then work them out side by side, instead of the merge one game after another.
 void keepKeysOnceRead(TGame& game);
 

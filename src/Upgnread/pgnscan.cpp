@@ -159,13 +159,11 @@ TGameOutcome readGameMoves(TScan& scan, TGame& game, const std::string& fen, int
     return skipBadGameText(scan, game, start, TReadPhase::fen);
   }
   scan.code = readMovetext(scan.text, scan.position, *game.Journal);
-  if (scan.code == kReadOk) {
-    keepEcoOnceRead(game);
-    keepKeysOnceRead(game);
-  }
+  if (scan.code == kReadOk) keepEcoOnceRead(game);
   bool accepted = scan.code == kReadOk && (!scan.applyFilters || acceptMoves(game.Journal.get())) &&
                   acceptEco(game, true);
   if (!accepted) return skipBadGameText(scan, game, start, TReadPhase::moves);
+  keepKeysOnceRead(game);
   if (scan.takenKeys && game.KeysKnown && scan.takenKeys->contains(game.StartKey, game.MovesKey))
     game.Journal.reset();
   game.TextStart = start;

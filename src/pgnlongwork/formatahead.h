@@ -12,8 +12,9 @@
 
 class TFormattedGames {
  public:
-  // Formats the games of outputOrder from its start up to total, in place of what it held. Lean games and games that
-  // cannot be written are left to the writer, which reads, reports and counts them.
+  // Formats the games of outputOrder from its start up to total, in place of what it held. Lean
+  // games and games that cannot be written are left to the writer, which reads, reports and
+  // counts them.
   void formatAll(int32_t total);
   // The text of the game at position, when it was formatted here.
   bool textAt(int32_t position, std::string_view& text) const;
