@@ -1,10 +1,12 @@
 // The movetext reader's loop and its tokens other than moves and variations: results, move
 // numbers, null moves, glyphs and the next game's "[".
 
+#include "Upgnread/movetext.h"
+
 #include <algorithm>
+#include <array>
 #include <string>
 
-#include "Upgnread/movetext.h"
 #include "Upgnread/movetext_state.h"
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
@@ -150,18 +152,34 @@ int stopAtNextGame(TMovetextState& state) {
   return state.result;
 }
 
-bool isMoveStart(char c) {
-  return (c >= 'a' && c <= 'h') || c == 'B' || c == 'K' || c == 'N' || c == 'P' || c == 'Q' ||
-         c == 'R';
-}
+// What a token's first byte opens, looked up once instead of asked in turn: moves and move
+// numbers are nearly every token.
+enum TTokenStart : uint8_t { kOtherStart, kMoveStart, kNumberStart, kOneStart, kZeroStart };
+
+constexpr std::array<TTokenStart, 256> kTokenStarts = [] {
+  std::array<TTokenStart, 256> starts{};
+  for (char c = 'a'; c <= 'h'; ++c) starts[static_cast<uint8_t>(c)] = kMoveStart;
+  for (char c : {'B', 'K', 'N', 'P', 'Q', 'R', 'O'}) starts[static_cast<uint8_t>(c)] = kMoveStart;
+  for (char c = '2'; c <= '9'; ++c) starts[static_cast<uint8_t>(c)] = kNumberStart;
+  starts['1'] = kOneStart;
+  starts['0'] = kZeroStart;
+  return starts;
+}();
 
 int readToken(TMovetextState& state) {
   char c = state.current();
-  if (c == '1') return readOne(state);
-  if (c >= '2' && c <= '9') return readMoveNumber(state);
-  if (c == '0') return readZero(state);
-  if (c == 'O') return readCastling(state);
-  if (isMoveStart(c)) return readPieceMove(state);
+  switch (kTokenStarts[static_cast<uint8_t>(c)]) {
+    case kMoveStart:
+      return c == 'O' ? readCastling(state) : readPieceMove(state);
+    case kNumberStart:
+      return readMoveNumber(state);
+    case kOneStart:
+      return readOne(state);
+    case kZeroStart:
+      return readZero(state);
+    case kOtherStart:
+      break;
+  }
   switch (c) {
     case '$':
       return readGlyph(state);
@@ -221,6 +239,9 @@ int readMovetext(std::string_view text, int64_t& position, jurnal& journal) {
     state.board.setinitial();
   state.whiteToMove = journal.blackfirst == 0;
   int code = readToEnd(state);
+  // The room reserved ahead is a guess made generous so that lines rarely grow; kept whole it
+  // would hold about a third more than every game needs for as long as the game is loaded.
+  journal.moves.shrink_to_fit();
   position = state.position;
   // The board dies with this call; nothing may reach it through the tree afterwards.
   journal.attachboard(nullptr);

@@ -5,6 +5,7 @@
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgntext.h"
 #include "uchess/appendmove.h"
+#include "uchess/plainmove.h"
 
 namespace {
 

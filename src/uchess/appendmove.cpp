@@ -10,11 +10,9 @@
 #include "uchess/positioninfo.h"
 #include "uchess/santext.h"
 
-bool findAppendableMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
-                        int tofile, int torank, TAppendableMove& found) {
+bool findMoveByPositionFacts(const doska& board, int piece, int promotion, int fromfile,
+                             int fromrank, int tofile, int torank, TAppendableMove& found) {
   if (boardByScan() || piece == kEmpty || !isSquare(tofile, torank)) return false;
-  if (findPlainMove(board, piece, promotion, fromfile, fromrank, tofile, torank, found))
-    return true;
   if (promotionMissing(piece, torank, promotion)) return false;
   TPositionInfo& info = positionInfo(board);
   // a move that takes the last king leaves a position with no status to give

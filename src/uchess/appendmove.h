@@ -18,12 +18,10 @@ struct TAppendableMove {
   TPositionInfo* before = nullptr;
 };
 
-// The move of the piece from the one square of the range (a written file, rank, both or neither)
-// it can legally come from, recorded on the board as findmove would record it; false when there
-// is no such move, more than one, a promotion is missing or records otherwise, the move takes the
-// other side's last king, or the board answers by its scan.
-bool findAppendableMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
-                        int tofile, int torank, TAppendableMove& found);
+// findAppendableMove's answer from the facts of the whole position, for what findPlainMove
+// leaves open.
+bool findMoveByPositionFacts(const doska& board, int piece, int promotion, int fromfile,
+                             int fromrank, int tofile, int torank, TAppendableMove& found);
 
 // Adds the move found on the line's board at the end of the line, with its mark and text, plays
 // it and steps past it. The line stands at its end, its board asked nothing since. Returns

@@ -12,6 +12,18 @@
 bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
                    int tofile, int torank, TAppendableMove& found);
 
+// The move of the piece from the one square of the range (a written file, rank, both or neither)
+// it can legally come from, recorded on the board as findmove would record it; false when there
+// is no such move, more than one, a promotion is missing or records otherwise, the move takes the
+// other side's last king, or the board answers by its scan. Inline: the reader asks it of every
+// move, and nearly all are settled by the sets alone.
+inline bool findAppendableMove(const doska& board, int piece, int promotion, int fromfile,
+                               int fromrank, int tofile, int torank, TAppendableMove& found) {
+  return findPlainMove(board, piece, promotion, fromfile, fromrank, tofile, torank, found) ||
+         findMoveByPositionFacts(board, piece, promotion, fromfile, fromrank, tofile, torank,
+                                 found);
+}
+
 // doska::status of the side to move after a move findPlainMove found, which leaves the board in
 // that state, where the sets tell it at once: a pawn or knight off its king's lines free to move
 // out of check, or a step of the king onto a square nobody attacks; -1 where they do not. A king
