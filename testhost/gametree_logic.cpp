@@ -25,7 +25,8 @@ void linkRecord(THostMoveNode& node) {
   node.record.variations = node.variationIds.empty() ? nullptr : node.variationIds.data();
 }
 
-void copyMove(const mov& m, THostMoveNode& node) {
+void copyMove(const jurnal& line, int index, THostMoveNode& node) {
+  const mov& m = line.moves[static_cast<size_t>(index)];
   node.record.piece = m.piece;
   node.record.fromfile = m.fromfile;
   node.record.fromrank = m.fromrank;
@@ -36,7 +37,7 @@ void copyMove(const mov& m, THostMoveNode& node) {
   node.record.changes = m.changes;
   node.record.mark = m.mark;
   node.san = m.san.str();
-  node.comment = m.comment();
+  node.comment = line.commentAt(index);
 }
 
 // Copies one line; its variations go onto the work list instead of a recursion, so that the depth
@@ -48,9 +49,9 @@ void copyLine(jurnal& source, THostLine& target,
   target.moves.resize(source.moves.size());
   for (size_t i = 0; i < source.moves.size(); ++i) {
     THostMoveNode& node = target.moves[i];
-    copyMove(source.moves[i], node);
+    copyMove(source, static_cast<int>(i), node);
     node.number = numberAt(source, static_cast<int>(i));
-    for (const std::unique_ptr<jurnal>& variant : source.moves[i].variants()) {
+    for (const std::unique_ptr<jurnal>& variant : source.variantsAt(static_cast<int>(i))) {
       node.variations.push_back(std::make_unique<THostLine>());
       pending.emplace_back(variant.get(), node.variations.back().get());
     }

@@ -240,9 +240,9 @@ bool appendAtLineEnd(TMovetextState& state, const TWrittenMove& move, bool castl
 
 void followNewVariation(TMovetextState& state, int added) {
   if (!state.variationOpened || added < 1) return;
-  const mov& branching = state.line->nextmove();
-  if (added > branching.variantCount()) return;
-  state.line = branching.variants()[static_cast<size_t>(added - 1)].get();
+  const jurnal& line = *state.line;
+  if (added > line.variantCountAt(line.current)) return;
+  state.line = line.variantsAt(line.current)[static_cast<size_t>(added - 1)].get();
 }
 
 bool endsMoveToken(const TMovetextState& state) {

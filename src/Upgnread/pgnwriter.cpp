@@ -192,13 +192,14 @@ void passNumber(TLineWalk& walk) {
   if (!wasDue) walk.number.increment();
 }
 
-void finishMove(TLineWalk& walk, const mov& move, TLine& line) {
+void finishMove(TLineWalk& walk, TLine& line) {
   passNumber(walk);
-  if (move.hasComment() && !removeComments) {
-    writeComment(line, move.comment());
+  const jurnal& journal = *walk.journal;
+  if (journal.hasCommentAt(walk.next) && !removeComments) {
+    writeComment(line, journal.commentAt(walk.next));
     walk.numberDue = true;
   }
-  if (!removeVariations && move.variantCount() > 0) walk.numberDue = true;
+  if (!removeVariations && journal.variantCountAt(walk.next) > 0) walk.numberDue = true;
   ++walk.next;
   walk.variant = 0;
   walk.moveWritten = false;
@@ -251,7 +252,7 @@ void writePlainMoves(TLineWalk& walk, TLine& line) {
   TRunWriter run(line, static_cast<size_t>(count - walk.next) * kMostPlainMoveBytes);
   for (; walk.next < count; ++walk.next) {
     const mov& move = moves[static_cast<size_t>(walk.next)];
-    if (move.extras || move.mark != 0) return;
+    if (move.hasExtras || move.mark != 0) return;
     writeNumber(walk, move, [&](std::string_view token, bool trailingSpace) {
       run.token(token, trailingSpace);
     });
@@ -328,14 +329,14 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
       writeMove(walk, move, line);
       walk.moveWritten = true;
     }
-    if (!removeVariations && walk.variant < move.variantCount()) {
-      const jurnal* variation = move.variants()[walk.variant++].get();
+    if (!removeVariations && walk.variant < walk.journal->variantCountAt(walk.next)) {
+      const jurnal* variation = walk.journal->variantsAt(walk.next)[walk.variant++].get();
       if (!variation) continue;
       emitToken(line, false, "(");
       startLine(walks, *variation, line);  // walk is not used past this point
       continue;
     }
-    finishMove(walk, move, line);
+    finishMove(walk, line);
   }
   // a game nested deeper than any real one leaves no lasting room behind
   if (walks.capacity() > 4096) walks = std::vector<TLineWalk>();

@@ -7,16 +7,6 @@
 
 namespace {
 
-// Hands the variations of every move of the line over to pending, leaving the line without any.
-void detachVariants(jurnal& line, std::vector<std::unique_ptr<jurnal>>& pending) {
-  for (mov& m : line.moves) {
-    if (!m.extras) continue;
-    for (std::unique_ptr<jurnal>& variant : m.extras->variants)
-      pending.push_back(std::move(variant));
-    m.extras->variants.clear();
-  }
-}
-
 bool isEnPassantMark(int special) {
   return special == kWhitePawn || special == kBlackPawn;
 }
@@ -34,14 +24,21 @@ bool sameMove(const mov& stored, const mov& added, int promotion) {
 
 jurnal::jurnal(doska* board, jurnal* parent) : parent(parent), board(board) {}
 
+void jurnal::handVariantsTo(std::vector<std::unique_ptr<jurnal>>& pending) {
+  for (auto& [index, kept] : extras) {
+    for (std::unique_ptr<jurnal>& variant : kept->variants) pending.push_back(std::move(variant));
+    kept->variants.clear();
+  }
+}
+
 // A tree of any depth is taken apart level by level, never by recursion.
 jurnal::~jurnal() {
   std::vector<std::unique_ptr<jurnal>> pending;
-  detachVariants(*this, pending);
+  handVariantsTo(pending);
   while (!pending.empty()) {
     std::unique_ptr<jurnal> line = std::move(pending.back());
     pending.pop_back();
-    detachVariants(*line, pending);
+    line->handVariantsTo(pending);
   }
 }
 
@@ -49,7 +46,7 @@ jurnal::~jurnal() {
 
 int jurnal::addvariant() {
   if (current < 0 || current >= movecount()) return 0;
-  std::vector<std::unique_ptr<jurnal>>& list = moves[current].mutableVariants();
+  std::vector<std::unique_ptr<jurnal>>& list = mutableVariantsAt(current);
   list.push_back(std::make_unique<jurnal>(board, this));
   return static_cast<int>(list.size());
 }
@@ -58,7 +55,7 @@ int jurnal::addvariant() {
 int jurnal::matchingMove(const mov& added, int promotion) const {
   const mov& next = moves[current];
   if (sameMove(next, added, promotion)) return 0;
-  const std::vector<std::unique_ptr<jurnal>>& list = next.variants();
+  const std::vector<std::unique_ptr<jurnal>>& list = variantsAt(current);
   for (size_t i = 0; i < list.size(); ++i) {
     if (!list[i]->moves.empty() && sameMove(list[i]->moves[0], added, promotion))
       return static_cast<int>(i) + 1;
@@ -72,7 +69,7 @@ int jurnal::openVariation(mov added) {
   int number = nextnumber();
   int count = addvariant();
   if (count < 1) return -1;
-  jurnal& variant = *moves[current].variants()[count - 1];
+  jurnal& variant = *variantsAt(current)[count - 1];
   variant.moves.push_back(std::move(added));
   variant.startnumber = number - 1;
   variant.blackfirst = replacesBlack;
@@ -124,7 +121,7 @@ void jurnal::setcomment(std::string_view text) {
     stored += '}';
   }
   if (current >= 1 && current <= movecount()) {
-    moves[current - 1].setComment(std::move(stored));
+    setCommentAt(current - 1, std::move(stored));
   } else {
     precomment = std::move(stored);
   }
@@ -194,9 +191,8 @@ void jurnal::attachboard(doska* newBoard) {
     pending.pop_back();
     line->board = newBoard;
     line->current = 0;
-    for (const mov& m : line->moves) {
-      if (m.variantCount() == 0) continue;  // most moves: no call for an empty list
-      for (const std::unique_ptr<jurnal>& variant : m.variants()) pending.push_back(variant.get());
+    for (const auto& [index, kept] : line->extras) {
+      for (const std::unique_ptr<jurnal>& variant : kept->variants) pending.push_back(variant.get());
     }
   }
 }

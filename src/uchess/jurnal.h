@@ -43,7 +43,8 @@ class TSanText {
   uint8_t length = 0;
 };
 
-// Comments and variations are rare; a move keeps them out of line and allocates nothing without.
+// Comments and variations are rare; a line keeps them apart from its moves, so that a move is a
+// few plain bytes, copied as such.
 struct TMoveExtras {
   std::string comment;
   std::vector<std::unique_ptr<jurnal>> variants;
@@ -71,30 +72,10 @@ struct mov {
   uint8_t captured = 0;
   uint8_t changes = 0;
   uint8_t mark = 0;  // annotation code 0..255; 1..6 are suffixed to san
+  // the line keeps a comment or variations for this move; a copy of it in another line has
+  // none there
+  uint8_t hasExtras = 0;
   TSanText san;
-  std::unique_ptr<TMoveExtras> extras;
-
-  mov() = default;
-  mov(mov&&) = default;
-  mov& operator=(mov&&) = default;
-  // A copy carries the comment but not the variations, which belong to the tree.
-  mov(const mov& other);
-  mov& operator=(const mov& other);
-
-  // Asked of every move written, so kept inline.
-  const std::string& comment() const { return extras ? extras->comment : noComment(); }
-  bool hasComment() const { return extras && !extras->comment.empty(); }
-  void setComment(std::string text);
-  // Variations that branch at this move, in order of addition; empty when there are none.
-  const std::vector<std::unique_ptr<jurnal>>& variants() const {
-    return extras ? extras->variants : noVariants();
-  }
-  std::vector<std::unique_ptr<jurnal>>& mutableVariants();
-  int variantCount() const { return extras ? static_cast<int>(extras->variants.size()) : 0; }
-
- private:
-  static const std::string& noComment();
-  static const std::vector<std::unique_ptr<jurnal>>& noVariants();
 };
 
 // Errors of jurnal::createfromfen.
@@ -152,6 +133,16 @@ class jurnal {
   const mov& lastmove() const { return moveat(current - 1); }
   int movecount() const { return static_cast<int>(moves.size()); }
 
+  // Comments and variations of the moves, by the index of the move they follow or branch at;
+  // none for a move without them or an index off the line.
+  const std::string& commentAt(int index) const;
+  bool hasCommentAt(int index) const { return !commentAt(index).empty(); }
+  void setCommentAt(int index, std::string text);
+  // In order of addition.
+  const std::vector<std::unique_ptr<jurnal>>& variantsAt(int index) const;
+  std::vector<std::unique_ptr<jurnal>>& mutableVariantsAt(int index);
+  int variantCountAt(int index) const { return static_cast<int>(variantsAt(index).size()); }
+
   // Identity and classification
   TGameKeys gamekeys() const;
   std::string ecocode();
@@ -171,7 +162,16 @@ class jurnal {
   std::string hosttext;
 
  private:
+  // By move index, ascending. An entry whose move does not say it has extras is left from a move
+  // taken off the line and counts for nothing.
+  std::vector<std::pair<int, std::unique_ptr<TMoveExtras>>> extras;
+
   static const mov& noMove();
+  const TMoveExtras* extrasAt(int index) const;
+  // The extras of a move of the line, made where there are none yet.
+  TMoveExtras& extrasKeptAt(int index);
+  // Hands the variations of every move over to pending, leaving the line without any.
+  void handVariantsTo(std::vector<std::unique_ptr<jurnal>>& pending);
   int matchingMove(const mov& added, int promotion) const;
   int openVariation(mov added);
 };

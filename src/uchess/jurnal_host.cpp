@@ -3,8 +3,9 @@
 
 namespace {
 
-void copyHostMove(const TMove* record, mov& m) {
+void copyHostMove(const TMove* record, jurnal& line, int index) {
   if (record == nullptr) return;
+  mov& m = line.moves[static_cast<size_t>(index)];
   m.piece = record->piece;
   m.fromfile = record->fromfile;
   m.fromrank = record->fromrank;
@@ -14,8 +15,8 @@ void copyHostMove(const TMove* record, mov& m) {
   m.captured = record->captured;
   m.changes = record->changes;
   m.san = record->san ? std::string_view(record->san) : std::string_view();
-  m.setComment(record->comment ? std::string(record->comment) : std::string());
   m.mark = static_cast<uint8_t>(record->mark & 0xFF);
+  line.setCommentAt(index, record->comment ? std::string(record->comment) : std::string());
 }
 
 // One line being filled: which move is read next and which of its variations comes next.
@@ -59,7 +60,7 @@ void jurnal::loadfromhost(THostGame& host) {
         continue;
       }
       const TMove* record = host.moveRecord(top.move);
-      copyHostMove(record, top.line->moves[top.move]);
+      copyHostMove(record, *top.line, top.move);
       top.variantCount = record && record->variationCount > 0 ? record->variationCount : 0;
       top.variant = 0;
       if (top.variantCount > 0) host.setPosition(top.move);
@@ -69,7 +70,7 @@ void jurnal::loadfromhost(THostGame& host) {
       variant->startnumber = host.plyNumber() - 1;
       host.enterVariation(top.variant + 1);
       jurnal* entered = variant.get();
-      top.line->moves[top.move].mutableVariants().push_back(std::move(variant));
+      top.line->mutableVariantsAt(top.move).push_back(std::move(variant));
       stack.push_back(beginLine(host, entered));
     } else {
       ++top.move;

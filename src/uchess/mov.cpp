@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cstring>
+#include <type_traits>
 
 #include "uchess/jurnal.h"
 
@@ -10,48 +11,5 @@ void TSanText::assign(std::string_view text) {
   std::memcpy(chars, filled, kCapacity);
 }
 
-static_assert(sizeof(mov) <= 32, "a move record stays small: games hold millions of them");
-
-mov::mov(const mov& other)
-    : piece(other.piece),
-      fromfile(other.fromfile),
-      fromrank(other.fromrank),
-      tofile(other.tofile),
-      torank(other.torank),
-      special(other.special),
-      captured(other.captured),
-      changes(other.changes),
-      mark(other.mark),
-      san(other.san) {
-  if (!other.comment().empty()) setComment(other.comment());
-}
-
-mov& mov::operator=(const mov& other) {
-  if (&other == this) return *this;
-  mov copy(other);
-  // the variations of this record are given up, as a fresh copy would have none
-  *this = std::move(copy);
-  return *this;
-}
-
-const std::string& mov::noComment() {
-  static const std::string kNone;
-  return kNone;
-}
-
-void mov::setComment(std::string text) {
-  if (text.empty() && !extras) return;
-  if (!extras) extras = std::make_unique<TMoveExtras>();
-  extras->comment = std::move(text);
-  if (extras->comment.empty() && extras->variants.empty()) extras.reset();
-}
-
-const std::vector<std::unique_ptr<jurnal>>& mov::noVariants() {
-  static const std::vector<std::unique_ptr<jurnal>> kNone;
-  return kNone;
-}
-
-std::vector<std::unique_ptr<jurnal>>& mov::mutableVariants() {
-  if (!extras) extras = std::make_unique<TMoveExtras>();
-  return extras->variants;
-}
+static_assert(sizeof(mov) <= 24, "a move record stays small: games hold millions of them");
+static_assert(std::is_trivially_copyable_v<mov>, "lines move their moves as bytes");

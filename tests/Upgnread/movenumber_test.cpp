@@ -12,8 +12,8 @@ namespace {
 
 void collectLines(const jurnal& line, std::vector<const jurnal*>& lines) {
   lines.push_back(&line);
-  for (const mov& m : line.moves)
-    for (const std::unique_ptr<jurnal>& variant : m.variants()) collectLines(*variant, lines);
+  for (int i = 0; i < line.movecount(); ++i)
+    for (const std::unique_ptr<jurnal>& variant : line.variantsAt(i)) collectLines(*variant, lines);
 }
 
 // The counted numbers agree with the journal's own count from the start, wherever the lines

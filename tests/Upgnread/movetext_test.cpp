@@ -35,7 +35,7 @@ TEST(MovetextReader, VariationReplacesWhiteMove) {
   ASSERT_EQ(r.code, kMovetextOk);
   EXPECT_EQ(r.tree, "e4 e5 Nf3 (Bc4 Nf6) Nc6");
   EXPECT_EQ(r.journal->movecount(), 4);
-  const jurnal& variation = *r.journal->moveat(2).variants()[0];
+  const jurnal& variation = *r.journal->variantsAt(2)[0];
   EXPECT_EQ(variation.movecount(), 2);
   EXPECT_EQ(variation.parent, r.journal.get());
 }
@@ -434,7 +434,7 @@ TEST(MovetextReader, BoardIsLeftDetachedFromTheTree) {
   TRead r = read("1. e4 (1. d4) e5 *");
   ASSERT_EQ(r.code, kMovetextOk);
   EXPECT_EQ(r.journal->board, nullptr);
-  EXPECT_EQ(r.journal->moveat(0).variants()[0]->board, nullptr);
+  EXPECT_EQ(r.journal->variantsAt(0)[0]->board, nullptr);
 }
 
 }  // namespace

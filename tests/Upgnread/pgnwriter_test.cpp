@@ -33,7 +33,7 @@ std::string gameText(TGame& game) {
 // The tree of the example game: a comment after 2.Nf3, a variation for 2...Nc6, a mark on 3.Bb5.
 std::unique_ptr<jurnal> exampleTree() {
   auto line = sketchLine("e4 e5 Nf3 Nc6 Bb5! a6");
-  line->moves[2].setComment("{good}");
+  line->setCommentAt(2, "{good}");
   sketchVariation(*line, 3, "d6 d4");
   line->moves[4].mark = 1;
   line->result = "1-0";
@@ -101,7 +101,7 @@ TEST_F(WriterTest, MoveNumbersCountOnAcrossEveryCarry) {
 
 TEST_F(WriterTest, BlackMoveAfterACommentOrAVariationCarriesItsNumber) {
   auto line = sketchLine("e4 e5 Nf3 Nc6 Bb5");
-  line->moves[0].setComment("{king's pawn}");
+  line->setCommentAt(0, "{king's pawn}");
   sketchVariation(*line, 2, "f4 exf4");
   EXPECT_EQ(movetextOf(*line),
             "1.e4 {king's pawn} 1...e5 2.Nf3 (2.f4 exf4) 2...Nc6 3.Bb5 *\r\n\r\n");
@@ -165,25 +165,25 @@ INSTANTIATE_TEST_SUITE_P(Marks, MarkTest,
 TEST_F(WriterTest, LongCommentIsNeverBroken) {
   auto line = sketchLine("e4 e5");
   std::string comment = "{" + std::string(120, 'x') + "}";
-  line->moves[0].setComment(comment);
+  line->setCommentAt(0, comment);
   EXPECT_EQ(movetextOf(*line), "1.e4 " + comment + "\r\n1...e5 *\r\n\r\n");
 }
 
 TEST_F(WriterTest, LineBreakInACommentEndsTheOutputLineThere) {
   auto line = sketchLine("e4 e5");
-  line->moves[0].setComment("{first\r\nsecond}");
+  line->setCommentAt(0, "{first\r\nsecond}");
   EXPECT_EQ(movetextOf(*line), "1.e4 {first\r\nsecond} 1...e5 *\r\n\r\n");
 }
 
 TEST_F(WriterTest, CommentBytesAreWrittenAsStored) {
   auto line = sketchLine("e4");
-  line->moves[0].setComment("{\xEF\xF0\xE8\xEC\xE5\xF0\nnext}");  // Windows-1251, a bare LF
+  line->setCommentAt(0, "{\xEF\xF0\xE8\xEC\xE5\xF0\nnext}");  // Windows-1251, a bare LF
   EXPECT_EQ(movetextOf(*line), "1.e4 {\xEF\xF0\xE8\xEC\xE5\xF0\nnext} *\r\n\r\n");
 }
 
 TEST_F(WriterTest, LineCommentEndsItsLine) {
   auto line = sketchLine("e4 e5");
-  line->moves[0].setComment(";to the end of the line");
+  line->setCommentAt(0, ";to the end of the line");
   EXPECT_EQ(movetextOf(*line), "1.e4 ;to the end of the line\r\n1...e5 *\r\n\r\n");
 }
 
@@ -192,14 +192,14 @@ TEST_F(WriterTest, LineCommentEndsItsLine) {
 TEST_F(WriterTest, RemovingCommentsDropsThemAndTheNumberTheyForced) {
   auto line = exampleTree();
   line->precomment = "{before}";
-  line->moves[3].variants()[0]->moves[0].setComment("{inside}");
+  line->variantsAt(3)[0]->setCommentAt(0, "{inside}");
   removeComments = true;
   EXPECT_EQ(movetextOf(*line), "1.e4 e5 2.Nf3 Nc6 (2...d6 3.d4) 3.Bb5 $1 a6 1-0\r\n\r\n");
 }
 
 TEST_F(WriterTest, RemovingVariationsTakesTheirCommentsAlong) {
   auto line = exampleTree();
-  line->moves[3].variants()[0]->moves[0].setComment("{inside}");
+  line->variantsAt(3)[0]->setCommentAt(0, "{inside}");
   removeVariations = true;
   EXPECT_EQ(movetextOf(*line), "1.e4 e5 2.Nf3 {good} 2...Nc6 3.Bb5 $1 a6 1-0\r\n\r\n");
 }
@@ -235,7 +235,7 @@ TEST_F(WriterTest, ClosingParenthesisIsNeverMovedToTheNextLine) {
   auto line = sketchLine("e4 e5");
   jurnal& variation = sketchVariation(*line, 1, "c5");
   std::string comment = "{" + std::string(68, 'x') + "}";
-  variation.moves[0].setComment(comment);
+  variation.setCommentAt(0, comment);
   EXPECT_EQ(movetextOf(*line), "1.e4 e5 (1...c5 " + comment + ")\r\n*\r\n\r\n");
 }
 

@@ -107,7 +107,7 @@ void walkLine(jurnal& line, TWalk& walk) {
       ASSERT_TRUE(sameLegalMoves(board));
       ASSERT_TRUE(sameFindMoves(board, isWhitePiece(m.piece)));
     }
-    for (const std::unique_ptr<jurnal>& variant : m.variants()) {
+    for (const std::unique_ptr<jurnal>& variant : line.variantsAt(i)) {
       walkLine(*variant, walk);
       variant->gotomove(0);
     }

@@ -30,15 +30,18 @@ std::string writeGames(TGames& games) {
   return std::string(buffer.text());
 }
 
-testing::AssertionResult sameMove(const mov& a, const mov& b) {
+testing::AssertionResult sameMove(const jurnal& lineA, const jurnal& lineB, int index) {
+  const mov& a = lineA.moveat(index);
+  const mov& b = lineB.moveat(index);
   if (a.piece != b.piece || a.fromfile != b.fromfile || a.fromrank != b.fromrank ||
       a.tofile != b.tofile || a.torank != b.torank || a.special != b.special)
     return testing::AssertionFailure() << "move " << a.san.str() << " / " << b.san.str();
   if (a.san != b.san || a.mark != b.mark)
     return testing::AssertionFailure() << "text " << a.san.str() << " / " << b.san.str();
-  if (a.comment() != b.comment())
-    return testing::AssertionFailure() << "comment " << a.comment() << " / " << b.comment();
-  if (a.variantCount() != b.variantCount())
+  if (lineA.commentAt(index) != lineB.commentAt(index))
+    return testing::AssertionFailure()
+           << "comment " << lineA.commentAt(index) << " / " << lineB.commentAt(index);
+  if (lineA.variantCountAt(index) != lineB.variantCountAt(index))
     return testing::AssertionFailure() << "variations after " << a.san.str();
   return testing::AssertionSuccess();
 }
@@ -52,10 +55,10 @@ testing::AssertionResult sameTree(const jurnal& a, const jurnal& b) {
   if (a.movecount() != b.movecount())
     return testing::AssertionFailure() << "length " << a.movecount() << " / " << b.movecount();
   for (int i = 0; i < a.movecount(); ++i) {
-    testing::AssertionResult same = sameMove(a.moves[i], b.moves[i]);
+    testing::AssertionResult same = sameMove(a, b, i);
     if (!same) return same << " at half-move " << i;
-    for (int v = 0; v < a.moves[i].variantCount(); ++v) {
-      same = sameTree(*a.moves[i].variants()[v], *b.moves[i].variants()[v]);
+    for (int v = 0; v < a.variantCountAt(i); ++v) {
+      same = sameTree(*a.variantsAt(i)[v], *b.variantsAt(i)[v]);
       if (!same) return same;
     }
   }

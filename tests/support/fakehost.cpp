@@ -10,15 +10,16 @@ TFakeHostLine lineOf(const jurnal& line) {
   TFakeHostLine copy;
   copy.beforeFirstMove = line.precomment;
   copy.secondText = line.hosttext;
-  for (const mov& m : line.moves) {
+  for (int i = 0; i < line.movecount(); ++i) {
+    const mov& m = line.moveat(i);
     TFakeHostMove hostMove;
     uint8_t bytes[8] = {m.piece,  m.fromfile, m.fromrank, m.tofile,
                         m.torank, m.special,  m.captured, m.changes};
     std::copy(bytes, bytes + 8, hostMove.bytes);
     hostMove.san = m.san.str();
-    hostMove.comment = m.comment();
+    hostMove.comment = line.commentAt(i);
     hostMove.mark = m.mark;
-    for (const std::unique_ptr<jurnal>& variant : m.variants())
+    for (const std::unique_ptr<jurnal>& variant : line.variantsAt(i))
       hostMove.variations.push_back(lineOf(*variant));
     copy.moves.push_back(std::move(hostMove));
   }

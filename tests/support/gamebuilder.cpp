@@ -83,7 +83,7 @@ jurnal& sketchVariation(jurnal& line, int moveIndex, std::string_view sans) {
   variation->blackfirst = isBlackPiece(replaced.piece);
   variation->startnumber = numberAt(line, moveIndex) - 1;
   sketchMoves(*variation, sans);
-  return *replaced.mutableVariants().emplace_back(std::move(variation));
+  return *line.mutableVariantsAt(moveIndex).emplace_back(std::move(variation));
 }
 
 std::unique_ptr<jurnal> playLine(doska& board, std::string_view moves) {

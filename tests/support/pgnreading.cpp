@@ -43,8 +43,8 @@ void appendLine(std::string& out, const jurnal& line) {
     const mov& m = line.moveat(i);
     appendToken(out, m.san.view());
     if (m.mark != 0) appendToken(out, "$" + std::to_string(m.mark));
-    if (!m.comment().empty()) appendToken(out, m.comment());
-    for (const std::unique_ptr<jurnal>& variant : m.variants()) {
+    if (line.hasCommentAt(i)) appendToken(out, line.commentAt(i));
+    for (const std::unique_ptr<jurnal>& variant : line.variantsAt(i)) {
       appendToken(out, "(");
       appendLine(out, *variant);
       out += ')';

@@ -30,8 +30,8 @@ class TServedGame : public THostGame {
 
 // The start numbers of every variation, in the order the tree text lists them.
 void collectNumbers(const jurnal& line, std::string& out) {
-  for (const mov& m : line.moves)
-    for (const std::unique_ptr<jurnal>& variant : m.variants()) {
+  for (int i = 0; i < line.movecount(); ++i)
+    for (const std::unique_ptr<jurnal>& variant : line.variantsAt(i)) {
       out += std::to_string(variant->startnumber) + " ";
       collectNumbers(*variant, out);
     }

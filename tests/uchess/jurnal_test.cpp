@@ -140,8 +140,8 @@ TEST(JournalBuild, SameMoveMatchesAndOtherMovesOpenVariations) {
   EXPECT_EQ(line.addmove(4, 2, 4, 4, 0, false, 0), 1);
   EXPECT_EQ(line.addmove(3, 2, 3, 4, 0, false, 0), 2);
   EXPECT_EQ(line.addmove(5, 2, 5, 4, 0, true, 0), 3);  // forced: equal to the main move
-  EXPECT_EQ(line.moveat(0).variantCount(), 3);
-  const jurnal& d4 = *line.moveat(0).variants()[0];
+  EXPECT_EQ(line.variantCountAt(0), 3);
+  const jurnal& d4 = *line.variantsAt(0)[0];
   EXPECT_EQ(d4.parent, &line);
   EXPECT_EQ(d4.board, &game.board);
   EXPECT_EQ(d4.movecount(), 1);
@@ -191,7 +191,7 @@ TEST(JournalBuild, VariationRemembersBranchingPoint) {
   ASSERT_EQ(playSan(line, "e4 d5 e5 f5 exf6 e6"), 6);
   line.gotomove(4);  // before exf6, White may take en passant on f6
   ASSERT_EQ(line.addmove(4, 2, 4, 4, 0, false, 0), 1);
-  jurnal& variation = *line.moveat(4).variants()[0];
+  jurnal& variation = *line.variantsAt(4)[0];
   EXPECT_EQ(variation.startnumber, 2);
   EXPECT_EQ(variation.blackfirst, 0);
   EXPECT_EQ(variation.startep, 6);
@@ -203,7 +203,7 @@ TEST(JournalBuild, VariationRemembersBranchingPoint) {
   EXPECT_TRUE(sameBoard(game.board, branch));
   line.gotomove(5);
   ASSERT_EQ(line.addmove(7, 7, 7, 5, 0, false, 0), 1);  // replaces Black's e6
-  const jurnal& black = *line.moveat(5).variants()[0];
+  const jurnal& black = *line.variantsAt(5)[0];
   EXPECT_EQ(black.blackfirst, 1);
   EXPECT_EQ(black.startnumber, 2);
 }
@@ -234,12 +234,14 @@ TEST(JournalComments, BracesAndLineComments) {
   EXPECT_EQ(line.precomment, "{opening remark}");
   ASSERT_EQ(playSan(line, "e4"), 1);
   line.setcomment("; to the end of the line\n");
-  EXPECT_EQ(line.lastmove().comment(), "; to the end of the line\n");
+  EXPECT_EQ(line.commentAt(0), "; to the end of the line\n");
   line.setcomment("; not ended");
-  EXPECT_EQ(line.lastmove().comment(), "{; not ended}");
+  EXPECT_EQ(line.commentAt(0), "{; not ended}");
   line.setcomment("");
-  EXPECT_EQ(line.lastmove().comment(), "");
-  EXPECT_FALSE(line.lastmove().extras);  // nothing kept for a move without comment
+  EXPECT_EQ(line.commentAt(0), "");
+  ASSERT_EQ(playSan(line, "e5"), 1);
+  line.setcomment("");
+  EXPECT_FALSE(line.lastmove().hasExtras);  // nothing kept for a move without comment
 }
 
 TEST(JournalMoves, OutOfRangeGivesEmptyMove) {
@@ -253,21 +255,37 @@ TEST(JournalMoves, OutOfRangeGivesEmptyMove) {
   EXPECT_EQ(game.line.moveat(1).piece, 0);
 }
 
-TEST(JournalMoves, CopyKeepsCommentButNotVariations) {
+// Comments and variations stay with the line and the place of their move: a move taken off the
+// line leaves them behind for nobody, and a copy of a move shows none in another line.
+TEST(JournalMoves, ExtrasBelongToTheLineNotToTheRecord) {
   TTestGame game;
-  ASSERT_EQ(playSan(game.line, "e4"), 1);
-  game.line.setcomment("best");
-  game.line.back();
-  ASSERT_EQ(game.line.addmove(4, 2, 4, 4, 0, false, 0), 1);
-  mov copy = game.line.moveat(0);
+  jurnal& line = game.line;
+  ASSERT_EQ(playSan(line, "e4"), 1);
+  line.setcomment("best");
+  line.back();
+  ASSERT_EQ(line.addmove(4, 2, 4, 4, 0, false, 0), 1);
+  EXPECT_EQ(line.commentAt(0), "{best}");
+  EXPECT_EQ(line.variantCountAt(0), 1);
+  mov copy = line.moveat(0);
   EXPECT_EQ(copy.san.view(), "e4");
-  EXPECT_EQ(copy.comment(), "{best}");
-  EXPECT_EQ(copy.variantCount(), 0);
-  mov plain;
-  plain = game.line.moveat(0);
-  EXPECT_EQ(plain.comment(), "{best}");
-  plain = mov();
-  EXPECT_FALSE(plain.extras);
+
+  jurnal other(nullptr, nullptr);
+  other.moves.push_back(copy);
+  EXPECT_EQ(other.commentAt(0), "");
+  EXPECT_EQ(other.variantCountAt(0), 0);
+  other.setCommentAt(0, "{own}");
+  EXPECT_EQ(other.commentAt(0), "{own}");
+
+  mov fresh = copy;
+  fresh.hasExtras = 0;
+  line.moves.pop_back();
+  line.moves.push_back(fresh);
+  EXPECT_EQ(line.commentAt(0), "");
+  EXPECT_EQ(line.variantCountAt(0), 0);
+  line.setCommentAt(0, "{new}");
+  EXPECT_EQ(line.commentAt(0), "{new}");
+  EXPECT_EQ(line.variantCountAt(0), 0);  // the old variation is not revived with the comment
+  EXPECT_EQ(line.commentAt(1), "");      // off the line
 }
 
 // Each level holds one move and one variation of it, the variation the next level.
@@ -277,7 +295,7 @@ jurnal* nestVariations(jurnal& root, int depth) {
     bool kingPawn = i % 2 == 0;
     EXPECT_EQ(line->addmove(kingPawn ? 5 : 4, 2, kingPawn ? 5 : 4, 4, 0, false, 0), 0);
     EXPECT_EQ(line->addmove(kingPawn ? 4 : 5, 2, kingPawn ? 4 : 5, 4, 0, false, 0), 1);
-    line = line->moveat(0).variants()[0].get();
+    line = line->variantsAt(0)[0].get();
   }
   return line;
 }

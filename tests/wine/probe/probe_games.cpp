@@ -32,10 +32,10 @@ class TServedGame : public THostGame {
 // "e4 e5 (1. c5 Nf3 (2. c3 d5) d6) Nf3": moves with their variations, each variation prefixed
 // with its first move's number.
 void appendLine(const jurnal& line, std::string& out) {
-  for (const mov& m : line.moves) {
+  for (int i = 0; i < line.movecount(); ++i) {
     if (!out.empty() && out.back() != ' ') out += ' ';
-    out += std::string(m.san.view());
-    for (const auto& variant : m.variants()) {
+    out += std::string(line.moveat(i).san.view());
+    for (const auto& variant : line.variantsAt(i)) {
       out += " (" + std::to_string(variant->startnumber + 1) + ". ";
       appendLine(*variant, out);
       out += ')';
