@@ -7,6 +7,7 @@
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
 #include "uchess/plainmove.h"
+#include "uchess/plainstatus.h"
 #include "uchess/positioninfo.h"
 #include "uchess/santext.h"
 
@@ -40,7 +41,8 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
   if (line.moves.empty()) line.blackfirst = isBlackPiece(m.piece) ? 1 : 0;
   // the plain way's records are made on this board; a special byte or a castling's rook sets
   // one apart. It finds no castling onto the rook: the king never steps onto a piece of its own.
-  if (found.before == nullptr && m.special == 0 && !castlesFromEFile(m))
+  bool plainStep = found.before == nullptr && m.special == 0 && !castlesFromEFile(m);
+  if (plainStep)
     playPlainStep(board, m);
   else
     playMove(board, m);
@@ -49,7 +51,9 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
                    ? statusIn(board, positionInfoAfterMove(*found.before, board), whiteAfter)
                    : plainStatus(board, whiteAfter);
   if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
-  if (found.rivals != 0 || !setPlainSanText(m, status))
+  if (plainStep && found.rivals == 0 && m.mark == 0)
+    setSteppedSanText(m, status);
+  else if (found.rivals != 0 || !setPlainSanText(m, status))
     setSanText(m, rivalsAmong(m, found.rivals), status);
   line.moves.push_back(std::move(m));
   ++line.current;

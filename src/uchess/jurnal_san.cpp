@@ -113,6 +113,24 @@ int statusAfter(const doska& board, const mov& m) {
   return after.status(isBlackPiece(m.piece));
 }
 
+// The text of a move with nothing to tell it apart from others: piece or from-file of a pawn's
+// capture, capture, target, check or mate.
+void setUnrivalledSanText(mov& m, bool capture, int status) {
+  char room[16] = {};
+  int length = 0;
+  if (!isPawn(m.piece)) {
+    room[length++] = kPieceLetters[isBlackPiece(m.piece) ? m.piece - 6 : m.piece];
+  } else if (capture) {
+    room[length++] = fileLetter(m.fromfile);
+  }
+  if (capture) room[length++] = 'x';
+  room[length++] = fileLetter(m.tofile);
+  room[length++] = rankDigit(m.torank);
+  if (status == kStatusCheck) room[length++] = '+';
+  if (status == kStatusMate) room[length++] = '#';
+  m.san.assignPadded(room, static_cast<size_t>(length));
+}
+
 }  // namespace
 
 TSanRivals rivalsAmong(const mov& m, TSquareSet origins) {
@@ -144,26 +162,17 @@ void setSanText(mov& m, const TSanRivals& rivals, int status) {
 }
 
 bool setPlainSanText(mov& m, int status) {
-  bool pawn = isPawn(m.piece), king = isKing(m.piece);
+  bool king = isKing(m.piece);
   bool enPassant = m.special == kWhitePawn || m.special == kBlackPawn;
   if ((m.special != 0 && !enPassant) || m.mark != 0 ||
       (king && (castlesOntoRook(m) || castlesFromEFile(m))))
     return false;
-  bool capture = m.captured != kEmpty || enPassant;
-  char room[16] = {};
-  int length = 0;
-  if (!pawn) {
-    room[length++] = kPieceLetters[isBlackPiece(m.piece) ? m.piece - 6 : m.piece];
-  } else if (capture) {
-    room[length++] = fileLetter(m.fromfile);
-  }
-  if (capture) room[length++] = 'x';
-  room[length++] = fileLetter(m.tofile);
-  room[length++] = rankDigit(m.torank);
-  if (status == kStatusCheck) room[length++] = '+';
-  if (status == kStatusMate) room[length++] = '#';
-  m.san.assignPadded(room, static_cast<size_t>(length));
+  setUnrivalledSanText(m, m.captured != kEmpty || enPassant, status);
   return true;
+}
+
+void setSteppedSanText(mov& m, int status) {
+  setUnrivalledSanText(m, m.captured != kEmpty, status);
 }
 
 void jurnal::makesan() {

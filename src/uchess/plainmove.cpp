@@ -6,6 +6,7 @@
 #include "uchess/boardscan.h"
 #include "uchess/legality.h"
 #include "uchess/moveplay.h"
+#include "uchess/plainstatus.h"
 #include "uchess/positioninfo.h"
 
 namespace {
@@ -15,24 +16,6 @@ bool isPlainBoard(const TBoardMasks& m) {
   TSquareSet white = m.of[kWhiteKing], black = m.of[kBlackKing];
   TSquareSet extra = m.of[kNoPieceCode] | (white & (white - 1)) | (black & (black - 1));
   return (extra == 0) & (white != 0) & (black != 0);
-}
-
-// attackedOn of the target on the sets after the side's king steps there from its square, onto
-// nothing or a piece of the other side, which then attacks no more.
-bool attackedAfterKingStep(const TBoardMasks& m, int from, int to, bool byWhite) {
-  int enemy = byWhite ? 0 : 6;
-  TSquareSet left = ~(TSquareSet{1} << to);
-  if (kPawnAttackers[byWhite ? 0 : 1][to] & m.of[kWhitePawn + enemy] & left) return true;
-  if (kKingSquares[to] & m.of[kWhiteKing + enemy]) return true;
-  if (kKnightSquares[to] & m.of[kWhiteKnight + enemy] & left) return true;
-  TSquareSet occupied = (m.occupied & ~(TSquareSet{1} << from)) | (TSquareSet{1} << to);
-  TSquareSet queens = m.of[kWhiteQueen + enemy];
-  TSquareSet sliders = ((m.of[kWhiteRook + enemy] | queens) & kStraightLines[to]) |
-                       ((m.of[kWhiteBishop + enemy] | queens) & kDiagonalLines[to]);
-  for (sliders &= left; sliders != 0; sliders &= sliders - 1) {
-    if ((kBetween[to][std::countr_zero(sliders)] & occupied) == 0) return true;
-  }
-  return false;
 }
 
 // The king's home square where it castles from the e-file onto the target: its flags kept, its
@@ -160,26 +143,4 @@ bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, i
   found.rivals = legal & ~chosen;
   found.before = nullptr;
   return true;
-}
-
-int plainStatus(doska& board, bool whiteToMove) {
-  const TBoardMasks& m = board.sets();
-  TSquareSet kings = m.of[whiteToMove ? kWhiteKing : kBlackKing];
-  TSideState side;
-  side.white = whiteToMove;
-  side.hasKing = true;
-  side.kingIndex = std::countr_zero(kings);
-  bool inCheck = attackedOn(m, side.kingIndex, !whiteToMove);
-  if (!inCheck) {
-    board.markKingSafe(whiteToMove);
-    if (unpinnedPieceMoves(m, side)) return kStatusNone;
-  }
-  // a step of the king to a square nobody attacks is a move: in check, no mate; out of it, no
-  // stalemate. Endgames, where pawns and knights are few, are settled so most often.
-  TSquareSet steps = kKingSquares[side.kingIndex] & ~(whiteToMove ? m.white : m.black);
-  for (; steps != 0; steps &= steps - 1) {
-    if (!attackedAfterKingStep(m, side.kingIndex, std::countr_zero(steps), !whiteToMove))
-      return inCheck ? kStatusCheck : kStatusNone;
-  }
-  return -1;
 }

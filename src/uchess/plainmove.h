@@ -23,9 +23,3 @@ inline bool findAppendableMove(const doska& board, int piece, int promotion, int
          findMoveByPositionFacts(board, piece, promotion, fromfile, fromrank, tofile, torank,
                                  found);
 }
-
-// doska::status of the side to move after a move findPlainMove found, which leaves the board in
-// that state, where the sets tell it at once: a pawn or knight off its king's lines free to move
-// out of check, or a step of the king onto a square nobody attacks; -1 where they do not. A king
-// found out of check is marked so on the board.
-int plainStatus(doska& board, bool whiteToMove);

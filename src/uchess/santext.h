@@ -18,3 +18,6 @@ void setSanText(mov& m, const TSanRivals& rivals, int status);
 // castles not, promotes not and carries no mark, as nearly every move does: false, with m.san as
 // it was, for any other.
 bool setPlainSanText(mov& m, int status);
+// setPlainSanText for a plain step (no special byte, no castling) without rival or mark, which
+// needs none of its questions.
+void setSteppedSanText(mov& m, int status);

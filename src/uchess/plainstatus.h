@@ -1,0 +1,55 @@
+#pragma once
+// The status of the side to move after a move found from the sets alone, kept inline: the reader
+// asks it after nearly every move, and it is mostly over after a few set operations.
+
+#include <bit>
+
+#include "uchess/boardmasks.h"
+#include "uchess/doska.h"
+#include "uchess/legality.h"
+#include "uchess/positioninfo.h"
+#include "uchess/squaresets.h"
+
+// attackedOn of the target on the sets after the side's king steps there from its square, onto
+// nothing or a piece of the other side, which then attacks no more.
+inline bool attackedAfterKingStep(const TBoardMasks& m, int from, int to, bool byWhite) {
+  int enemy = byWhite ? 0 : 6;
+  TSquareSet left = ~(TSquareSet{1} << to);
+  if (kPawnAttackers[byWhite ? 0 : 1][to] & m.of[kWhitePawn + enemy] & left) return true;
+  if (kKingSquares[to] & m.of[kWhiteKing + enemy]) return true;
+  if (kKnightSquares[to] & m.of[kWhiteKnight + enemy] & left) return true;
+  TSquareSet occupied = (m.occupied & ~(TSquareSet{1} << from)) | (TSquareSet{1} << to);
+  TSquareSet queens = m.of[kWhiteQueen + enemy];
+  TSquareSet sliders = ((m.of[kWhiteRook + enemy] | queens) & kStraightLines[to]) |
+                       ((m.of[kWhiteBishop + enemy] | queens) & kDiagonalLines[to]);
+  for (sliders &= left; sliders != 0; sliders &= sliders - 1) {
+    if ((kBetween[to][std::countr_zero(sliders)] & occupied) == 0) return true;
+  }
+  return false;
+}
+
+// doska::status of the side to move after a move findPlainMove found, which leaves the board in
+// that state, where the sets tell it at once: a pawn or knight off its king's lines free to move
+// out of check, or a step of the king onto a square nobody attacks; -1 where they do not. A king
+// found out of check is marked so on the board.
+inline int plainStatus(doska& board, bool whiteToMove) {
+  const TBoardMasks& m = board.sets();
+  TSquareSet kings = m.of[whiteToMove ? kWhiteKing : kBlackKing];
+  TSideState side;
+  side.white = whiteToMove;
+  side.hasKing = true;
+  side.kingIndex = std::countr_zero(kings);
+  bool inCheck = attackedOn(m, side.kingIndex, !whiteToMove);
+  if (!inCheck) {
+    board.markKingSafe(whiteToMove);
+    if (unpinnedPieceMoves(m, side)) return kStatusNone;
+  }
+  // a step of the king to a square nobody attacks is a move: in check, no mate; out of it, no
+  // stalemate. Endgames, where pawns and knights are few, are settled so most often.
+  TSquareSet steps = kKingSquares[side.kingIndex] & ~(whiteToMove ? m.white : m.black);
+  for (; steps != 0; steps &= steps - 1) {
+    if (!attackedAfterKingStep(m, side.kingIndex, std::countr_zero(steps), !whiteToMove))
+      return inCheck ? kStatusCheck : kStatusNone;
+  }
+  return -1;
+}
