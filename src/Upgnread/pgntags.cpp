@@ -1,6 +1,7 @@
 // Reading a game's tag section: tag pairs, broken tag lines, and the fixed layout of the tags.
 
 #include <algorithm>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -11,6 +12,10 @@
 #include "Upgnread/pgntext.h"
 
 namespace {
+
+// Pairs as read: views into the text, into the roster's names and defaults, or into the strings
+// that hold values with escapes resolved.
+using TReadTags = std::vector<TTagView>;
 
 struct TRosterSlot {
   std::string_view lower;
@@ -38,23 +43,34 @@ bool endsValueRun(char c) {
   return kValueRunEnds.ends[static_cast<unsigned char>(c)];
 }
 
-// The value after its opening quote, up to and past the closing quote. Plain characters are
-// taken in runs: most values hold no backslash at all.
-int readTagValue(std::string_view text, int64_t& position, std::string& value) {
-  value.clear();
+// The value after its opening quote, up to and past the closing quote: a view into the text, or
+// for a value with escapes into a string of `decoded`. Plain characters are taken in runs: most
+// values hold no backslash at all.
+int readTagValue(std::string_view text, int64_t& position, std::string_view& value,
+                 std::deque<std::string>& decoded) {
+  std::string* unescaped = nullptr;
   while (!atEnd(text, position)) {
     int64_t run = position;
     while (!atEnd(text, position) && !endsValueRun(charAt(text, position))) ++position;
-    value.append(text.substr(static_cast<size_t>(run - 1), static_cast<size_t>(position - run)));
+    std::string_view plain =
+        text.substr(static_cast<size_t>(run - 1), static_cast<size_t>(position - run));
     if (atEnd(text, position)) break;
     char c = charAt(text, position);
     if (c == '"') {
       ++position;
+      if (unescaped == nullptr) {
+        value = plain;
+      } else {
+        unescaped->append(plain);
+        value = *unescaped;
+      }
       return kReadOk;
     }
     if (c != '\\') return kTagControlChar;
+    if (unescaped == nullptr) unescaped = &decoded.emplace_back();
+    unescaped->append(plain);
     if (isAt(text, position + 1, '\\') || isAt(text, position + 1, '"')) ++position;
-    value += charAt(text, position);
+    *unescaped += charAt(text, position);
     ++position;
   }
   return kValueNotClosed;
@@ -68,21 +84,21 @@ char loweredByte(char c) {
 }
 
 // The first tag from index `from` on whose lower-cased name is `lower`, or -1.
-int findTag(const TPGNTagList& tags, size_t from, std::string_view lower) {
+int findTag(const TReadTags& tags, size_t from, std::string_view lower) {
   for (size_t i = from; i < tags.size(); ++i)
     if (lowersTo(tags[i].Name, lower)) return static_cast<int>(i);
   return -1;
 }
 
 // Brings the seven roster tags to indices 0..6, filling the missing ones with their defaults.
-void placeRosterTags(TPGNTagList& tags) {
+void placeRosterTags(TReadTags& tags) {
   for (size_t k = 0; k < kRosterTagCount; ++k) {
     const TRosterSlot& slot = kRosterSlots[k];
     int found = findTag(tags, k, slot.lower);
     if (found >= 0) {
       // most sections name the roster in order and spelled so: nothing to move or rename
-      TPGNTag& tag = tags[static_cast<size_t>(found)];
-      if (tag.Name != slot.name) tag.Name = slot.name;
+      TTagView& tag = tags[static_cast<size_t>(found)];
+      tag.Name = slot.name;
       if (static_cast<size_t>(found) != k) std::swap(tag, tags[k]);
       continue;
     }
@@ -91,18 +107,18 @@ void placeRosterTags(TPGNTagList& tags) {
       tags.push_back(tags[k]);
     else
       tags.emplace_back();
-    tags[k] = TPGNTag{std::string(slot.name), std::string(slot.defaultValue)};
+    tags[k] = TTagView{slot.name, slot.defaultValue};
   }
 }
 
 // SetUp at 7 and FEN at 8; the FEN text goes out. A FEN tag at index 7 is an ordinary tag:
 // SetUp must come first.
-int placeSetUpTags(TPGNTagList& tags, std::string& fen, bool& hasFen) {
+int placeSetUpTags(TReadTags& tags, std::string& fen, bool& hasFen) {
   fen.clear();
   bool setUp = false;
   int found = findTag(tags, kTagSetUp, "setup");
   if (found >= 0) {
-    TPGNTag& tag = tags[static_cast<size_t>(found)];
+    TTagView& tag = tags[static_cast<size_t>(found)];
     tag.Name = "SetUp";
     if (tag.Value != "0" && tag.Value != "1") return kBadSetUp;
     setUp = tag.Value == "1";
@@ -112,7 +128,7 @@ int placeSetUpTags(TPGNTagList& tags, std::string& fen, bool& hasFen) {
   found = findTag(tags, kTagFen, "fen");
   if (found >= 0) {
     tags[static_cast<size_t>(found)].Name = "FEN";
-    fen = tags[static_cast<size_t>(found)].Value;
+    fen.assign(tags[static_cast<size_t>(found)].Value);
     std::swap(tags[static_cast<size_t>(found)], tags[kTagFen]);
     hasFen = true;
   }
@@ -120,7 +136,7 @@ int placeSetUpTags(TPGNTagList& tags, std::string& fen, bool& hasFen) {
   return kReadOk;
 }
 
-void placeEcoTag(TPGNTagList& tags, bool hasFen) {
+void placeEcoTag(TReadTags& tags, bool hasFen) {
   size_t slot = hasFen ? 9 : 7;
   int found = findTag(tags, slot, "eco");
   if (found < 0) return;
@@ -131,7 +147,7 @@ void placeEcoTag(TPGNTagList& tags, bool hasFen) {
 // Names at 0..6 are the distinct roster names, so any repeated name involves a tag from 7 on.
 // Sections hold a dozen tags or so: comparing each later name with those before it is cheaper
 // than sorting them.
-bool hasRepeatedName(const TPGNTagList& tags) {
+bool hasRepeatedName(const TReadTags& tags) {
   for (size_t i = kRosterTagCount; i < tags.size(); ++i) {
     std::string_view name = tags[i].Name;
     for (size_t j = 0; j < i; ++j)
@@ -140,7 +156,7 @@ bool hasRepeatedName(const TPGNTagList& tags) {
   return false;
 }
 
-int normaliseTags(TPGNTagList& tags, std::string& fen) {
+int normaliseTags(TReadTags& tags, std::string& fen) {
   if (tags.empty()) return kNoTags;
   placeRosterTags(tags);
   bool hasFen = false;
@@ -150,6 +166,38 @@ int normaliseTags(TPGNTagList& tags, std::string& fen) {
   return hasRepeatedName(tags) ? kDuplicateTag : kReadOk;
 }
 
+// Within a tag pair there is one plain space or none as a rule; only what may begin a comment, an
+// escape line or other blanks takes skipSpace's full way. What it collects is dropped.
+void skipSpaceInPair(std::string_view text, int64_t& position, std::string& dropped) {
+  while (!atEnd(text, position) && charAt(text, position) == ' ') ++position;
+  if (atEnd(text, position)) return;
+  char c = charAt(text, position);
+  if (isBlank(c) || c == '%' || c == ';' || c == '{') skipSpace(text, position, dropped);
+}
+
+// A pair after its "[", read on a position of its own, which the compiler may keep in a
+// register.
+int readPairAt(std::string_view text, int64_t& position, TTagView& tag,
+               std::deque<std::string>& decoded) {
+  std::string dropped;
+  skipSpaceInPair(text, position, dropped);
+  int64_t nameStart = position;
+  while (!atEnd(text, position) && isNameChar(charAt(text, position))) ++position;
+  if (position == nameStart || atEnd(text, position)) return kNoTagName;
+  tag.Name =
+      text.substr(static_cast<size_t>(nameStart - 1), static_cast<size_t>(position - nameStart));
+  skipSpaceInPair(text, position, dropped);
+  if (!isAt(text, position, '"')) return kNoOpeningQuote;
+  ++position;
+  int code = readTagValue(text, position, tag.Value, decoded);
+  if (code != kReadOk) return code;
+  skipSpaceInPair(text, position, dropped);
+  if (!isAt(text, position, ']')) return kNoClosingBracket;
+  ++position;
+  return kReadOk;
+}
+
+
 // After a broken pair: on to the line end; the tag is dropped only when its line ends with "]".
 int dropBrokenTagLine(std::string_view text, int64_t& position) {
   while (!atEnd(text, position) && !isLineEnd(charAt(text, position))) ++position;
@@ -158,7 +206,8 @@ int dropBrokenTagLine(std::string_view text, int64_t& position) {
 }
 
 // The pairs as they come, until the first line that starts no tag.
-int readTagList(std::string_view text, int64_t& position, TPGNTagList& tags) {
+int readTagList(std::string_view text, int64_t& position, TReadTags& tags,
+                std::deque<std::string>& decoded) {
   std::string comments;
   for (;;) {
     skipSpace(text, position, comments);
@@ -166,9 +215,14 @@ int readTagList(std::string_view text, int64_t& position, TPGNTagList& tags) {
     if (atEnd(text, position)) return kEndInTags;
     if (charAt(text, position) != '[') return kReadOk;
     ++position;
-    tags.emplace_back();
-    if (readTagPair(text, position, tags.back()) == kReadOk) continue;
-    tags.pop_back();
+    TTagView tag;
+    int64_t at = position;
+    int paired = readPairAt(text, at, tag, decoded);
+    position = at;
+    if (paired == kReadOk) {
+      tags.push_back(tag);
+      continue;
+    }
     int code = dropBrokenTagLine(text, position);
     if (code != kReadOk) return code;
   }
@@ -190,61 +244,35 @@ std::string lowerCase(std::string_view text) {
 }
 
 void setDefaultRoster(TGamesTagArray& tags) {
-  TPGNTagList roster;
+  TReadTags roster;
   placeRosterTags(roster);
   tags.assign(roster);
 }
 
-namespace {
-
-// Within a tag pair there is one plain space or none as a rule; only what may begin a comment, an
-// escape line or other blanks takes skipSpace's full way. What it collects is dropped.
-void skipSpaceInPair(std::string_view text, int64_t& position, std::string& dropped) {
-  while (!atEnd(text, position) && charAt(text, position) == ' ') ++position;
-  if (atEnd(text, position)) return;
-  char c = charAt(text, position);
-  if (isBlank(c) || c == '%' || c == ';' || c == '{') skipSpace(text, position, dropped);
-}
-
-// readTagPair on a position of its own, which the compiler may keep in a register.
-int readPairAt(std::string_view text, int64_t& position, TPGNTag& tag) {
-  std::string dropped;
-  skipSpaceInPair(text, position, dropped);
-  int64_t nameStart = position;
-  while (!atEnd(text, position) && isNameChar(charAt(text, position))) ++position;
-  if (position == nameStart || atEnd(text, position)) return kNoTagName;
-  tag.Name.assign(
-      text.substr(static_cast<size_t>(nameStart - 1), static_cast<size_t>(position - nameStart)));
-  skipSpaceInPair(text, position, dropped);
-  if (!isAt(text, position, '"')) return kNoOpeningQuote;
-  ++position;
-  int code = readTagValue(text, position, tag.Value);
-  if (code != kReadOk) return code;
-  skipSpaceInPair(text, position, dropped);
-  if (!isAt(text, position, ']')) return kNoClosingBracket;
-  ++position;
-  return kReadOk;
-}
-
-}  // namespace
 
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
+  std::deque<std::string> decoded;
+  TTagView read;
   int64_t at = position;
-  int code = readPairAt(text, at, tag);
+  int code = readPairAt(text, at, read, decoded);
   position = at;
+  tag.Name.assign(read.Name);
+  tag.Value.assign(read.Value);
   return code;
 }
 
 int readTags(std::string_view text, int64_t& position, bool normalise, std::string& fen,
              TGamesTagArray& tags) {
   tags.clear();
-  // Kept from game to game on each thread: its room is taken once, not once per game.
-  thread_local TPGNTagList read;
+  // Kept from game to game on each thread: their room is taken once, not once per game.
+  thread_local TReadTags read;
+  thread_local std::deque<std::string> decoded;
   read.clear();
-  int code = readTagList(text, position, read);
+  decoded.clear();
+  int code = readTagList(text, position, read, decoded);
   if (code == kReadOk && normalise) code = normaliseTags(read, fen);
   tags.assign(read);  // what was read before a failure stays, as the caller may report it
   // a section longer than any real one leaves no lasting room behind
-  if (read.capacity() > 256) read = TPGNTagList();
+  if (read.capacity() > 256) read = TReadTags();
   return code;
 }

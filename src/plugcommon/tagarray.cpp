@@ -117,26 +117,43 @@ TPGNTagList TGamesTagArray::unpacked() const {
   return tags;
 }
 
-void TGamesTagArray::assign(const TPGNTagList& tags) {
-  if (tags.empty()) {
-    clear();
-    return;
-  }
-  // A game's tags are packed once per game read: straight into the block, sized first.
+namespace {
+
+// A game's tags are packed once per game read: straight into the block, sized first.
+template <typename TList>
+char* packedBlock(const TList& tags) {
   size_t bytes = 0;
-  for (const TPGNTag& tag : tags)
+  for (const auto& tag : tags)
     bytes += lengthBytes(tag.Name.size()) + lengthBytes(tag.Value.size()) + tag.Name.size() +
              tag.Value.size();
   char* block = new char[lengthBytes(tags.size()) + lengthBytes(bytes) + bytes];
   char* at = putLengthAt(putLengthAt(block, tags.size()), bytes);
-  for (const TPGNTag& tag : tags) {
+  for (const auto& tag : tags) {
     at = putLengthAt(putLengthAt(at, tag.Name.size()), tag.Value.size());
     std::memcpy(at, tag.Name.data(), tag.Name.size());
     at += tag.Name.size();
     std::memcpy(at, tag.Value.data(), tag.Value.size());
     at += tag.Value.size();
   }
-  delete[] std::exchange(Block, block);
+  return block;
+}
+
+}  // namespace
+
+void TGamesTagArray::assign(const TPGNTagList& tags) {
+  if (tags.empty()) {
+    clear();
+    return;
+  }
+  delete[] std::exchange(Block, packedBlock(tags));
+}
+
+void TGamesTagArray::assign(const std::vector<TTagView>& tags) {
+  if (tags.empty()) {
+    clear();
+    return;
+  }
+  delete[] std::exchange(Block, packedBlock(tags));
 }
 
 void TGamesTagArray::clear() {

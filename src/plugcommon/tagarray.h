@@ -83,6 +83,7 @@ class TGamesTagArray {
   TPGNTagList unpacked() const;
 
   void assign(const TPGNTagList& tags);  // the buffer is sized exactly
+  void assign(const std::vector<TTagView>& tags);
   void clear();
   void append(std::string_view name, std::string_view value);
   void push_back(const TPGNTag& tag) { append(tag.Name, tag.Value); }

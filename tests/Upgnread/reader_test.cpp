@@ -232,6 +232,28 @@ TEST_F(PgnReader, TagValueKeepsEveryByteBetweenEscapes) {
   EXPECT_EQ(position, static_cast<int64_t>(text.size()));
 }
 
+// Each value with escapes is resolved apart from the text; the section's other values, escaped
+// or not, stay what they were while later ones are read.
+TEST_F(PgnReader, EscapedValuesOfOneSectionKeepTheirOwnText) {
+  std::string section;
+  for (int i = 0; i < 40; ++i)
+    section += "[Tag" + std::to_string(i) + " \"v" + std::to_string(i) + "\\\"q\"]\n";
+  section += "[FEN \"8/8/8/8/8/8/8/K1k5 w - - 0 1\"] [SetUp \"1\"]\n1. Kb1";
+  std::string fen;
+  TGamesTagArray tags;
+  int64_t position = 1;
+  ASSERT_EQ(readTags(section, position, true, fen, tags), kReadOk);
+  EXPECT_EQ(fen, "8/8/8/8/8/8/8/K1k5 w - - 0 1");
+  ASSERT_EQ(tags.size(), 49u);  // the roster filled in, SetUp and FEN, and the forty
+  int found = 0;
+  for (const TTagView tag : tags) {
+    if (tag.Name.substr(0, 3) != "Tag") continue;
+    EXPECT_EQ(tag.Value, "v" + std::string(tag.Name.substr(3)) + "\"q");
+    ++found;
+  }
+  EXPECT_EQ(found, 40);
+}
+
 TEST_F(PgnReader, TagSectionEnds) {
   std::string fen;
   TGamesTagArray tags;
