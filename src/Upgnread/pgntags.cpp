@@ -197,7 +197,6 @@ int readPairAt(std::string_view text, int64_t& position, TTagView& tag,
   return kReadOk;
 }
 
-
 // After a broken pair: on to the line end; the tag is dropped only when its line ends with "]".
 int dropBrokenTagLine(std::string_view text, int64_t& position) {
   while (!atEnd(text, position) && !isLineEnd(charAt(text, position))) ++position;
@@ -248,7 +247,6 @@ void setDefaultRoster(TGamesTagArray& tags) {
   placeRosterTags(roster);
   tags.assign(roster);
 }
-
 
 int readTagPair(std::string_view text, int64_t& position, TPGNTag& tag) {
   std::deque<std::string> decoded;

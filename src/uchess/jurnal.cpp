@@ -192,7 +192,8 @@ void jurnal::attachboard(doska* newBoard) {
     line->board = newBoard;
     line->current = 0;
     for (const auto& [index, kept] : line->extras) {
-      for (const std::unique_ptr<jurnal>& variant : kept->variants) pending.push_back(variant.get());
+      for (const std::unique_ptr<jurnal>& variant : kept->variants)
+        pending.push_back(variant.get());
     }
   }
 }
