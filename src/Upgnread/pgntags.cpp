@@ -96,7 +96,7 @@ void placeRosterTags(TReadTags& tags) {
     const TRosterSlot& slot = kRosterSlots[k];
     int found = findTag(tags, k, slot.lower);
     if (found >= 0) {
-      // most sections name the roster in order and spelled so: nothing to move or rename
+      // most sections name the roster in order: nothing to move
       TTagView& tag = tags[static_cast<size_t>(found)];
       tag.Name = slot.name;
       if (static_cast<size_t>(found) != k) std::swap(tag, tags[k]);

@@ -140,6 +140,7 @@ class jurnal {
   void setCommentAt(int index, std::string text);
   // In order of addition.
   const std::vector<std::unique_ptr<jurnal>>& variantsAt(int index) const;
+  // Of a move on the line.
   std::vector<std::unique_ptr<jurnal>>& mutableVariantsAt(int index);
   int variantCountAt(int index) const { return static_cast<int>(variantsAt(index).size()); }
 
