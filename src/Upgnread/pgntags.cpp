@@ -29,18 +29,31 @@ constexpr TRosterSlot kRosterSlots[kRosterTagCount] = {
     {"result", "Result", "*"},
 };
 
-// The bytes that end a run of plain value characters: the closing quote, a backslash, and the
-// control characters a value may not hold.
-struct TValueRunEnds {
+// Tables of the bytes that end a run: a name ends at any byte isNameChar refuses; a run of plain
+// value characters at the closing quote, a backslash or a control character a value may not hold.
+struct TRunEnds {
   bool ends[256] = {};
-  constexpr TValueRunEnds() {
-    for (unsigned char c : {'"', '\\', '\0', '\t', '\n', '\r'}) ends[c] = true;
-  }
 };
-constexpr TValueRunEnds kValueRunEnds;
 
-bool endsValueRun(char c) {
-  return kValueRunEnds.ends[static_cast<unsigned char>(c)];
+constexpr TRunEnds kNameEnds = [] {
+  TRunEnds table;
+  for (int c = 0; c < 256; ++c) table.ends[c] = !isNameChar(static_cast<char>(c));
+  return table;
+}();
+
+constexpr TRunEnds kValueRunEnds = [] {
+  TRunEnds table;
+  for (unsigned char c : {'"', '\\', '\0', '\t', '\n', '\r'}) table.ends[c] = true;
+  return table;
+}();
+
+// The position of the first byte at or after the position that ends the run, or past the end:
+// scanned through a pointer, as names and values are most of a tag section's bytes.
+int64_t runEndFrom(std::string_view text, int64_t position, const TRunEnds& table) {
+  const char* at = text.data() + (position - 1);
+  const char* end = text.data() + text.size();
+  while (at < end && !table.ends[static_cast<unsigned char>(*at)]) ++at;
+  return static_cast<int64_t>(at - text.data()) + 1;
 }
 
 // The value after its opening quote, up to and past the closing quote: a view into the text, or
@@ -51,7 +64,7 @@ int readTagValue(std::string_view text, int64_t& position, std::string_view& val
   std::string* unescaped = nullptr;
   while (!atEnd(text, position)) {
     int64_t run = position;
-    while (!atEnd(text, position) && !endsValueRun(charAt(text, position))) ++position;
+    position = runEndFrom(text, position, kValueRunEnds);
     std::string_view plain =
         text.substr(static_cast<size_t>(run - 1), static_cast<size_t>(position - run));
     if (atEnd(text, position)) break;
@@ -182,7 +195,7 @@ int readPairAt(std::string_view text, int64_t& position, TTagView& tag,
   std::string dropped;
   skipSpaceInPair(text, position, dropped);
   int64_t nameStart = position;
-  while (!atEnd(text, position) && isNameChar(charAt(text, position))) ++position;
+  position = runEndFrom(text, position, kNameEnds);
   if (position == nameStart || atEnd(text, position)) return kNoTagName;
   tag.Name =
       text.substr(static_cast<size_t>(nameStart - 1), static_cast<size_t>(position - nameStart));

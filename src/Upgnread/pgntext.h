@@ -35,12 +35,12 @@ inline bool isLineEnd(char c) {
 inline bool isBlank(char c) {
   return c == ' ' || c == '\t' || isLineEnd(c);
 }
-inline bool isDigit(char c) {
+constexpr bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
 // Letters, digits, "_" and every byte from 0x80 on: what a tag name is made of.
-inline bool isNameChar(char c) {
+constexpr bool isNameChar(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || isDigit(c) || c == '_' || u >= 0x80;
 }

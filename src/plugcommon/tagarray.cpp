@@ -22,24 +22,6 @@ void putLength(std::string& out, size_t length) {
   out.append(room, static_cast<size_t>(putLengthAt(room, length) - room));
 }
 
-size_t takeLength(const char*& at) {
-  size_t length = 0;
-  for (int shift = 0;; shift += 7) {
-    const auto byte = static_cast<unsigned char>(*at++);
-    length |= static_cast<size_t>(byte & 0x7F) << shift;
-    if ((byte & 0x80) == 0) return length;
-  }
-}
-
-// The tag at `at`, which is moved past it.
-TTagView takeTag(const char*& at) {
-  const size_t nameLength = takeLength(at);
-  const size_t valueLength = takeLength(at);
-  TTagView tag{std::string_view(at, nameLength), std::string_view(at + nameLength, valueLength)};
-  at += nameLength + valueLength;
-  return tag;
-}
-
 void appendTag(std::string& out, std::string_view name, std::string_view value) {
   putLength(out, name.size());
   putLength(out, value.size());
@@ -56,22 +38,12 @@ std::string encodedTag(std::string_view name, std::string_view value) {
 
 }  // namespace
 
-const TTagView TGamesTagArray::const_iterator::operator*() const {
-  const char* at = At;
-  return takeTag(at);
-}
-
-TGamesTagArray::const_iterator& TGamesTagArray::const_iterator::operator++() {
-  takeTag(At);
-  return *this;
-}
-
 TGamesTagArray::TLayout TGamesTagArray::layout() const {
   TLayout all;
   if (!Block) return all;
   const char* at = Block;
-  all.count = takeLength(at);
-  all.bytes = takeLength(at);
+  all.count = takePackedLength(at);
+  all.bytes = takePackedLength(at);
   all.tags = at;
   return all;
 }
@@ -92,13 +64,13 @@ void TGamesTagArray::replaceBlock(const char* packed, size_t length, size_t coun
 size_t TGamesTagArray::offsetOf(size_t index) const {
   const char* first = bytes();
   const char* at = first;
-  for (size_t i = 0; i < index; ++i) takeTag(at);
+  for (size_t i = 0; i < index; ++i) takePackedTag(at);
   return static_cast<size_t>(at - first);
 }
 
 const TTagView TGamesTagArray::operator[](size_t index) const {
   const char* at = bytes() + offsetOf(index);
-  return takeTag(at);
+  return takePackedTag(at);
 }
 
 int TGamesTagArray::find(std::string_view name) const {
@@ -175,14 +147,14 @@ void TGamesTagArray::set(size_t index, std::string_view name, std::string_view v
   const std::string entry = encodedTag(name, value);  // before the views it came from move
   const size_t from = offsetOf(index);
   const char* at = bytes() + from;
-  takeTag(at);
+  takePackedTag(at);
   splice(from, static_cast<size_t>(at - bytes()), entry, 0);
 }
 
 void TGamesTagArray::erase(size_t index) {
   const size_t from = offsetOf(index);
   const char* at = bytes() + from;
-  takeTag(at);
+  takePackedTag(at);
   splice(from, static_cast<size_t>(at - bytes()), std::string(), -1);
 }
 

@@ -24,6 +24,25 @@ struct TTagView {
   std::string_view Value;
 };
 
+// A length as TGamesTagArray packs it, read from `at`, which is moved past it.
+inline size_t takePackedLength(const char*& at) {
+  size_t length = 0;
+  for (int shift = 0;; shift += 7) {
+    const auto byte = static_cast<unsigned char>(*at++);
+    length |= static_cast<size_t>(byte & 0x7F) << shift;
+    if ((byte & 0x80) == 0) return length;
+  }
+}
+
+// The packed tag at `at`, which is moved past it.
+inline TTagView takePackedTag(const char*& at) {
+  const size_t nameLength = takePackedLength(at);
+  const size_t valueLength = takePackedLength(at);
+  TTagView tag{std::string_view(at, nameLength), std::string_view(at + nameLength, valueLength)};
+  at += nameLength + valueLength;
+  return tag;
+}
+
 class TGamesTagArray {
  public:
   class const_iterator {
@@ -36,8 +55,15 @@ class TGamesTagArray {
 
     const_iterator() = default;
     explicit const_iterator(const char* at) : At(at) {}
-    const TTagView operator*() const;
-    const_iterator& operator++();
+    // Inline: every game's tags are walked as it is read and again as it is written.
+    const TTagView operator*() const {
+      const char* at = At;
+      return takePackedTag(at);
+    }
+    const_iterator& operator++() {
+      takePackedTag(At);
+      return *this;
+    }
     const_iterator operator++(int) {
       const_iterator before = *this;
       ++*this;
