@@ -61,31 +61,6 @@ bool pieceHasMove(const doska& b, const TBoardMasks& m, const TSideState& side, 
   return false;
 }
 
-constexpr TSquareSet kFirstRank = 0x0101010101010101;
-constexpr TSquareSet kLastRank = kFirstRank << 7;
-
-}  // namespace
-
-// Out of check, a pawn or knight on none of the lines through its king cannot uncover it: such a
-// pawn with the square ahead empty, or such a knight with a square to land on, has a move. This
-// settles most positions before any piece is looked at on its own.
-bool unpinnedPieceMoves(const TBoardMasks& m, const TSideState& side) {
-  if (side.inCheck) return false;
-  TSquareSet own = side.white ? m.white : m.black;
-  TSquareSet clear = own & ~(kStraightLines[side.kingIndex] | kDiagonalLines[side.kingIndex]);
-  TSquareSet pawns = clear & m.of[side.white ? kWhitePawn : kBlackPawn];
-  TSquareSet ahead = side.white ? (pawns & ~kLastRank) << 1 : (pawns & ~kFirstRank) >> 1;
-  if (ahead & ~m.occupied) return true;
-  TSquareSet land = ~m.occupied | (side.white ? m.black : m.white);
-  TSquareSet knights = clear & m.of[side.white ? kWhiteKnight : kBlackKnight];
-  for (; knights != 0; knights &= knights - 1) {
-    if (kKnightSquares[std::countr_zero(knights)] & land) return true;
-  }
-  return false;
-}
-
-namespace {
-
 // Which piece moves first does not change the answer. In check the king's own steps are the
 // likeliest way out; out of check any other piece usually has a move that needs no trial.
 bool hasLegalMove(const doska& b, const TBoardMasks& m, const TSideState& side) {

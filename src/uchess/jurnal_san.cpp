@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr char kPieceLetters[] = " PNBRQK";  // index by white piece code
 constexpr const char* kMarkSuffixes[] = {"", "!", "?", "!!", "??", "!?", "?!"};
 
 bool isPawn(int piece) {
@@ -93,7 +92,7 @@ void appendDisambiguation(const mov& m, const TSanRivals& rivals, TSanBuilder& t
 
 void appendPieceMove(const mov& m, const TSanRivals& rivals, TSanBuilder& text) {
   int kind = isBlackPiece(m.piece) ? m.piece - 6 : m.piece;
-  if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kPieceLetters[kind];
+  if (!isPawn(m.piece) && kind >= 1 && kind <= 6) text += kSanPieceLetters[kind];
   appendDisambiguation(m, rivals, text);
   if (isCapture(m)) text += 'x';
   text += fileLetter(m.tofile);
@@ -101,7 +100,7 @@ void appendPieceMove(const mov& m, const TSanRivals& rivals, TSanBuilder& text) 
   int promoted = isBlackPiece(m.special) ? m.special - 6 : m.special;
   if (promoted >= kWhiteKnight && promoted <= kWhiteQueen) {
     text += '=';
-    text += kPieceLetters[promoted];
+    text += kSanPieceLetters[promoted];
   }
 }
 
@@ -111,24 +110,6 @@ int statusAfter(const doska& board, const mov& m) {
   doska after = board;
   playMove(after, m);
   return after.status(isBlackPiece(m.piece));
-}
-
-// The text of a move with nothing to tell it apart from others: piece or from-file of a pawn's
-// capture, capture, target, check or mate.
-void setUnrivalledSanText(mov& m, bool capture, int status) {
-  char room[16] = {};
-  int length = 0;
-  if (!isPawn(m.piece)) {
-    room[length++] = kPieceLetters[isBlackPiece(m.piece) ? m.piece - 6 : m.piece];
-  } else if (capture) {
-    room[length++] = fileLetter(m.fromfile);
-  }
-  if (capture) room[length++] = 'x';
-  room[length++] = fileLetter(m.tofile);
-  room[length++] = rankDigit(m.torank);
-  if (status == kStatusCheck) room[length++] = '+';
-  if (status == kStatusMate) room[length++] = '#';
-  m.san.assignPadded(room, static_cast<size_t>(length));
 }
 
 }  // namespace
@@ -169,10 +150,6 @@ bool setPlainSanText(mov& m, int status) {
     return false;
   setUnrivalledSanText(m, m.captured != kEmpty || enPassant, status);
   return true;
-}
-
-void setSteppedSanText(mov& m, int status) {
-  setUnrivalledSanText(m, m.captured != kEmpty, status);
 }
 
 void jurnal::makesan() {

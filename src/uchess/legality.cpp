@@ -96,28 +96,6 @@ bool isKnightOrSlider(int piece) {
 
 }  // namespace
 
-bool pawnStepOrigins(const doska& b, const TBoardMasks& m, bool white, int to, TSquareSet& origins) {
-  TSquareSet pawns = m.of[white ? kWhitePawn : kBlackPawn];
-  TSquareSet target = TSquareSet{1} << to;
-  TSquareSet diagonal = kPawnAttackers[white ? 0 : 1][to] & pawns;
-  if (target & (white ? m.black : m.white)) {
-    origins = diagonal;
-    return true;
-  }
-  if (target & m.occupied) return false;
-  if (diagonal != 0 && (white ? b.epforwhite : b.epforblack) != 0) return false;
-  origins = 0;
-  int rank = to % 8 + 1;
-  if (white ? rank == 1 : rank == 8) return true;
-  // the index runs along the file, rank by rank
-  int behind = white ? to - 1 : to + 1;
-  origins = pawns & (TSquareSet{1} << behind);
-  bool doubleStep = white ? rank == 4 : rank == 5;
-  if (doubleStep && (m.occupied & (TSquareSet{1} << behind)) == 0)
-    origins |= pawns & (TSquareSet{1} << (white ? to - 2 : to + 2));
-  return true;
-}
-
 bool freeToMove(const TBoardMasks& m, const TSideState& side, int index) {
   if (!side.hasKing) return true;
   return !side.inCheck && !isPinned(m, side, index);

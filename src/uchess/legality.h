@@ -2,9 +2,12 @@
 // Legality beyond canmove: whether a move leaves the mover's king attacked. The king is the side's
 // first king, files then ranks, as the plain scan finds it.
 
+#include <bit>
+
 #include "uchess/doska.h"
 #include "uchess/moveplay.h"
 #include "uchess/positioninfo.h"
+#include "uchess/squaresets.h"
 
 // The move, which canmove allows, leaves the mover's first king unattacked. It is played on a
 // copy, so the board is never touched.
@@ -33,12 +36,51 @@ TSquareSet legalOriginsIn(const doska& board, TPositionInfo& info, int piece, in
 // The squares from which a pawn of the side may step to the target by pawnCanMove, from the
 // sets alone; false where they cannot tell: a target that is not an enemy piece with pawns beside
 // it that might take en passant, or a target holding the side's own piece or no piece code.
-bool pawnStepOrigins(const doska& board, const TBoardMasks& masks, bool white, int to,
-                     TSquareSet& origins);
+// Inline: a quarter of the moves read are pawn moves.
+inline bool pawnStepOrigins(const doska& b, const TBoardMasks& m, bool white, int to,
+                            TSquareSet& origins) {
+  TSquareSet pawns = m.of[white ? kWhitePawn : kBlackPawn];
+  TSquareSet target = TSquareSet{1} << to;
+  TSquareSet diagonal = kPawnAttackers[white ? 0 : 1][to] & pawns;
+  if (target & (white ? m.black : m.white)) {
+    origins = diagonal;
+    return true;
+  }
+  if (target & m.occupied) return false;
+  if (diagonal != 0 && (white ? b.epforwhite : b.epforblack) != 0) return false;
+  origins = 0;
+  int rank = to % 8 + 1;
+  if (white ? rank == 1 : rank == 8) return true;
+  // the index runs along the file, rank by rank
+  int behind = white ? to - 1 : to + 1;
+  origins = pawns & (TSquareSet{1} << behind);
+  bool doubleStep = white ? rank == 4 : rank == 5;
+  if (doubleStep && (m.occupied & (TSquareSet{1} << behind)) == 0)
+    origins |= pawns & (TSquareSet{1} << (white ? to - 2 : to + 2));
+  return true;
+}
 
-// Out of check, a pawn or knight of the side on none of the lines through its king has a move
-// when the square ahead is empty or it has a square to land on.
-bool unpinnedPieceMoves(const TBoardMasks& masks, const TSideState& side);
+inline constexpr TSquareSet kFirstRank = 0x0101010101010101;
+inline constexpr TSquareSet kLastRank = kFirstRank << 7;
+
+// Out of check, a pawn or knight on none of the lines through its king cannot uncover it: such a
+// pawn with the square ahead empty, or such a knight with a square to land on, has a move. This
+// settles most positions before any piece is looked at on its own; inline, as it is asked after
+// nearly every move read.
+inline bool unpinnedPieceMoves(const TBoardMasks& m, const TSideState& side) {
+  if (side.inCheck) return false;
+  TSquareSet own = side.white ? m.white : m.black;
+  TSquareSet clear = own & ~(kStraightLines[side.kingIndex] | kDiagonalLines[side.kingIndex]);
+  TSquareSet pawns = clear & m.of[side.white ? kWhitePawn : kBlackPawn];
+  TSquareSet ahead = side.white ? (pawns & ~kLastRank) << 1 : (pawns & ~kFirstRank) >> 1;
+  if (ahead & ~m.occupied) return true;
+  TSquareSet land = ~m.occupied | (side.white ? m.black : m.white);
+  TSquareSet knights = clear & m.of[side.white ? kWhiteKnight : kBlackKnight];
+  for (; knights != 0; knights &= knights - 1) {
+    if (kKnightSquares[std::countr_zero(knights)] & land) return true;
+  }
+  return false;
+}
 
 // doska::status of the board, whose facts are given.
 int statusIn(const doska& board, TPositionInfo& info, bool whiteToMove);

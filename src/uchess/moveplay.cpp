@@ -145,10 +145,6 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
   return m;
 }
 
-namespace {
-
-// The castling and en-passant state after the move, whose pieces are already on their squares.
-// The castling flags the changes name, set as the move is made (1) or taken back (0).
 void setChangedFlags(doska& b, uint8_t c, uint8_t value) {
   if (c & kLosesWhiteQueenside) b.wqlost = value;
   if (c & kLosesWhiteKingside) b.wklost = value;
@@ -156,26 +152,6 @@ void setChangedFlags(doska& b, uint8_t c, uint8_t value) {
   if (c & kLosesBlackKingside) b.bklost = value;
   if (c & kMovesWhiteKing) b.wkingmoved = value;
   if (c & kMovesBlackKing) b.bkingmoved = value;
-}
-
-void takeStateChanges(doska& b, const mov& m) {
-  uint8_t c = m.changes;
-  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
-  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
-  // most moves change no castling flag
-  if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
-  setChangedFlags(b, c, 1);
-}
-
-void stepPieceOf(doska& b, const mov& m) {
-  b.stepPiece((m.fromfile - 1) * 8 + (m.fromrank - 1), (m.tofile - 1) * 8 + (m.torank - 1));
-}
-
-}  // namespace
-
-void playPlainStep(doska& b, const mov& m) {
-  stepPieceOf(b, m);
-  takeStateChanges(b, m);
 }
 
 void playMove(doska& b, const mov& m) {

@@ -16,9 +16,32 @@ void fillRecord(mov& m, const doska& board, int fromfile, int fromrank, int tofi
 
 // Puts the move on the board and sets the flags and en-passant files it changes.
 void playMove(doska& board, const mov& m);
+
+// The castling flags the changes name, set as the move is made (1) or taken back (0).
+void setChangedFlags(doska& board, uint8_t changes, uint8_t value);
+
+// The castling and en-passant state after the move, whose pieces are already on their squares.
+inline void takeStateChanges(doska& b, const mov& m) {
+  uint8_t c = m.changes;
+  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
+  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
+  // most moves change no castling flag
+  if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
+  setChangedFlags(b, c, 1);
+}
+
+// The record's piece from its square to its target, the sets changed with it.
+inline void stepPieceOf(doska& b, const mov& m) {
+  b.stepPiece((m.fromfile - 1) * 8 + (m.fromrank - 1), (m.tofile - 1) * 8 + (m.torank - 1));
+}
+
 // playMove for a record known to be a plain step: made on this board, its piece to a square with
-// nothing or a piece of the other side, no promotion, en passant or castling.
-void playPlainStep(doska& board, const mov& m);
+// nothing or a piece of the other side, no promotion, en passant or castling. Inline: nearly every
+// move read is one.
+inline void playPlainStep(doska& b, const mov& m) {
+  stepPieceOf(b, m);
+  takeStateChanges(b, m);
+}
 
 // Takes the move off the board and clears the flags it set; the en-passant files are the caller's.
 void unplayMove(doska& board, const mov& m);

@@ -52,14 +52,6 @@ TPositionInfo& takeOver(int entry, const doska& board) {
   return taken.info;
 }
 
-// The enemy sliders on the king's lines that could move along them.
-TSquareSet snipersOf(const TBoardMasks& m, int king, bool white) {
-  int enemy = white ? 6 : 0;
-  TSquareSet queens = m.of[kWhiteQueen + enemy];
-  return ((m.of[kWhiteRook + enemy] | queens) & kStraightLines[king]) |
-         ((m.of[kWhiteBishop + enemy] | queens) & kDiagonalLines[king]);
-}
-
 }  // namespace
 
 // The same pieces attackedOn looks for: pawns and kings by pattern, knights, open sliders.
@@ -75,15 +67,6 @@ TSquareSet evasionSquares(const TBoardMasks& m, int king, bool white) {
   if (checkers == 0) return ~TSquareSet{0};
   if (checkers & (checkers - 1)) return 0;
   return checkers | kBetween[king][std::countr_zero(checkers)];
-}
-
-TSquareSet pinnedPieces(const TBoardMasks& m, int king, bool white) {
-  TSquareSet own = white ? m.white : m.black, pinned = 0;
-  for (TSquareSet s = snipersOf(m, king, white); s != 0; s &= s - 1) {
-    TSquareSet between = kBetween[king][std::countr_zero(s)] & m.occupied;
-    if (between != 0 && (between & (between - 1)) == 0) pinned |= between & own;
-  }
-  return pinned;
 }
 
 // The position worked out last is looked at first: the reader asks about it more than about the

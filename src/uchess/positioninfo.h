@@ -53,5 +53,21 @@ bool isPinned(const TBoardMasks& masks, const TSideState& side, int index);
 // king in a single check, nowhere in a double one.
 TSquareSet evasionSquares(const TBoardMasks& masks, int king, bool white);
 
-// The side's pieces that alone stand between its king and an enemy slider on that line.
-TSquareSet pinnedPieces(const TBoardMasks& masks, int king, bool white);
+// The enemy sliders on the king's lines that could move along them.
+inline TSquareSet snipersOf(const TBoardMasks& m, int king, bool white) {
+  int enemy = white ? 6 : 0;
+  TSquareSet queens = m.of[kWhiteQueen + enemy];
+  return ((m.of[kWhiteRook + enemy] | queens) & kStraightLines[king]) |
+         ((m.of[kWhiteBishop + enemy] | queens) & kDiagonalLines[king]);
+}
+
+// The side's pieces that alone stand between its king and an enemy slider on that line. Inline:
+// the reader asks it for most moves that leave the king's lines.
+inline TSquareSet pinnedPieces(const TBoardMasks& m, int king, bool white) {
+  TSquareSet own = white ? m.white : m.black, pinned = 0;
+  for (TSquareSet s = snipersOf(m, king, white); s != 0; s &= s - 1) {
+    TSquareSet between = kBetween[king][std::countr_zero(s)] & m.occupied;
+    if (between != 0 && (between & (between - 1)) == 0) pinned |= between & own;
+  }
+  return pinned;
+}

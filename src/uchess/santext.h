@@ -18,6 +18,30 @@ void setSanText(mov& m, const TSanRivals& rivals, int status);
 // castles not, promotes not and carries no mark, as nearly every move does: false, with m.san as
 // it was, for any other.
 bool setPlainSanText(mov& m, int status);
+
+// The letters of the pieces, by white piece code.
+inline constexpr char kSanPieceLetters[] = " PNBRQK";
+
+// The text of a move with nothing to tell it apart from others: piece or from-file of a pawn's
+// capture, capture, target, check or mate.
+inline void setUnrivalledSanText(mov& m, bool capture, int status) {
+  char room[16] = {};
+  int length = 0;
+  if (m.piece != kWhitePawn && m.piece != kBlackPawn) {
+    room[length++] = kSanPieceLetters[isBlackPiece(m.piece) ? m.piece - 6 : m.piece];
+  } else if (capture) {
+    room[length++] = static_cast<char>('a' + m.fromfile - 1);
+  }
+  if (capture) room[length++] = 'x';
+  room[length++] = static_cast<char>('a' + m.tofile - 1);
+  room[length++] = static_cast<char>('0' + m.torank);
+  if (status == kStatusCheck) room[length++] = '+';
+  if (status == kStatusMate) room[length++] = '#';
+  m.san.assignPadded(room, static_cast<size_t>(length));
+}
+
 // setPlainSanText for a plain step (no special byte, no castling) without rival or mark, which
-// needs none of its questions.
-void setSteppedSanText(mov& m, int status);
+// needs none of its questions. Inline: nearly every move read is one.
+inline void setSteppedSanText(mov& m, int status) {
+  setUnrivalledSanText(m, m.captured != kEmpty, status);
+}
