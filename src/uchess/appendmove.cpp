@@ -57,5 +57,7 @@ int appendFoundMove(jurnal& line, TAppendableMove& found, int mark) {
     setSanText(m, rivalsAmong(m, found.rivals), status);
   line.moves.push_back(std::move(m));
   ++line.current;
+  // the sets found the board plain before the move, which takes no king and makes none
+  if (found.before == nullptr) board.markPlain();
   return status;
 }

@@ -14,6 +14,6 @@ TBoardMasks afterStep(const TBoardMasks& masks, int from, int to, uint8_t piece,
   (isWhitePiece(piece) ? after.white : after.black) ^= fromBit | toBit;
   after.occupied = (after.occupied & ~fromBit) | toBit;
   after.of[kEmpty] = ~after.occupied;
-  after.kingsSafe = 0;
+  after.knownFacts = 0;
   return after;
 }

@@ -99,7 +99,7 @@ class doska {
     other &= ~toBit;
     pieceSets.occupied = (pieceSets.occupied & ~fromBit) | toBit;
     pieceSets.of[kEmpty] = ~pieceSets.occupied;
-    pieceSets.kingsSafe = 0;
+    pieceSets.knownFacts = 0;
     cells[to] = piece;
     cells[from] = kEmpty;
   }
@@ -107,7 +107,9 @@ class doska {
   uint8_t atIndex(int index) const { return (&squares[0][0])[index]; }
   const TBoardMasks& sets() const { return pieceSets; }
   // The side's only king stands unattacked: the next move of that side need not look for checks.
-  void markKingSafe(bool white) { pieceSets.kingsSafe |= white ? 1 : 2; }
+  void markKingSafe(bool white) { pieceSets.knownFacts |= white ? kWhiteKingSafe : kBlackKingSafe; }
+  // One king a side and no code that is no piece: the next move need not count them.
+  void markPlain() { pieceSets.knownFacts |= kPlainBoard; }
 
   // The eight state bytes, saved and restored as one block around every trial move
   uint8_t wqlost = 0;

@@ -17,9 +17,15 @@ struct TBoardMasks {
   TSquareSet white;                 // codes 1..6
   TSquareSet black;                 // codes 7..12
   TSquareSet occupied;              // any code but 0
-  // Bit 1 White's king, bit 2 Black's: the only king of its side was found unattacked on these
-  // very sets. A fact of the pieces alone, so it goes with every copy; any change clears it.
-  uint64_t kingsSafe = 0;
+  // What was found out about these very sets (the bits below). Facts of the pieces alone, so they
+  // go with every copy; any change clears them.
+  uint64_t knownFacts = 0;
+};
+
+enum : uint64_t {
+  kWhiteKingSafe = 1,  // the only king of its side stands unattacked
+  kBlackKingSafe = 2,
+  kPlainBoard = 4,  // one king a side, and every square holds a piece or nothing
 };
 
 // The sets of an empty board.
@@ -43,5 +49,5 @@ inline void changeSquare(TBoardMasks& m, int index, uint8_t before, uint8_t now)
   m.white = (m.white & ~square) | (square & everyBitIf(now >= 1 && now <= 6));
   m.black = (m.black & ~square) | (square & everyBitIf(now >= 7 && now <= 12));
   m.occupied = (m.occupied & ~square) | (square & everyBitIf(now != 0));
-  m.kingsSafe = 0;
+  m.knownFacts = 0;
 }

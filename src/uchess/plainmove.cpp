@@ -13,6 +13,7 @@ namespace {
 
 // With one king a side the first king is the king, and every square holds a piece or nothing.
 bool isPlainBoard(const TBoardMasks& m) {
+  if (m.knownFacts & kPlainBoard) return true;
   TSquareSet white = m.of[kWhiteKing], black = m.of[kBlackKing];
   TSquareSet extra = m.of[kNoPieceCode] | (white & (white - 1)) | (black & (black - 1));
   return (extra == 0) & (white != 0) & (black != 0);
@@ -80,7 +81,7 @@ TSquareSet legalAmong(const TBoardMasks& m, int piece, int to, TSquareSet origin
   }
   int king = std::countr_zero(m.of[white ? kWhiteKing : kBlackKing]);
   TSquareSet target = TSquareSet{1} << to;
-  bool safe = (m.kingsSafe & (white ? 1 : 2)) != 0;
+  bool safe = (m.knownFacts & (white ? kWhiteKingSafe : kBlackKingSafe)) != 0;
   if (!safe && (evasionSquares(m, king, white) & target) == 0) return 0;
   TSquareSet mayBePinned = origins & (kStraightLines[king] | kDiagonalLines[king]);
   if (mayBePinned == 0) return origins;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/chessplay.h"
+#include "uchess/plainmove.h"
 
 namespace {
 
@@ -18,6 +19,24 @@ TEST(BoardSetup, InitialPositionAndAssign) {
   EXPECT_TRUE(sameBoard(board, other));
   board.setinitial();
   EXPECT_TRUE(sameBoard(board, boardFromFen(kStartFen)));
+}
+
+// What the sets know of themselves goes with a copy, and any change to the squares forgets it: a
+// second king put on a board known to be plain makes the sets count the kings again.
+TEST(BoardSetup, AChangeForgetsWhatTheSetsKnew) {
+  doska board;
+  board.markPlain();
+  board.markKingSafe(true);
+  doska copy;
+  copy.assign(board);
+  EXPECT_EQ(copy.sets().knownFacts, kPlainBoard | kWhiteKingSafe);
+  board.put(4, 4, kWhiteKing);
+  EXPECT_EQ(board.sets().knownFacts, 0u);
+  TAppendableMove found;
+  EXPECT_FALSE(findPlainMove(board, kWhiteKnight, 0, 0, 0, 6, 3, found));
+  EXPECT_TRUE(findPlainMove(copy, kWhiteKnight, 0, 0, 0, 6, 3, found));
+  copy.stepPiece(squareIndex(7, 1), squareIndex(6, 3));
+  EXPECT_EQ(copy.sets().knownFacts, 0u);
 }
 
 TEST(BoardAttacks, KingMayStepOntoDefendedPieceOnlyBeforeLegality) {
