@@ -60,6 +60,7 @@ inline bool pawnStepOrigins(const doska& b, const TBoardMasks& m, bool white, in
   return true;
 }
 
+// The squares of the first rank and of the last: the index runs along each file, rank by rank.
 inline constexpr TSquareSet kFirstRank = 0x0101010101010101;
 inline constexpr TSquareSet kLastRank = kFirstRank << 7;
 
