@@ -377,9 +377,10 @@ void addSummary(TScan& scan, const TStretchSummary& summary) {
 }
 
 // Reads the games of one block of count bytes, all of it when it reaches the text's end, else
-// up to near its end. tooShort: nothing could be taken from it, a longer block is needed.
-TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& batch) {
-  std::string text;
+// up to near its end, into text. tooShort: nothing could be taken from it, a longer block is
+// needed.
+TBlockOutcome scanBlock(TBlocks& blocks, int64_t count, TScan& scan, TGames& batch,
+                        std::string& text) {
   bool last = false;
   if (!blocks.source.read(blocks.next, count, text, last)) return TBlockOutcome::unreadable;
   TScan local(text, 1, blocks.line);
@@ -415,12 +416,15 @@ TTextPlace scanInBlocks(TBlockSource& source, int threads, TScan& scan, TGames& 
     batch.clear();
   }
   TBlocks blocks{source, threads};
+  // Nothing keeps a view of a block past its reading, so its room serves the next: a fresh
+  // string per block would take fresh pages and clear them before each read.
+  std::string text;
   int64_t count = blockBytes;
   TBlockOutcome outcome = TBlockOutcome::moreText;
   while (outcome != TBlockOutcome::fileDone && outcome != TBlockOutcome::unreadable &&
          !stopRequested.load(std::memory_order_relaxed)) {
     count = outcome == TBlockOutcome::tooShort ? count * 2 : blockBytes;
-    outcome = scanBlock(blocks, count, scan, batch);
+    outcome = scanBlock(blocks, count, scan, batch, text);
     if (scan.sink && !batch.empty()) (*scan.sink)(batch);
   }
   if (!source.finishedAt(blocks.next)) {
