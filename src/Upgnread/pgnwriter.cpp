@@ -194,12 +194,12 @@ void passNumber(TLineWalk& walk) {
 
 void finishMove(TLineWalk& walk, TLine& line) {
   passNumber(walk);
-  const jurnal& journal = *walk.journal;
-  if (journal.hasCommentAt(walk.next) && !removeComments) {
-    writeComment(line, journal.commentAt(walk.next));
+  const std::string& comment = walk.journal->commentAt(walk.next);
+  if (!comment.empty() && !removeComments) {
+    writeComment(line, comment);
     walk.numberDue = true;
   }
-  if (!removeVariations && journal.variantCountAt(walk.next) > 0) walk.numberDue = true;
+  if (!removeVariations && walk.journal->variantCountAt(walk.next) > 0) walk.numberDue = true;
   ++walk.next;
   walk.variant = 0;
   walk.moveWritten = false;
@@ -329,8 +329,9 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
       writeMove(walk, move, line);
       walk.moveWritten = true;
     }
-    if (!removeVariations && walk.variant < walk.journal->variantCountAt(walk.next)) {
-      const jurnal* variation = walk.journal->variantsAt(walk.next)[walk.variant++].get();
+    const std::vector<std::unique_ptr<jurnal>>& variations = walk.journal->variantsAt(walk.next);
+    if (!removeVariations && walk.variant < static_cast<int>(variations.size())) {
+      const jurnal* variation = variations[static_cast<size_t>(walk.variant++)].get();
       if (!variation) continue;
       emitToken(line, false, "(");
       startLine(walks, *variation, line);  // walk is not used past this point

@@ -91,9 +91,11 @@ TPGNTagList TGamesTagArray::unpacked() const {
 
 namespace {
 
-// A game's tags are packed once per game read: straight into the block, sized first.
+// A game's tags are packed once per game read: straight into the block, sized first. No tags
+// have no block.
 template <typename TList>
 char* packedBlock(const TList& tags) {
+  if (tags.empty()) return nullptr;
   size_t bytes = 0;
   for (const auto& tag : tags)
     bytes += lengthBytes(tag.Name.size()) + lengthBytes(tag.Value.size()) + tag.Name.size() +
@@ -113,18 +115,10 @@ char* packedBlock(const TList& tags) {
 }  // namespace
 
 void TGamesTagArray::assign(const TPGNTagList& tags) {
-  if (tags.empty()) {
-    clear();
-    return;
-  }
   delete[] std::exchange(Block, packedBlock(tags));
 }
 
 void TGamesTagArray::assign(const std::vector<TTagView>& tags) {
-  if (tags.empty()) {
-    clear();
-    return;
-  }
   delete[] std::exchange(Block, packedBlock(tags));
 }
 
