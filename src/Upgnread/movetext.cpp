@@ -170,7 +170,8 @@ int readToken(TMovetextState& state) {
   char c = state.current();
   switch (kTokenStarts[static_cast<uint8_t>(c)]) {
     case kMoveStart:
-      return c == 'O' ? readCastling(state) : readPieceMove(state);
+      if (c == 'O') return readCastling(state);
+      return readPlainPly(state) ? kReadNextToken : readPieceMove(state);
     case kNumberStart:
       return readMoveNumber(state);
     case kOneStart:

@@ -71,6 +71,10 @@ void followNewVariation(TMovetextState& state, int added);
 bool endsMoveToken(const TMovetextState& state);
 int moveMarkFromSuffix(TMovetextState& state);
 
+// The plain move of nearly every ply read, added and made at once; false, with nothing changed,
+// for any move readPieceMove must judge.
+bool readPlainPly(TMovetextState& state);
+
 // Token readers: kReadNextToken, or the code that ends the call.
 int readPieceMove(TMovetextState& state);
 int readCastling(TMovetextState& state);

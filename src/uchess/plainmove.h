@@ -5,7 +5,72 @@
 // is copied or compared per position.
 // What it cannot settle by itself it leaves to the general way, which answers alike.
 
+#include <bit>
+
 #include "uchess/appendmove.h"
+#include "uchess/legality.h"
+#include "uchess/moveplay.h"
+#include "uchess/plainstatus.h"
+#include "uchess/positioninfo.h"
+
+// With one king a side the first king is the king, and every square holds a piece or nothing.
+inline bool isPlainBoard(const TBoardMasks& m) {
+  if (m.knownFacts & kPlainBoard) return true;
+  TSquareSet white = m.of[kWhiteKing], black = m.of[kBlackKing];
+  TSquareSet extra = m.of[kNoPieceCode] | (white & (white - 1)) | (black & (black - 1));
+  return (extra == 0) & (white != 0) & (black != 0);
+}
+
+// Those of the origins from which the move leaves the mover's king unattacked.
+inline TSquareSet legalPlainOrigins(const TBoardMasks& m, int piece, int to, TSquareSet origins) {
+  bool white = isWhiteCode(static_cast<uint8_t>(piece));
+  if (piece == kWhiteKing || piece == kBlackKing) {
+    if (origins == 0) return 0;
+    return attackedAfterKingStep(m, std::countr_zero(origins), to, !white) ? 0 : origins;
+  }
+  int king = std::countr_zero(m.of[white ? kWhiteKing : kBlackKing]);
+  TSquareSet target = TSquareSet{1} << to;
+  bool safe = (m.knownFacts & (white ? kWhiteKingSafe : kBlackKingSafe)) != 0;
+  if (!safe && (evasionSquares(m, king, white) & target) == 0) return 0;
+  TSquareSet mayBePinned = origins & (kStraightLines[king] | kDiagonalLines[king]);
+  if (mayBePinned == 0) return origins;
+  TSquareSet pinned = mayBePinned & pinnedPieces(m, king, white);
+  for (; pinned != 0; pinned &= pinned - 1) {
+    int from = std::countr_zero(pinned);
+    if ((kLines[king][from] & target) == 0) origins &= ~(TSquareSet{1} << from);
+  }
+  return origins;
+}
+
+// fillRecord's record where it needs no rule: on a board that castles from the e-file, a knight
+// or slider touching no corner, or a pawn short of its last rank, changes no castling flag and
+// carries no special byte.
+inline void recordPlainMove(mov& m, const doska& b, int from, int to, int promotion) {
+  constexpr TSquareSet kCorners =
+      TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 | TSquareSet{1} << 63;
+  constexpr TSquareSet kEndRanks = 0x8181818181818181;
+  uint8_t piece = b.atIndex(from), captured = b.atIndex(to);
+  int kind = isWhiteCode(piece) ? piece : piece - 6;
+  // a pawn's step short of the last rank, onto the square ahead or onto a piece it takes
+  bool pawnStep = kind == kWhitePawn && ((kEndRanks >> from) & 1) == 0 &&
+                  ((kEndRanks >> to) & 1) == 0 && ((from ^ to) < 8) == (captured == kEmpty);
+  bool needsRules = b.chess960 || (kind == kWhitePawn && !pawnStep) || kind == kWhiteKing ||
+                    ((kCorners >> from) & 1) || ((kCorners >> to) & 1);
+  if (needsRules) {
+    fillRecord(m, b, from / 8 + 1, from % 8 + 1, to / 8 + 1, to % 8 + 1, promotion);
+    return;
+  }
+  m.piece = piece;
+  m.fromfile = static_cast<uint8_t>(from / 8 + 1);
+  m.fromrank = static_cast<uint8_t>(from % 8 + 1);
+  m.tofile = static_cast<uint8_t>(to / 8 + 1);
+  m.torank = static_cast<uint8_t>(to % 8 + 1);
+  m.captured = captured;
+  m.special = 0;
+  m.changes = 0;
+  if (piece == kWhitePawn && to - from == 2 && from % 8 == 1) m.changes = kWhiteDoubleStep;
+  if (piece == kBlackPawn && from - to == 2 && from % 8 == 6) m.changes = kBlackDoubleStep;
+}
 
 // findAppendableMove's answer for such a board, with no facts of the position kept (before is
 // none); false both where there is no such move and where the sets alone cannot tell.

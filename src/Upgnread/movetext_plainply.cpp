@@ -1,0 +1,170 @@
+// The move of nearly every ply, from its bytes to the record on the line in one pass: a pawn's
+// step or capture, or a piece's move with nothing to tell it apart from another, on a board in its
+// common state with the line at its end. Read the long way, the same move crosses the written
+// move, findmove's arguments, the found move and the added move, each asking again what the one
+// before knew; here each fact is asked once. Whatever is less plain is left to the long way with
+// nothing changed, and the long way reads it alike.
+
+#include <array>
+#include <bit>
+#include <cstdint>
+
+#include "Upgnread/movetext_state.h"
+#include "uchess/boardscan.h"
+#include "uchess/plainmove.h"
+#include "uchess/santext.h"
+
+namespace {
+
+// The piece letters by byte: their white codes, 0 for a byte that names no piece.
+constexpr std::array<uint8_t, 256> kPieceOfByte = [] {
+  std::array<uint8_t, 256> pieces{};
+  pieces['N'] = kWhiteKnight;
+  pieces['B'] = kWhiteBishop;
+  pieces['R'] = kWhiteRook;
+  pieces['Q'] = kWhiteQueen;
+  pieces['K'] = kWhiteKing;
+  return pieces;
+}();
+
+// What may follow a move's text at once with nothing more to read for it: a blank, a bracket or
+// the start of a comment.
+constexpr std::array<bool, 256> kPlainMoveEnds = [] {
+  std::array<bool, 256> ends{};
+  for (char c : {' ', '\n', '\r', '\t', '(', ')', '{', ';'}) ends[static_cast<uint8_t>(c)] = true;
+  return ends;
+}();
+
+bool isFileByte(char c) {
+  return c >= 'a' && c <= 'h';
+}
+bool isRankByte(char c) {
+  return c >= '1' && c <= '8';
+}
+
+// The move as its bytes give it: "e4", "exd5", "Nf3", "Nxf3", with "+" or "#".
+struct TPlyText {
+  int kind = kWhitePawn;  // white code of the piece
+  int fromFile = 0;       // of a pawn's capture, 1..8
+  int to = 0;             // square index
+  bool capture = false;
+  bool mate = false;
+  int length = 0;
+};
+
+bool readPlyText(const char* p, TPlyText& ply) {
+  int i = 0;
+  if (uint8_t piece = kPieceOfByte[static_cast<uint8_t>(p[0])]; piece != 0) {
+    ply.kind = piece;
+    i = 1;
+    if (p[1] == 'x') {
+      ply.capture = true;
+      i = 2;
+    }
+  } else if (p[1] == 'x') {
+    if (!isFileByte(p[0])) return false;
+    ply.fromFile = p[0] - 'a' + 1;
+    ply.capture = true;
+    i = 2;
+  }
+  if (!isFileByte(p[i]) || !isRankByte(p[i + 1])) return false;
+  ply.to = (p[i] - 'a') * 8 + (p[i + 1] - '1');
+  i += 2;
+  ply.mate = p[i] == '#';
+  if (p[i] == '+' || ply.mate) ++i;
+  ply.length = i;
+  return kPlainMoveEnds[static_cast<uint8_t>(p[i])];
+}
+
+// Where a pawn of the side may come from to step or take on its target, short of the ranks where it
+// would promote or could not stand; none where the sets cannot tell alone (a step while an en
+// passant is open to a pawn beside the target).
+TSquareSet pawnOrigins(const doska& b, const TBoardMasks& m, bool white, const TPlyText& ply) {
+  int rank = ply.to % 8 + 1;
+  if (white ? rank <= 2 || rank == 8 : rank >= 7 || rank == 1) return 0;
+  TSquareSet pawns = m.of[white ? kWhitePawn : kBlackPawn];
+  TSquareSet diagonal = kPawnAttackers[white ? 0 : 1][ply.to] & pawns;
+  if (ply.capture) return diagonal;
+  if (diagonal != 0 && (white ? b.epforwhite : b.epforblack) != 0) return 0;
+  int behind = white ? ply.to - 1 : ply.to + 1;
+  TSquareSet origins = pawns & (TSquareSet{1} << behind);
+  if (origins == 0 && rank == (white ? 4 : 5) && (m.occupied & (TSquareSet{1} << behind)) == 0)
+    origins = pawns & (TSquareSet{1} << (white ? ply.to - 2 : ply.to + 2));
+  return origins;
+}
+
+// The squares from which the piece's geometry takes it to the target.
+TSquareSet pieceOrigins(const TBoardMasks& m, int piece, const TPlyText& ply) {
+  TSquareSet holding = m.of[piece];
+  switch (ply.kind) {
+    case kWhiteKnight:
+      return kKnightSquares[ply.to] & holding;
+    case kWhiteBishop:
+      return openLinesTo(ply.to, kDiagonalLines[ply.to] & holding, m.occupied);
+    case kWhiteRook:
+      return openLinesTo(ply.to, kStraightLines[ply.to] & holding, m.occupied);
+    case kWhiteQueen:
+      return openLinesTo(ply.to, (kDiagonalLines[ply.to] | kStraightLines[ply.to]) & holding,
+                         m.occupied);
+    default:  // a king's step; a king going further castles, which the long way judges
+      return kKingSquares[ply.to] & holding;
+  }
+}
+
+// The record of the move on the line's board, its text and the status it leaves, added at the
+// end of the line with the move played.
+int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals) {
+  mov record;
+  recordPlainMove(record, board, from, to, 0);
+  if (line.moves.empty()) line.blackfirst = isBlackPiece(record.piece) ? 1 : 0;
+  playPlainStep(board, record);
+  bool whiteAfter = !isWhitePiece(record.piece);
+  int status = plainStatus(board, whiteAfter);
+  if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
+  if (rivals == 0)
+    setSteppedSanText(record, status);
+  else
+    setSanText(record, rivalsAmong(record, rivals), status);
+  line.moves.push_back(record);
+  ++line.current;
+  // the board was plain before the move, which takes no king and makes none
+  board.markPlain();
+  return status;
+}
+
+}  // namespace
+
+bool readPlainPly(TMovetextState& state) {
+  jurnal& line = *state.line;
+  doska& board = state.board;
+  const TBoardMasks& m = board.sets();
+  if (state.variationOpened || state.stalemated || state.mateMarked || board.chess960 ||
+      line.current != line.movecount() || line.board != &board || !isPlainBoard(m) || boardByScan())
+    return false;
+  const size_t at = static_cast<size_t>(state.position - 1);
+  TPlyText ply;
+  if (at + 7 > state.text.size() || !readPlyText(state.text.data() + at, ply)) return false;
+  bool white = state.whiteToMove;
+  TSquareSet target = TSquareSet{1} << ply.to;
+  // onto its own piece or a king, or a capture the board does not show, the long way reports
+  TSquareSet enemies = white ? m.black : m.white;
+  if (((m.occupied & ~enemies) | m.of[kWhiteKing] | m.of[kBlackKing]) & target) return false;
+  if (((enemies & target) != 0) != ply.capture) return false;
+  int piece = white ? ply.kind : ply.kind + 6;
+  TSquareSet origins =
+      ply.kind == kWhitePawn ? pawnOrigins(board, m, white, ply) : pieceOrigins(m, piece, ply);
+  TSquareSet legal = legalPlainOrigins(m, piece, ply.to, origins);
+  // a pawn's capture names its file; any other move must have one legal origin
+  constexpr TSquareSet kFileA = 0xFF;
+  TSquareSet chosen = ply.fromFile == 0 ? legal : legal & (kFileA << ((ply.fromFile - 1) * 8));
+  if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
+  attachPendingComment(state);
+  state.pending.clear();
+  state.turnSkipped = false;
+  state.mateMarked = ply.mate;
+  state.stalemated =
+      appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen) == kStatusStalemate;
+  state.whiteToMove = !white;
+  state.position += ply.length;
+  return true;
+}
