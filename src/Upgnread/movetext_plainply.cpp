@@ -42,11 +42,12 @@ bool isRankByte(char c) {
   return c >= '1' && c <= '8';
 }
 
-// The move as its bytes give it: "e4", "exd5", "Nf3", "Nxf3", with "+" or "#".
+// The move as its bytes give it: "e4", "exd5", "Nf3", "Nxf3", "Nbd7", "R1xe2", with "+" or "#".
 struct TPlyText {
   int kind = kWhitePawn;  // white code of the piece
-  int fromFile = 0;       // of a pawn's capture, 1..8
-  int to = 0;             // square index
+  int fromFile = 0;       // written before the target, 1..8, or 0
+  int fromRank = 0;
+  int to = 0;  // square index
   bool capture = false;
   bool mate = false;
   int length = 0;
@@ -57,9 +58,17 @@ bool readPlyText(const char* p, TPlyText& ply) {
   if (uint8_t piece = kPieceOfByte[static_cast<uint8_t>(p[0])]; piece != 0) {
     ply.kind = piece;
     i = 1;
-    if (p[1] == 'x') {
-      ply.capture = true;
+    // a letter or digit that is not the target's tells the piece apart
+    if (isFileByte(p[1]) && !isRankByte(p[2])) {
+      ply.fromFile = p[1] - 'a' + 1;
       i = 2;
+    } else if (isRankByte(p[1])) {
+      ply.fromRank = p[1] - '0';
+      i = 2;
+    }
+    if (p[i] == 'x') {
+      ply.capture = true;
+      ++i;
     }
   } else if (p[1] == 'x') {
     if (!isFileByte(p[0])) return false;
@@ -114,17 +123,29 @@ TSquareSet pieceOrigins(const TBoardMasks& m, int piece, const TPlyText& ply) {
 // The record of the move on the line's board, its text and the status it leaves, added at the
 // end of the line with the move played.
 int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals) {
-  mov record;
-  recordPlainMove(record, board, from, to, 0);
-  if (line.moves.empty()) line.blackfirst = isBlackPiece(record.piece) ? 1 : 0;
-  playPlainStep(board, record);
-  bool whiteAfter = !isWhitePiece(record.piece);
+  constexpr TSquareSet kCorners =
+      TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 | TSquareSet{1} << 63;
+  uint8_t piece = board.atIndex(from), captured = board.atIndex(to);
+  uint8_t fromFile = static_cast<uint8_t>(from / 8 + 1),
+          fromRank = static_cast<uint8_t>(from % 8 + 1);
+  uint8_t toFile = static_cast<uint8_t>(to / 8 + 1), toRank = static_cast<uint8_t>(to % 8 + 1);
+  // only a king's step, or a move from or to a corner, may change a castling flag
+  uint8_t changes = 0;
+  if (isKing(piece) || ((kCorners >> from) & 1) || ((kCorners >> to) & 1))
+    changes = changedState(board, piece, fromFile, fromRank, toFile, toRank);
+  else if (piece == kWhitePawn && to - from == 2 && fromRank == 2)
+    changes = kWhiteDoubleStep;
+  else if (piece == kBlackPawn && from - to == 2 && fromRank == 7)
+    changes = kBlackDoubleStep;
+  if (line.moves.empty()) line.blackfirst = isBlackPiece(piece) ? 1 : 0;
+  board.stepPiece(from, to);
+  takeStateChanges(board, changes, fromFile);
+  bool whiteAfter = !isWhitePiece(piece);
   int status = plainStatus(board, whiteAfter);
   if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
-  if (rivals == 0)
-    setSteppedSanText(record, status);
-  else
-    setSanText(record, rivalsAmong(record, rivals), status);
+  mov record(piece, fromFile, fromRank, toFile, toRank, 0, captured, changes,
+             unrivalledSanText(piece, fromFile, toFile, toRank, captured != kEmpty, status));
+  if (rivals != 0) setSanText(record, rivalsAmong(record, rivals), status);
   line.moves.push_back(record);
   ++line.current;
   // the board was plain before the move, which takes no king and makes none
@@ -154,9 +175,8 @@ bool readPlainPly(TMovetextState& state) {
   TSquareSet origins =
       ply.kind == kWhitePawn ? pawnOrigins(board, m, white, ply) : pieceOrigins(m, piece, ply);
   TSquareSet legal = legalPlainOrigins(m, piece, ply.to, origins);
-  // a pawn's capture names its file; any other move must have one legal origin
-  constexpr TSquareSet kFileA = 0xFF;
-  TSquareSet chosen = ply.fromFile == 0 ? legal : legal & (kFileA << ((ply.fromFile - 1) * 8));
+  // one legal origin among those the text allows
+  TSquareSet chosen = legal & searchRange(ply.fromFile, ply.fromRank);
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
   attachPendingComment(state);
   state.pending.clear();

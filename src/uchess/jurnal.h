@@ -63,6 +63,22 @@ enum : uint8_t {
 };
 
 struct mov {
+  mov() = default;
+  // Every field given: GCC clears a record built from an incomplete brace list byte by byte first.
+  mov(uint8_t piece, uint8_t fromfile, uint8_t fromrank, uint8_t tofile, uint8_t torank,
+      uint8_t special, uint8_t captured, uint8_t changes, const TSanText& san)
+      : piece(piece),
+        fromfile(fromfile),
+        fromrank(fromrank),
+        tofile(tofile),
+        torank(torank),
+        special(special),
+        captured(captured),
+        changes(changes),
+        mark(0),
+        hasExtras(0),
+        san(san) {}
+
   uint8_t piece = 0;
   uint8_t fromfile = 0;
   uint8_t fromrank = 0;

@@ -31,33 +31,6 @@ bool isCorner(int file, int rank) {
   return (file == 1 || file == 8) && (rank == 1 || rank == 8);
 }
 
-uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) {
-  uint8_t c = 0;
-  if (piece == kWhitePawn && fr == 2 && tr == 4) c |= kWhiteDoubleStep;
-  if (piece == kBlackPawn && fr == 7 && tr == 5) c |= kBlackDoubleStep;
-  if (b.chess960) return c | castlingChanges960(b, piece, ff, fr, tf, tr);
-  // only a king's move, or one from or to a corner, changes a castling flag
-  if (!isKing(piece) && !isCorner(ff, fr) && !isCorner(tf, tr)) return c;
-  bool kingside = castlesKingside(piece, ff, tf), queenside = castlesQueenside(piece, ff, tf);
-  bool white = piece == kWhiteKing, black = piece == kBlackKing;
-  bool kingStep = std::abs(tf - ff) <= 1;
-  if (!b.wqlost &&
-      ((piece == kWhiteRook && ff == 1 && fr == 1) || (tf == 1 && tr == 1) || (white && queenside)))
-    c |= kLosesWhiteQueenside;
-  if (!b.wklost &&
-      ((piece == kWhiteRook && ff == 8 && fr == 1) || (tf == 8 && tr == 1) || (white && kingside)))
-    c |= kLosesWhiteKingside;
-  if (!b.bqlost &&
-      ((piece == kBlackRook && ff == 1 && fr == 8) || (tf == 1 && tr == 8) || (black && queenside)))
-    c |= kLosesBlackQueenside;
-  if (!b.bklost &&
-      ((piece == kBlackRook && ff == 8 && fr == 8) || (tf == 8 && tr == 8) || (black && kingside)))
-    c |= kLosesBlackKingside;
-  if (!b.wkingmoved && white && (kingStep || kingside || queenside)) c |= kMovesWhiteKing;
-  if (!b.bkingmoved && black && (kingStep || kingside || queenside)) c |= kMovesBlackKing;
-  return c;
-}
-
 // The special byte a move really carries. A promotion piece counts only for a pawn reaching its
 // last rank: a stray one on any other move would turn a knight into a queen or, as 1 or 7, empty
 // an unrelated square.
@@ -118,6 +91,33 @@ bool isPlainStep(const doska& b, const mov& m) {
 }
 
 }  // namespace
+
+uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) {
+  uint8_t c = 0;
+  if (piece == kWhitePawn && fr == 2 && tr == 4) c |= kWhiteDoubleStep;
+  if (piece == kBlackPawn && fr == 7 && tr == 5) c |= kBlackDoubleStep;
+  if (b.chess960) return c | castlingChanges960(b, piece, ff, fr, tf, tr);
+  // only a king's move, or one from or to a corner, changes a castling flag
+  if (!isKing(piece) && !isCorner(ff, fr) && !isCorner(tf, tr)) return c;
+  bool kingside = castlesKingside(piece, ff, tf), queenside = castlesQueenside(piece, ff, tf);
+  bool white = piece == kWhiteKing, black = piece == kBlackKing;
+  bool kingStep = std::abs(tf - ff) <= 1;
+  if (!b.wqlost &&
+      ((piece == kWhiteRook && ff == 1 && fr == 1) || (tf == 1 && tr == 1) || (white && queenside)))
+    c |= kLosesWhiteQueenside;
+  if (!b.wklost &&
+      ((piece == kWhiteRook && ff == 8 && fr == 1) || (tf == 8 && tr == 1) || (white && kingside)))
+    c |= kLosesWhiteKingside;
+  if (!b.bqlost &&
+      ((piece == kBlackRook && ff == 1 && fr == 8) || (tf == 1 && tr == 8) || (black && queenside)))
+    c |= kLosesBlackQueenside;
+  if (!b.bklost &&
+      ((piece == kBlackRook && ff == 8 && fr == 8) || (tf == 8 && tr == 8) || (black && kingside)))
+    c |= kLosesBlackKingside;
+  if (!b.wkingmoved && white && (kingStep || kingside || queenside)) c |= kMovesWhiteKing;
+  if (!b.bkingmoved && black && (kingStep || kingside || queenside)) c |= kMovesBlackKing;
+  return c;
+}
 
 bool isPromotionFor(int piece, int torank, int special) {
   if (piece == kWhitePawn) return torank == 8 && special >= kWhiteKnight && special <= kWhiteQueen;

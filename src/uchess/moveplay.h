@@ -14,6 +14,10 @@ mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int t
 void fillRecord(mov& m, const doska& board, int fromfile, int fromrank, int tofile, int torank,
                 int promotion);
 
+// The state bits (mov::changes) the move of the piece from and to these squares changes on the
+// board as it stands.
+uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr);
+
 // Puts the move on the board and sets the flags and en-passant files it changes.
 void playMove(doska& board, const mov& m);
 
@@ -21,13 +25,15 @@ void playMove(doska& board, const mov& m);
 void setChangedFlags(doska& board, uint8_t changes, uint8_t value);
 
 // The castling and en-passant state after the move, whose pieces are already on their squares.
-inline void takeStateChanges(doska& b, const mov& m) {
-  uint8_t c = m.changes;
-  b.epforblack = (c & kWhiteDoubleStep) ? m.fromfile : 0;
-  b.epforwhite = (c & kBlackDoubleStep) ? m.fromfile : 0;
+inline void takeStateChanges(doska& b, uint8_t changes, uint8_t fromfile) {
+  b.epforblack = (changes & kWhiteDoubleStep) ? fromfile : 0;
+  b.epforwhite = (changes & kBlackDoubleStep) ? fromfile : 0;
   // most moves change no castling flag
-  if ((c & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
-  setChangedFlags(b, c, 1);
+  if ((changes & ~(kWhiteDoubleStep | kBlackDoubleStep)) == 0) return;
+  setChangedFlags(b, changes, 1);
+}
+inline void takeStateChanges(doska& b, const mov& m) {
+  takeStateChanges(b, m.changes, m.fromfile);
 }
 
 // The record's piece from its square to its target, the sets changed with it.

@@ -24,20 +24,26 @@ inline constexpr char kSanPieceLetters[] = " PNBRQK";
 
 // The text of a move with nothing to tell it apart from others: piece or from-file of a pawn's
 // capture, capture, target, check or mate.
-inline void setUnrivalledSanText(mov& m, bool capture, int status) {
+inline TSanText unrivalledSanText(uint8_t piece, int fromfile, int tofile, int torank, bool capture,
+                                  int status) {
   char room[16] = {};
   int length = 0;
-  if (m.piece != kWhitePawn && m.piece != kBlackPawn) {
-    room[length++] = kSanPieceLetters[isBlackPiece(m.piece) ? m.piece - 6 : m.piece];
+  if (piece != kWhitePawn && piece != kBlackPawn) {
+    room[length++] = kSanPieceLetters[isBlackPiece(piece) ? piece - 6 : piece];
   } else if (capture) {
-    room[length++] = static_cast<char>('a' + m.fromfile - 1);
+    room[length++] = static_cast<char>('a' + fromfile - 1);
   }
   if (capture) room[length++] = 'x';
-  room[length++] = static_cast<char>('a' + m.tofile - 1);
-  room[length++] = static_cast<char>('0' + m.torank);
+  room[length++] = static_cast<char>('a' + tofile - 1);
+  room[length++] = static_cast<char>('0' + torank);
   if (status == kStatusCheck) room[length++] = '+';
   if (status == kStatusMate) room[length++] = '#';
-  m.san.assignPadded(room, static_cast<size_t>(length));
+  TSanText text;
+  text.assignPadded(room, static_cast<size_t>(length));
+  return text;
+}
+inline void setUnrivalledSanText(mov& m, bool capture, int status) {
+  m.san = unrivalledSanText(m.piece, m.fromfile, m.tofile, m.torank, capture, status);
 }
 
 // setPlainSanText for a plain step (no special byte, no castling) without rival or mark, which
