@@ -101,9 +101,29 @@ bool nextGameBegins(TMovetextState& state) {
          beginsGameAfterBlankLine(state.text, state.position);
 }
 
+// The number of nearly every move: at most three digits, the number the line expects, one dot
+// and at most one blank before White's move. False, with nothing read, for any other.
+bool readPlainNumber(TMovetextState& state) {
+  const size_t at = static_cast<size_t>(state.position - 1);
+  if (at + 8 > state.text.size()) return false;
+  const char* p = state.text.data() + at;
+  int n = p[0] - '0', i = 1;
+  for (; i < 3 && isDigit(p[i]); ++i) n = n * 10 + (p[i] - '0');
+  if (isDigit(p[i]) || p[i] != '.') return false;
+  ++i;
+  if (p[i] == ' ') ++i;
+  char next = p[i];
+  if (next == '.' || next == ' ' || next == '\n' || next == '\r') return false;
+  if (n != state.numbers.next(*state.line)) return false;
+  state.whiteToMove = true;
+  state.position += i;
+  return true;
+}
+
 int readMoveNumber(TMovetextState& state) {
   if (nextGameBegins(state)) return state.result;
   if (state.stalemated || state.mateMarked) return kMoveAfterGameEnd;
+  if (readPlainNumber(state)) return kReadNextToken;
   int64_t n = readDigits(state);
   if (state.atEnd()) return kEndAfterMoveNumber;
   if (!numberFits(state, n)) return kBadMoveNumber;

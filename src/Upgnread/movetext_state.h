@@ -1,6 +1,7 @@
 #pragma once
 // What the movetext reader carries from token to token; shared by its token readers only.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,16 +48,20 @@ struct TMovetextState {
 // (a line end, a comment, an escape line) does it take the full way, which collects comments into
 // the string given; the plain way leaves that string as it is.
 inline void skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
-  int64_t at = state.position;
-  while (!::atEnd(state.text, at) && charAt(state.text, at) == ' ') ++at;
-  if (!::atEnd(state.text, at)) {
-    char c = charAt(state.text, at);
-    if (c == '\n' || c == '\r' || c == '\t' || c == '%' || c == ';' || c == '{') {
-      skipSpace(state.text, state.position, comments);
-      return;
-    }
+  // the bytes after blanks that ask for the full way
+  static constexpr std::array<bool, 256> kFullWay = [] {
+    std::array<bool, 256> full{};
+    for (char c : {'\n', '\r', '\t', '%', ';', '{'}) full[static_cast<uint8_t>(c)] = true;
+    return full;
+  }();
+  const char* p = state.text.data() + (state.position - 1);
+  const char* end = state.text.data() + state.text.size();
+  while (p < end && *p == ' ') ++p;
+  if (p < end && kFullWay[static_cast<uint8_t>(*p)]) {
+    skipSpace(state.text, state.position, comments);
+    return;
   }
-  state.position = at;
+  state.position = p - state.text.data() + 1;
   comments.clear();
 }
 

@@ -220,18 +220,29 @@ class TRunWriter {
     line.start = start;
   }
   void token(std::string_view text, bool trailingSpace) {
-    if (used != start && used - start + text.size() + 2 > kLineLimit) {
+    breakLineFor(text.size());
+    TOutputBuffer::copyInto(base + used, text.data(), text.size());
+    used += text.size();
+    if (trailingSpace) base[used++] = ' ';
+  }
+  // A move's text and a space, its room copied whole: the run's room holds it.
+  void moveToken(const TSanText& san) {
+    breakLineFor(san.size());
+    std::memcpy(base + used, san.room(), TSanText::kCapacity);
+    used += san.size();
+    base[used++] = ' ';
+  }
+
+ private:
+  void breakLineFor(size_t size) {
+    if (used != start && used - start + size + 2 > kLineLimit) {
       if (base[used - 1] == ' ') --used;
       base[used++] = '\r';
       base[used++] = '\n';
       start = used;
     }
-    TOutputBuffer::copyInto(base + used, text.data(), text.size());
-    used += text.size();
-    if (trailingSpace) base[used++] = ' ';
   }
 
- private:
   TLine& line;
   char* base = nullptr;
   size_t used = 0;
@@ -256,7 +267,7 @@ void writePlainMoves(TLineWalk& walk, TLine& line) {
     writeNumber(walk, move, [&](std::string_view token, bool trailingSpace) {
       run.token(token, trailingSpace);
     });
-    run.token(move.san.view(), true);
+    run.moveToken(move.san);
     passNumber(walk);
   }
 }

@@ -32,6 +32,9 @@ class TSanText {
     std::memcpy(chars, room, kCapacity);
   }
   std::string_view view() const { return {chars, length}; }
+  // The whole room, kCapacity characters whatever the length: a copy of a fixed size is a few
+  // moves, one of the text's own length a call or a chain of branches.
+  const char* room() const { return chars; }
   operator std::string_view() const { return view(); }
   std::string str() const { return std::string(view()); }
   bool empty() const { return length == 0; }
