@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "plugcommon/shortcopy.h"
+
 struct TOutputBuffer {
   size_t used = 0;  // the bytes written so far; the rest of the room is not set
 
@@ -49,29 +51,8 @@ struct TOutputBuffer {
   // Starts over for the next file; the room already taken is kept for it.
   void clear() { used = 0; }
 
-  // Tokens are a few characters long: two overlapping fixed-size copies cost less than a call.
-  template <size_t kPart>
-  static void copyOverlapping(char* to, const char* from, size_t size) {
-    char head[kPart], tail[kPart];
-    std::memcpy(head, from, kPart);
-    std::memcpy(tail, from + size - kPart, kPart);
-    std::memcpy(to, head, kPart);
-    std::memcpy(to + size - kPart, tail, kPart);
-  }
   // A copy of a few bytes, as a token's.
-  static void copyInto(char* to, const char* from, size_t size) {
-    if (size >= 8 && size <= 16) {
-      copyOverlapping<8>(to, from, size);
-    } else if (size >= 4 && size < 8) {
-      copyOverlapping<4>(to, from, size);
-    } else if (size > 0 && size < 4) {
-      to[0] = from[0];
-      to[size / 2] = from[size / 2];
-      to[size - 1] = from[size - 1];
-    } else if (size > 16) {
-      std::memcpy(to, from, size);
-    }
-  }
+  static void copyInto(char* to, const char* from, size_t size) { copyShort(to, from, size); }
 
  private:
   void grow(std::string_view text);

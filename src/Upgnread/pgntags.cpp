@@ -107,9 +107,11 @@ int findTag(const TReadTags& tags, size_t from, std::string_view lower) {
 void placeRosterTags(TReadTags& tags) {
   for (size_t k = 0; k < kRosterTagCount; ++k) {
     const TRosterSlot& slot = kRosterSlots[k];
+    // most sections name the roster in order and as written here
+    if (k < tags.size() && tags[k].Name == slot.name) continue;
     int found = findTag(tags, k, slot.lower);
     if (found >= 0) {
-      // most sections name the roster in order: nothing to move
+      // the name as written, in another case or place
       TTagView& tag = tags[static_cast<size_t>(found)];
       tag.Name = slot.name;
       if (static_cast<size_t>(found) != k) std::swap(tag, tags[k]);
@@ -210,6 +212,40 @@ int readPairAt(std::string_view text, int64_t& position, TTagView& tag,
   return kReadOk;
 }
 
+// The pair of nearly every tag line, `[Name "Value"]` with nothing else in it, from its "[" on;
+// false, with nothing read, for any other, which readPairAt reads alike.
+bool readPlainPair(std::string_view text, int64_t& position, TTagView& tag) {
+  const char* open = text.data() + (position - 1);
+  const char* end = text.data() + text.size();
+  const char* name = open + 1;
+  const char* at = name;
+  while (at < end && !kNameEnds.ends[static_cast<unsigned char>(*at)]) ++at;
+  if (at == name || end - at < 2 || at[0] != ' ' || at[1] != '"') return false;
+  const char* value = at + 2;
+  at = value;
+  while (at < end && !kValueRunEnds.ends[static_cast<unsigned char>(*at)]) ++at;
+  if (end - at < 2 || at[0] != '"' || at[1] != ']') return false;
+  tag.Name = std::string_view(name, static_cast<size_t>(value - 2 - name));
+  tag.Value = std::string_view(value, static_cast<size_t>(at - value));
+  position = (at + 2 - text.data()) + 1;
+  return true;
+}
+
+// Plain pairs one to a line, each line ending straight into the next "[": read without the
+// general look for comments and escape lines between them, which finds none there.
+void readPlainPairLines(std::string_view text, int64_t& position, TReadTags& tags) {
+  for (;;) {
+    int64_t at = position;
+    if (isAt(text, at, '\r')) ++at;
+    if (!isAt(text, at, '\n') || !isAt(text, at + 1, '[')) return;
+    ++at;
+    TTagView tag;
+    if (!readPlainPair(text, at, tag)) return;
+    tags.push_back(tag);
+    position = at;
+  }
+}
+
 // After a broken pair: on to the line end; the tag is dropped only when its line ends with "]".
 int dropBrokenTagLine(std::string_view text, int64_t& position) {
   while (!atEnd(text, position) && !isLineEnd(charAt(text, position))) ++position;
@@ -233,6 +269,7 @@ int readTagList(std::string_view text, int64_t& position, TReadTags& tags,
     position = at;
     if (paired == kReadOk) {
       tags.push_back(tag);
+      readPlainPairLines(text, position, tags);
       continue;
     }
     int code = dropBrokenTagLine(text, position);

@@ -1,5 +1,7 @@
 #include "pgnlongwork/formatahead.h"
 
+#include <algorithm>
+
 #include "Upgnread/gamebase.h"
 #include "Upgnread/leangame.h"
 #include "Upgnread/pgnwriter.h"
@@ -11,12 +13,25 @@ namespace {
 // Fewer are formatted quicker than a thread starts.
 constexpr int32_t kGamesWorthAThread = 256;
 
+// A game is written back about as long as it was read: room for the games' own text and a
+// little more, so that the text rarely grows and is copied to grow.
+size_t expectedTextBytes(int32_t first, int32_t end) {
+  size_t bytes = 0;
+  for (int32_t position = first; position < end; ++position) {
+    const int32_t game = outputOrder[static_cast<size_t>(position)];
+    if (game >= 0 && game < static_cast<int32_t>(panelGames.size()))
+      bytes += static_cast<size_t>(std::max<int64_t>(panelGames[game].TextLength, 0));
+  }
+  return bytes + bytes / 16 + 4096;
+}
+
 }  // namespace
 
 void TFormattedGames::formatHalf(void* half) {
   THalf& part = *static_cast<THalf*>(half);
   const auto count = static_cast<size_t>(part.end - part.first);
   part.text.clear();
+  part.text.reserve(expectedTextBytes(part.first, part.end));
   part.ends.assign(count, 0);
   part.written.assign(count, 0);
   for (int32_t position = part.first; position < part.end; ++position) {

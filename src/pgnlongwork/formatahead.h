@@ -18,6 +18,8 @@ class TFormattedGames {
   void formatAll(int32_t total);
   // The text of the game at position, when it was formatted here.
   bool textAt(int32_t position, std::string_view& text) const;
+  // The bytes of all the text formatted here.
+  size_t textBytes() const { return halves[0].text.used + halves[1].text.used; }
 
  private:
   struct THalf {

@@ -1,9 +1,10 @@
 #include "pgnlongwork/output.h"
 
+#include <algorithm>
 #include <numeric>
 #include <set>
-#include <vector>
 #include <utility>
+#include <vector>
 
 #include "Upgnread/filters.h"
 #include "Upgnread/gamebase.h"
@@ -13,8 +14,8 @@
 #include "Upgnread/pgnscan.h"
 #include "Upgnread/pgnwriter.h"
 #include "Upgnread/sorting.h"
-#include "Upgnread/variant.h"
 #include "Upgnread/splitting.h"
+#include "Upgnread/variant.h"
 #include "pgnlongwork/formatahead.h"
 #include "pgnlongwork/jobs.h"
 #include "pgnlongwork/jobstate.h"
@@ -33,6 +34,8 @@ bool outputToStandardOutput = false;
 namespace {
 
 constexpr size_t kFlushBytes = 8 * 1024 * 1024;
+// Room past kFlushBytes for the game that crosses it, as a rule.
+constexpr size_t kFlushMargin = 64 * 1024;
 
 // Where each output file begins in outputOrder, and its name. Worked out once, before writing:
 // the inputs among the outputs must be known first, and a name cut to fit the host counts its
@@ -46,7 +49,7 @@ using TFilePlan = std::vector<TPlannedFile>;
 // The writing loop's state: the games gathered for the current file and the files done so far.
 struct TOutputRun {
   TFilePlan plan;
-  size_t nextFile = 0;  // the plan's entry the writer comes to next
+  size_t nextFile = 0;         // the plan's entry the writer comes to next
   std::filesystem::path file;  // the one the buffer goes to
   // The whole base's writing shows its file; a part's writing leaves on show the file being read.
   bool showsFile = true;
@@ -240,8 +243,7 @@ void bufferGame(TOutputRun& run, int32_t position, TRereadGame& reread,
 
 // Writes the games of outputOrder while the lean ones among them are read again ahead; answers
 // the position reached (the total unless stopped).
-int32_t writeInOrder(TOutputRun& run, int32_t total,
-                     const TFormattedGames* formatted = nullptr) {
+int32_t writeInOrder(TOutputRun& run, int32_t total, const TFormattedGames* formatted = nullptr) {
   TJournalsAhead ahead(outputOrder);
   int32_t position = 0;
   for (; position < total; ++position) {
@@ -357,6 +359,8 @@ void writeStreamedPart(const std::filesystem::path& base, TStreamedOutput& outpu
       total = static_cast<int32_t>(outputOrder.size());
     }
     output.formatted.formatAll(total);
+    // the part's text goes into the buffer whole, or in pieces of kFlushBytes: room taken at once
+    run.buffer.reserve(std::min(output.formatted.textBytes(), kFlushBytes) + kFlushMargin);
     writeInOrder(run, total, &output.formatted);
     TLockHold hold(gameLock());
     if (run.buffer.used > 0) flushBuffer(run);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "plugcommon/shortcopy.h"
+
 namespace {
 
 // The bytes putLength writes for the length.
@@ -104,9 +106,9 @@ char* packedBlock(const TList& tags) {
   char* at = putLengthAt(putLengthAt(block, tags.size()), bytes);
   for (const auto& tag : tags) {
     at = putLengthAt(putLengthAt(at, tag.Name.size()), tag.Value.size());
-    std::memcpy(at, tag.Name.data(), tag.Name.size());
+    copyShort(at, tag.Name.data(), tag.Name.size());
     at += tag.Name.size();
-    std::memcpy(at, tag.Value.data(), tag.Value.size());
+    copyShort(at, tag.Value.data(), tag.Value.size());
     at += tag.Value.size();
   }
   return block;

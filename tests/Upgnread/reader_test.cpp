@@ -268,6 +268,46 @@ TEST_F(PgnReader, TagSectionEnds) {
   EXPECT_EQ(readTags("[Event \"x\" y]\n1. e4", position, true, fen, tags), kNoTags);
 }
 
+// Tag lines one to a line are read on a short way; laid out any other way they take the long one,
+// and both must give the same tags, stop on the same byte and keep the same comment.
+TEST_F(PgnReader, TagLinesReadAlikeHoweverTheyAreLaidOut) {
+  struct TLayout {
+    std::string section;
+    int code;
+    std::vector<std::string> tags;
+    std::string comment;
+  };
+  const std::vector<std::string> all = {"Event=e",    "Site=s",  "Date=d",     "Round=?",
+                                        "White=W\"x", "Black=b", "Result=1-0", "Annotator=a"};
+  const TLayout layouts[] = {
+      {"[Event \"e\"]\n[Site \"s\"]\n[Date \"d\"]\n[White \"W\\\"x\"]\n[Black \"b\"]\n"
+       "[Result \"1-0\"]\n[Annotator \"a\"]\n\n{c} 1. e4",
+       kReadOk, all, "{c}"},
+      {"[Event \"e\"]\r\n[Site  \"s\"]\r\n[Date \"d\" ]\r\n[White \"W\\\"x\"]\r\n[ Black \"b\"]\r\n"
+       "[Result\"1-0\"]\r\n[Annotator \"a\"]\r\n{c}\r\n1. e4",
+       kReadOk, all, "{c}"},
+      {"[Event \"e\"] {x}\n[Site \"s\"]\n[Date \"d\"] [White \"W\\\"x\"]\n[Black \"b\"]\n"
+       "[Result \"1-0\"]\n%esc\n[Annotator \"a\"]\n{c} 1. e4",
+       kReadOk, all, "{c}"},
+      {"[Event \"e\"]\n[Site \"s\" junk\n[Date \"d\"]\n1. e4", kBrokenTagLine, {}, ""},
+      {"[Event \"e\"]\n[Site \"s\" junk]\n[Date \"d\"]\n1. e4",
+       kReadOk,
+       {"Event=e", "Site=?", "Date=d", "Round=?", "White=Anonymous", "Black=Anonymous", "Result=*"},
+       ""},
+  };
+  for (const TLayout& layout : layouts) {
+    SCOPED_TRACE(layout.section);
+    std::string fen;
+    TGamesTagArray tags;
+    int64_t position = 1;
+    ASSERT_EQ(readTags(layout.section, position, true, fen, tags), layout.code);
+    if (layout.code != kReadOk) continue;
+    EXPECT_EQ(tagValues(tags), layout.tags);
+    EXPECT_EQ(pendingComment, layout.comment);
+    EXPECT_EQ(layout.section.substr(static_cast<size_t>(position - 1)), "1. e4");
+  }
+}
+
 TEST_F(PgnReader, TagsReadWithoutNormalisingKeepTheirOrder) {
   std::string fen = "untouched";
   TGamesTagArray tags;
