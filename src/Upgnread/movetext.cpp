@@ -243,8 +243,7 @@ int readToEnd(TMovetextState& state) {
     }
     int code = readToken(state);
     if (code != kReadNextToken) return code;
-    skipSpaceAfterToken(state, comments);
-    if (!comments.empty()) state.pending += comments;
+    if (skipSpaceAfterToken(state, comments)) state.pending += comments;
   }
 }
 

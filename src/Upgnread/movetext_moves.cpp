@@ -329,6 +329,7 @@ int readCastling(TMovetextState& state) {
   state.mateMarked = move.mate;
   int mark = moveMarkFromSuffix(state);
   if (!endsMoveToken(state)) return kMalformedCastling;
+  if (mark == 0 && readPlainCastling(state, move.tofile == 7)) return kReadNextToken;
   if (state.board.chess960) castleOntoRook(state.board, move, state.whiteToMove);
   if (appendAtLineEnd(state, move, true, mark)) return kReadNextToken;
   int code = resolveMove(state, move);

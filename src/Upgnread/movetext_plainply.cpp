@@ -8,6 +8,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #include "Upgnread/movetext_state.h"
 #include "uchess/boardscan.h"
@@ -120,6 +121,20 @@ TSquareSet pieceOrigins(const TBoardMasks& m, int piece, const TPlyText& ply) {
   }
 }
 
+// A record played on the line's board, at the line's end. The board was plain before the move,
+// which takes no king and makes none.
+void pushPlayedRecord(jurnal& line, doska& board, const mov& record) {
+  line.moves.push_back(record);
+  ++line.current;
+  board.markPlain();
+}
+
+// The status the side to move has after a move made on a board that was plain.
+[[gnu::always_inline]] inline int statusAfterPlainMove(doska& board, bool whiteAfter) {
+  int status = plainStatus(board, whiteAfter);
+  return status >= 0 ? status : statusIn(board, positionInfo(board), whiteAfter);
+}
+
 // The record of the move on the line's board, its text and the status it leaves, added at the
 // end of the line with the move played.
 int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals) {
@@ -140,28 +155,59 @@ int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals) {
   if (line.moves.empty()) line.blackfirst = isBlackPiece(piece) ? 1 : 0;
   board.stepPiece(from, to);
   takeStateChanges(board, changes, fromFile);
-  bool whiteAfter = !isWhitePiece(piece);
-  int status = plainStatus(board, whiteAfter);
-  if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
+  int status = statusAfterPlainMove(board, !isWhitePiece(piece));
   mov record(piece, fromFile, fromRank, toFile, toRank, 0, captured, changes,
              unrivalledSanText(piece, fromFile, toFile, toRank, captured != kEmpty, status));
   if (rivals != 0) setSanText(record, rivalsAmong(record, rivals), status);
-  line.moves.push_back(record);
-  ++line.current;
-  // the board was plain before the move, which takes no king and makes none
-  board.markPlain();
+  pushPlayedRecord(line, board, record);
   return status;
+}
+
+// Castling from the e-file with the rook in its corner, as the sets allow it: recorded as
+// fillRecord records it and played as playMove plays it, the king and the rook each stepping to
+// an empty square.
+int appendCastling(jurnal& line, doska& board, bool white, bool kingside) {
+  const uint8_t king = white ? kWhiteKing : kBlackKing, home = white ? 1 : 8;
+  const uint8_t kingTo = kingside ? 7 : 3;
+  uint8_t changes = changedState(board, king, 5, home, kingTo, home);
+  if (line.moves.empty()) line.blackfirst = white ? 0 : 1;
+  board.stepPiece(squareIndex(5, home), squareIndex(kingTo, home));
+  board.stepPiece(squareIndex(kingside ? 8 : 1, home), squareIndex(kingside ? 6 : 4, home));
+  takeStateChanges(board, changes, 5);
+  int status = statusAfterPlainMove(board, !white);
+  char room[16] = {};
+  size_t length = kingside ? 3 : 5;
+  std::memcpy(room, "O-O-O", length);
+  if (status == kStatusCheck) room[length++] = '+';
+  if (status == kStatusMate) room[length++] = '#';
+  TSanText san;
+  san.assignPadded(room, length);
+  pushPlayedRecord(line, board, mov(king, 5, home, kingTo, home, 0, kEmpty, changes, san));
+  return status;
+}
+
+// A move the short way may read: the line at its end on the reader's board, in its common state,
+// and no variation waiting for its first move.
+bool atPlainLineEnd(const TMovetextState& state) {
+  const jurnal& line = *state.line;
+  return !state.variationOpened && !state.board.chess960 && line.current == line.movecount() &&
+         line.board == &state.board && isPlainBoard(state.board.sets()) && !boardByScan();
+}
+
+// The reader past a move added the short way.
+void passPlainMove(TMovetextState& state, int status) {
+  state.turnSkipped = false;
+  state.stalemated = status == kStatusStalemate;
+  state.whiteToMove = !state.whiteToMove;
 }
 
 }  // namespace
 
 bool readPlainPly(TMovetextState& state) {
+  if (state.stalemated || state.mateMarked || !atPlainLineEnd(state)) return false;
   jurnal& line = *state.line;
   doska& board = state.board;
   const TBoardMasks& m = board.sets();
-  if (state.variationOpened || state.stalemated || state.mateMarked || board.chess960 ||
-      line.current != line.movecount() || line.board != &board || !isPlainBoard(m) || boardByScan())
-    return false;
   const size_t at = static_cast<size_t>(state.position - 1);
   TPlyText ply;
   if (at + 7 > state.text.size() || !readPlyText(state.text.data() + at, ply)) return false;
@@ -180,11 +226,21 @@ bool readPlainPly(TMovetextState& state) {
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
   attachPendingComment(state);
   state.pending.clear();
-  state.turnSkipped = false;
   state.mateMarked = ply.mate;
-  state.stalemated =
-      appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen) == kStatusStalemate;
-  state.whiteToMove = !white;
+  passPlainMove(state, appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen));
   state.position += ply.length;
+  return true;
+}
+
+bool readPlainCastling(TMovetextState& state, bool kingside) {
+  if (!atPlainLineEnd(state)) return false;
+  const bool white = state.whiteToMove;
+  const int home = white ? 0 : 7, king = 32 + home, to = (kingside ? 48 : 16) + home;
+  const TBoardMasks& m = state.board.sets();
+  if (castlingOrigin(state.board, m, white, to) == 0 || attackedAfterKingStep(m, king, to, !white))
+    return false;
+  attachPendingComment(state);
+  state.pending.clear();
+  passPlainMove(state, appendCastling(*state.line, state.board, white, kingside));
   return true;
 }

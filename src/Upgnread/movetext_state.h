@@ -46,8 +46,8 @@ struct TMovetextState {
 
 // Steps over the spaces after a token. Only when something else than a plain next token follows
 // (a line end, a comment, an escape line) does it take the full way, which collects comments into
-// the string given; the plain way leaves that string as it is.
-inline void skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
+// the string given; true when it collected any. The plain way leaves the string as it is.
+inline bool skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
   // the bytes after blanks that ask for the full way
   static constexpr std::array<bool, 256> kFullWay = [] {
     std::array<bool, 256> full{};
@@ -59,10 +59,10 @@ inline void skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
   while (p < end && *p == ' ') ++p;
   if (p < end && kFullWay[static_cast<uint8_t>(*p)]) {
     skipSpace(state.text, state.position, comments);
-    return;
+    return !comments.empty();
   }
   state.position = p - state.text.data() + 1;
-  comments.clear();
+  return false;
 }
 
 // Comments collected since the last move go after the last move made on the line. Asked after
@@ -79,6 +79,8 @@ int moveMarkFromSuffix(TMovetextState& state);
 // The plain move of nearly every ply read, added and made at once; false, with nothing changed,
 // for any move readPieceMove must judge.
 bool readPlainPly(TMovetextState& state);
+// The same for castling written as such, its marks read: false where the long way must judge it.
+bool readPlainCastling(TMovetextState& state, bool kingside);
 
 // Token readers: kReadNextToken, or the code that ends the call.
 int readPieceMove(TMovetextState& state);

@@ -74,9 +74,9 @@ class doska {
   uint64_t pieceKey() const;
   uint64_t stateKey(bool blackToMove) const;
 
-  uint8_t at(int file, int rank) const { return squares[file - 1][rank - 1]; }
+  uint8_t at(int file, int rank) const { return squares[(file - 1) * 8 + (rank - 1)]; }
   void put(int file, int rank, uint8_t piece) {
-    uint8_t& square = squares[file - 1][rank - 1];
+    uint8_t& square = squares[(file - 1) * 8 + (rank - 1)];
     changeSquare(pieceSets, (file - 1) * 8 + (rank - 1), square, piece);
     square = piece;
   }
@@ -88,7 +88,7 @@ class doska {
     return isBlackCode(piece) && (target == kEmpty || isWhiteCode(target));
   }
   void stepPiece(int from, int to) {
-    uint8_t* cells = &squares[0][0];
+    uint8_t* cells = squares;
     uint8_t piece = cells[from];
     TSquareSet fromBit = TSquareSet{1} << from, toBit = TSquareSet{1} << to;
     pieceSets.of[cells[to]] &= ~toBit;
@@ -104,7 +104,7 @@ class doska {
     cells[from] = kEmpty;
   }
   // The code on a square given as its index (file - 1) * 8 + (rank - 1).
-  uint8_t atIndex(int index) const { return (&squares[0][0])[index]; }
+  uint8_t atIndex(int index) const { return squares[index]; }
   const TBoardMasks& sets() const { return pieceSets; }
   // The side's only king stands unattacked: the next move of that side need not look for checks.
   void markKingSafe(bool white) { pieceSets.knownFacts |= white ? kWhiteKingSafe : kBlackKingSafe; }
@@ -122,7 +122,7 @@ class doska {
   uint8_t epforwhite = 0;  // file of a black pawn that just made a double step, 0 if none
 
  private:
-  uint8_t squares[8][8] = {};  // [file - 1][rank - 1]
+  uint8_t squares[64] = {};  // [(file - 1) * 8 + (rank - 1)], the index of the sets
 
  public:
   // Where castling starts; fixed for a game. With chess960 set (a game from a shuffled back rank)

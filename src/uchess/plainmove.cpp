@@ -11,29 +11,6 @@
 
 namespace {
 
-// The king's home square where it castles from the e-file onto the target: its flags kept, its
-// rook in the corner, the squares between empty and none of those it crosses attacked. With the
-// rook anywhere else the general way judges what the flags allow.
-TSquareSet castlingOrigin(const doska& b, const TBoardMasks& m, bool white, int to) {
-  int home = white ? 0 : 7, king = 32 + home;
-  bool kingside = to == 48 + home, queenside = to == 16 + home;
-  if (!kingside && !queenside) return 0;
-  if (((m.of[white ? kWhiteKing : kBlackKing] >> king) & 1) == 0) return 0;
-  bool kept = white ? !b.wkingmoved && !(kingside ? b.wklost : b.wqlost)
-                    : !b.bkingmoved && !(kingside ? b.bklost : b.bqlost);
-  int corner = kingside ? 56 + home : home;
-  if (!kept || ((m.of[white ? kWhiteRook : kBlackRook] >> corner) & 1) == 0) return 0;
-  // the files between king and rook: f and g, or b, c and d
-  TSquareSet between =
-      kingside ? TSquareSet{0x0101} << (40 + home) : TSquareSet{0x010101} << (8 + home);
-  if (m.occupied & between) return 0;
-  int step = kingside ? 8 : -8;
-  for (int crossed = king; crossed != to + step; crossed += step) {
-    if (attackedOn(m, crossed, !white)) return 0;
-  }
-  return TSquareSet{1} << king;
-}
-
 // The squares from which the piece's geometry takes it to the target, which holds nothing or a
 // piece of the other side; false where the sets cannot tell (an en passant that may be meant, a
 // king of a shuffled back rank, which may castle onto its rook).
@@ -65,6 +42,26 @@ bool geometricOrigins(const doska& b, const TBoardMasks& m, int piece, int to,
 }
 
 }  // namespace
+
+TSquareSet castlingOrigin(const doska& b, const TBoardMasks& m, bool white, int to) {
+  int home = white ? 0 : 7, king = 32 + home;
+  bool kingside = to == 48 + home, queenside = to == 16 + home;
+  if (!kingside && !queenside) return 0;
+  if (((m.of[white ? kWhiteKing : kBlackKing] >> king) & 1) == 0) return 0;
+  bool kept = white ? !b.wkingmoved && !(kingside ? b.wklost : b.wqlost)
+                    : !b.bkingmoved && !(kingside ? b.bklost : b.bqlost);
+  int corner = kingside ? 56 + home : home;
+  if (!kept || ((m.of[white ? kWhiteRook : kBlackRook] >> corner) & 1) == 0) return 0;
+  // the files between king and rook: f and g, or b, c and d
+  TSquareSet between =
+      kingside ? TSquareSet{0x0101} << (40 + home) : TSquareSet{0x010101} << (8 + home);
+  if (m.occupied & between) return 0;
+  int step = kingside ? 8 : -8;
+  for (int crossed = king; crossed != to + step; crossed += step) {
+    if (attackedOn(m, crossed, !white)) return 0;
+  }
+  return TSquareSet{1} << king;
+}
 
 bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
                    int tofile, int torank, TAppendableMove& found) {

@@ -72,6 +72,11 @@ inline void recordPlainMove(mov& m, const doska& b, int from, int to, int promot
   if (piece == kBlackPawn && from - to == 2 && from % 8 == 6) m.changes = kBlackDoubleStep;
 }
 
+// The king's home square where it castles from the e-file onto the target: its flags kept, its
+// rook in the corner, the squares between empty and none of those it crosses attacked. With the
+// rook anywhere else the general way judges what the flags allow.
+TSquareSet castlingOrigin(const doska& b, const TBoardMasks& m, bool white, int to);
+
 // findAppendableMove's answer for such a board, with no facts of the position kept (before is
 // none); false both where there is no such move and where the sets alone cannot tell.
 bool findPlainMove(const doska& board, int piece, int promotion, int fromfile, int fromrank,
