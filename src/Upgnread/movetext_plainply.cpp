@@ -138,20 +138,11 @@ void pushPlayedRecord(jurnal& line, doska& board, const mov& record) {
 // The record of the move on the line's board, its text and the status it leaves, added at the
 // end of the line with the move played.
 int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals) {
-  constexpr TSquareSet kCorners =
-      TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 | TSquareSet{1} << 63;
   uint8_t piece = board.atIndex(from), captured = board.atIndex(to);
   uint8_t fromFile = static_cast<uint8_t>(from / 8 + 1),
           fromRank = static_cast<uint8_t>(from % 8 + 1);
   uint8_t toFile = static_cast<uint8_t>(to / 8 + 1), toRank = static_cast<uint8_t>(to % 8 + 1);
-  // only a king's step, or a move from or to a corner, may change a castling flag
-  uint8_t changes = 0;
-  if (isKing(piece) || ((kCorners >> from) & 1) || ((kCorners >> to) & 1))
-    changes = changedState(board, piece, fromFile, fromRank, toFile, toRank);
-  else if (piece == kWhitePawn && to - from == 2 && fromRank == 2)
-    changes = kWhiteDoubleStep;
-  else if (piece == kBlackPawn && from - to == 2 && fromRank == 7)
-    changes = kBlackDoubleStep;
+  uint8_t changes = plainStepChanges(board, piece, from, to);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(piece) ? 1 : 0;
   board.stepPiece(from, to);
   takeStateChanges(board, changes, fromFile);

@@ -42,21 +42,30 @@ inline TSquareSet legalPlainOrigins(const TBoardMasks& m, int piece, int to, TSq
   return origins;
 }
 
-// fillRecord's record where it needs no rule: on a board that castles from the e-file, a knight
-// or slider touching no corner, or a pawn short of its last rank, changes no castling flag and
-// carries no special byte.
-inline void recordPlainMove(mov& m, const doska& b, int from, int to, int promotion) {
+// The state bits (mov::changes) of a step that promotes not, takes en passant not and castles
+// not, on a board that castles from the e-file: only a king's step or a move from or to a corner
+// asks the castling rules; a pawn's double step opens an en passant.
+inline uint8_t plainStepChanges(const doska& b, uint8_t piece, int from, int to) {
   constexpr TSquareSet kCorners =
       TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 | TSquareSet{1} << 63;
+  if (isKing(piece) || ((kCorners >> from) & 1) || ((kCorners >> to) & 1))
+    return changedState(b, piece, from / 8 + 1, from % 8 + 1, to / 8 + 1, to % 8 + 1);
+  if (piece == kWhitePawn && to - from == 2 && from % 8 == 1) return kWhiteDoubleStep;
+  if (piece == kBlackPawn && from - to == 2 && from % 8 == 6) return kBlackDoubleStep;
+  return 0;
+}
+
+// fillRecord's record where it needs no rule of promotion or en passant: on a board that castles
+// from the e-file, any move but a pawn's onto its last rank or onto an empty square aside carries
+// no special byte.
+inline void recordPlainMove(mov& m, const doska& b, int from, int to, int promotion) {
   constexpr TSquareSet kEndRanks = 0x8181818181818181;
   uint8_t piece = b.atIndex(from), captured = b.atIndex(to);
   int kind = isWhiteCode(piece) ? piece : piece - 6;
   // a pawn's step short of the last rank, onto the square ahead or onto a piece it takes
   bool pawnStep = kind == kWhitePawn && ((kEndRanks >> from) & 1) == 0 &&
                   ((kEndRanks >> to) & 1) == 0 && ((from ^ to) < 8) == (captured == kEmpty);
-  bool needsRules = b.chess960 || (kind == kWhitePawn && !pawnStep) || kind == kWhiteKing ||
-                    ((kCorners >> from) & 1) || ((kCorners >> to) & 1);
-  if (needsRules) {
+  if (b.chess960 || (kind == kWhitePawn && !pawnStep)) {
     fillRecord(m, b, from / 8 + 1, from % 8 + 1, to / 8 + 1, to % 8 + 1, promotion);
     return;
   }
@@ -67,9 +76,7 @@ inline void recordPlainMove(mov& m, const doska& b, int from, int to, int promot
   m.torank = static_cast<uint8_t>(to % 8 + 1);
   m.captured = captured;
   m.special = 0;
-  m.changes = 0;
-  if (piece == kWhitePawn && to - from == 2 && from % 8 == 1) m.changes = kWhiteDoubleStep;
-  if (piece == kBlackPawn && from - to == 2 && from % 8 == 6) m.changes = kBlackDoubleStep;
+  m.changes = plainStepChanges(b, piece, from, to);
 }
 
 // The king's home square where it castles from the e-file onto the target: its flags kept, its
