@@ -106,17 +106,11 @@ bool nextGameBegins(TMovetextState& state) {
 bool readPlainNumber(TMovetextState& state) {
   const size_t at = static_cast<size_t>(state.position - 1);
   if (at + 8 > state.text.size()) return false;
-  const char* p = state.text.data() + at;
-  int n = p[0] - '0', i = 1;
-  for (; i < 3 && isDigit(p[i]); ++i) n = n * 10 + (p[i] - '0');
-  if (isDigit(p[i]) || p[i] != '.') return false;
-  ++i;
-  if (p[i] == ' ') ++i;
-  char next = p[i];
-  if (next == '.' || next == ' ' || next == '\n' || next == '\r') return false;
-  if (n != state.numbers.next(*state.line)) return false;
+  int n = 0;
+  int length = plainNumberLength(state.text.data() + at, n);
+  if (length == 0 || n != state.numbers.next(*state.line)) return false;
   state.whiteToMove = true;
-  state.position += i;
+  state.position += length;
   return true;
 }
 

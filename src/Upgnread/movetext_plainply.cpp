@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "Upgnread/movetext_state.h"
+#include "Upgnread/pgntext.h"
 #include "uchess/boardscan.h"
 #include "uchess/plainmove.h"
 #include "uchess/santext.h"
@@ -192,10 +193,8 @@ void passPlainMove(TMovetextState& state, int status) {
   state.whiteToMove = !state.whiteToMove;
 }
 
-}  // namespace
-
-bool readPlainPly(TMovetextState& state) {
-  if (state.stalemated || state.mateMarked || !atPlainLineEnd(state)) return false;
+// The ply at the reader's position on a line known to be at its plain end.
+bool readPlyAtPlainEnd(TMovetextState& state) {
   jurnal& line = *state.line;
   doska& board = state.board;
   const TBoardMasks& m = board.sets();
@@ -223,6 +222,76 @@ bool readPlainPly(TMovetextState& state) {
   return true;
 }
 
+// Blanks between two tokens that ask nothing of the full way: a move or a move number follows.
+bool blanksBeforePlainToken(const char* p, size_t room, size_t& length) {
+  size_t i = 0;
+  while (i < room && isBlank(p[i])) ++i;
+  if (i == 0 || i == room) return false;
+  char next = p[i];
+  if (!isDigit(next) && !isFileByte(next) && kPieceOfByte[static_cast<uint8_t>(next)] == 0)
+    return false;
+  length = i;
+  return true;
+}
+
+// What a run of plies read the short way knows of the move numbers between them: the number due
+// two plies after the last one read, known without counting the line; 0 before the run has read
+// a number.
+struct TRunNumbers {
+  int afterTwoPlies = 0;
+  int pliesSince = 0;
+};
+
+// From the end of a ply read the short way to the next ply, where what follows is that ply or
+// a move number and its ply, written the common way a blank or line end apart; false, with the
+// position where the token loop goes on as it would have gone on itself, at anything else.
+bool stepToNextPlainPly(TMovetextState& state, TRunNumbers& numbers) {
+  // the longest number with its blank, and the longest ply text looked at after it
+  constexpr size_t kLookAhead = 16;
+  if (state.stalemated || state.mateMarked) return false;
+  const size_t at = static_cast<size_t>(state.position - 1);
+  if (at >= state.text.size()) return false;
+  const char* p = state.text.data() + at;
+  const size_t room = state.text.size() - at;
+  size_t blanks = 0;
+  if (!blanksBeforePlainToken(p, room, blanks) || blanks + kLookAhead > room) return false;
+  if (!isDigit(p[blanks])) {
+    state.position += static_cast<int64_t>(blanks);
+    return true;
+  }
+  // "1." may open a game without tags after a blank line: the token loop judges it
+  if (p[blanks] == '1' && p[blanks + 1] == '.') return false;
+  int number = 0, length = plainNumberLength(p + blanks, number);
+  if (length == 0) return false;
+  int expected = numbers.afterTwoPlies != 0 && numbers.pliesSince == 2
+                     ? numbers.afterTwoPlies
+                     : state.numbers.next(*state.line);
+  if (number != expected) return false;
+  state.whiteToMove = true;
+  numbers = {number + 1, 0};
+  state.position += static_cast<int64_t>(blanks) + length;
+  return true;
+}
+
+// Plies from the position on, read the short way for as long as they can be, each leaving the
+// line at its plain end, so that what atPlainLineEnd asked holds on: how many were read.
+int readPlainPlies(TMovetextState& state, TRunNumbers numbers) {
+  int plies = 0;
+  while (readPlyAtPlainEnd(state)) {
+    ++plies;
+    ++numbers.pliesSince;
+    if (!stepToNextPlainPly(state, numbers)) break;
+  }
+  return plies;
+}
+
+}  // namespace
+
+bool readPlainPly(TMovetextState& state) {
+  if (state.stalemated || state.mateMarked || !atPlainLineEnd(state)) return false;
+  return readPlainPlies(state, TRunNumbers{}) > 0;
+}
+
 bool readPlainCastling(TMovetextState& state, bool kingside) {
   if (!atPlainLineEnd(state)) return false;
   const bool white = state.whiteToMove;
@@ -233,5 +302,7 @@ bool readPlainCastling(TMovetextState& state, bool kingside) {
   attachPendingComment(state);
   state.pending.clear();
   passPlainMove(state, appendCastling(*state.line, state.board, white, kingside));
+  TRunNumbers numbers;
+  if (stepToNextPlainPly(state, numbers)) readPlainPlies(state, numbers);
   return true;
 }

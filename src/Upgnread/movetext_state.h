@@ -65,6 +65,21 @@ inline bool skipSpaceAfterToken(TMovetextState& state, std::string& comments) {
   return false;
 }
 
+// The length of a move number written the common way from p on, with its value in n: at most
+// three digits, one dot and at most one blank before White's move; 0 for any other way of writing
+// it. The caller sees to it that eight bytes from p on are in the text.
+inline int plainNumberLength(const char* p, int& n) {
+  n = p[0] - '0';
+  int i = 1;
+  for (; i < 3 && isDigit(p[i]); ++i) n = n * 10 + (p[i] - '0');
+  if (isDigit(p[i]) || p[i] != '.') return 0;
+  ++i;
+  if (p[i] == ' ') ++i;
+  char next = p[i];
+  if (next == '.' || next == ' ' || next == '\n' || next == '\r') return 0;
+  return i;
+}
+
 // Comments collected since the last move go after the last move made on the line. Asked after
 // every move, and most have none: inline.
 inline void attachPendingComment(TMovetextState& state) {

@@ -198,3 +198,44 @@ TEST(PlainMoves, CastlingJudgedAsTheScanningFormsJudgeIt) {
 }
 
 }  // namespace
+
+// Plies and move numbers read in one pass stop wherever something other than the common way of
+// writing them follows, and the token loop goes on from there as it would have gone on alone:
+// line ends, tabs, comments, escape lines, numbers one too high or far off, three dots, a game
+// without tags after a blank line, marks, castling and moves after a mate mark.
+TEST(PlainMoves, RunsOfPliesHandOverWhereTheTokenLoopWouldReadOtherwise) {
+  const char* const movetexts[] = {
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 b5 7. Bb3 d6 *",
+      "1. e4 e5\n2. Nf3 Nc6\r\n3. Bb5\ta6 4.\tBa4 Nf6  5.  O-O Be7\n\n6. Re1 b5 7. Bb3 d6 *",
+      "1. e4 e5 2. Nf3 {a comment} Nc6 3. Bb5 ; to the line end\n a6 4. Ba4 Nf6 5. c3 Be7 *",
+      "1. e4 e5 2. Nf3 Nc6\n% an escape line\n3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7 6. d4 d6 *",
+      "1. e4 e5 2. Nf3 Nc6 4. Bb5 a6 5. Ba4 Nf6 6. c3 Be7 7. d4 d6 8. h3 O-O *",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 9. Ba4 Nf6 10. c3 Be7 11. d4 d6 12. h3 O-O *",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 3... Nf6 4. Ba4 Be7 5. c3 d6 6. d4 O-O 7. h3 *",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7\n\n1. d4 d5 2. c4 e6 3. Nc3 *",
+      "1. e4 e5 2. Nf3! Nc6 3. Bb5 $1 a6 4. Ba4 Nf6 5. O-O+ Be7 6. c3 d6 7. d4 O-O *",
+      "1. e4 e5 2. Qh5 Nc6 3. Bc4 Nf6 4. Qxf7# Ke7 5. Qf8 Kd6 6. Qd8 Ke6 7. Qe8 *",
+      "1. f3 e5 2. g4 Qh4# 3. a3 a6 4. a4 a5 5. b3 b6 6. b4 b5 7. c3 c6 8. c4 *",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O-O Be7 6. Re1 b5 7. Bb3 d6 *",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7 6. d4 d6 7. h3 O-O 8. Re1",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 (5. O-O Be7) 5... Be7 6. d4 d6 *",
+      "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7 6. d4 d6 7. h3 O-O 8. Re1 Na5 "
+      "9. Bc2 c5 10. d5 Bd7 11. Nbd2 Qc7 12. Nf1 Rfb8 13. g4 b5 14. Ng3 c4 1-0",
+  };
+  for (const char* movetext : movetexts) {
+    SCOPED_TRACE(movetext);
+    std::unique_ptr<jurnal> fast, plain;
+    int64_t fastStop = 0, plainStop = 0;
+    int fastCode = readMoves(movetext, fast, {}, &fastStop);
+    int plainCode = 0;
+    {
+      TBoardByScan byScan;
+      plainCode = readMoves(movetext, plain, {}, &plainStop);
+    }
+    EXPECT_EQ(fastCode, plainCode);
+    EXPECT_EQ(fastStop, plainStop);
+    ASSERT_TRUE(fast && plain);
+    EXPECT_EQ(treeText(*fast), treeText(*plain));
+    EXPECT_GT(fast->movecount(), 3);
+  }
+}
