@@ -52,6 +52,7 @@ struct TPlyText {
   int to = 0;  // square index
   bool capture = false;
   bool mate = false;
+  int signless = 0;  // up to the check or mate sign
   int length = 0;
 };
 
@@ -81,6 +82,7 @@ bool readPlyText(const char* p, TPlyText& ply) {
   if (!isFileByte(p[i]) || !isRankByte(p[i + 1])) return false;
   ply.to = (p[i] - 'a') * 8 + (p[i + 1] - '1');
   i += 2;
+  ply.signless = i;
   ply.mate = p[i] == '#';
   if (p[i] == '+' || ply.mate) ++i;
   ply.length = i;
@@ -122,36 +124,58 @@ TSquareSet pieceOrigins(const TBoardMasks& m, int piece, const TPlyText& ply) {
   }
 }
 
-// A record played on the line's board, at the line's end. The board was plain before the move,
-// which takes no king and makes none.
-void pushPlayedRecord(jurnal& line, doska& board, const mov& record) {
-  line.moves.push_back(record);
+// A record added at the line's end, made in its place before its move is played: nothing of it
+// need be kept aside while the status is worked out but where it stands.
+template <typename... TFields>
+mov& addPlainRecord(jurnal& line, const TFields&... fields) {
+  mov& record = line.moves.emplace_back(fields...);
   ++line.current;
-  board.markPlain();
+  return record;
 }
 
-// The status the side to move has after a move made on a board that was plain.
+// The status the side to move has after a move made on a board that was plain. The move takes
+// no king and makes none, so the board stays plain.
 [[gnu::always_inline]] inline int statusAfterPlainMove(doska& board, bool whiteAfter) {
   int status = plainStatus(board, whiteAfter);
-  return status >= 0 ? status : statusIn(board, positionInfo(board), whiteAfter);
+  if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
+  board.markPlain();
+  return status;
+}
+
+// The move's text as written up to its sign, where that is the move's own text: the bytes are
+// read at once instead of put together one by one.
+TSanText writtenSanText(const char* written, int signless) {
+  uint64_t word = 0;
+  std::memcpy(&word, written, sizeof word);
+  TSanText text;
+  text.assignWord(word & (~uint64_t{0} >> (64 - 8 * signless)), static_cast<size_t>(signless));
+  return text;
 }
 
 // The record of the move on the line's board, its text and the status it leaves, added at the
-// end of the line with the move played.
-int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals) {
+// end of the line with the move played. The text is the written one where that is the move's own:
+// no rival and nothing written to tell it apart.
+int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals, const TPlyText& ply,
+              const char* written) {
   uint8_t piece = board.atIndex(from), captured = board.atIndex(to);
   uint8_t fromFile = static_cast<uint8_t>(from / 8 + 1),
           fromRank = static_cast<uint8_t>(from % 8 + 1);
   uint8_t toFile = static_cast<uint8_t>(to / 8 + 1), toRank = static_cast<uint8_t>(to % 8 + 1);
   uint8_t changes = plainStepChanges(board, piece, from, to);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(piece) ? 1 : 0;
+  bool asWritten = rivals == 0 && (ply.kind == kWhitePawn || (ply.fromFile | ply.fromRank) == 0);
+  mov& record = addPlainRecord(
+      line, piece, fromFile, fromRank, toFile, toRank, uint8_t{0}, captured, changes,
+      asWritten
+          ? writtenSanText(written, ply.signless)
+          : unrivalledSanText(piece, fromFile, toFile, toRank, captured != kEmpty, kStatusNone));
   board.stepPiece(from, to);
   takeStateChanges(board, changes, fromFile);
   int status = statusAfterPlainMove(board, !isWhitePiece(piece));
-  mov record(piece, fromFile, fromRank, toFile, toRank, 0, captured, changes,
-             unrivalledSanText(piece, fromFile, toFile, toRank, captured != kEmpty, status));
-  if (rivals != 0) setSanText(record, rivalsAmong(record, rivals), status);
-  pushPlayedRecord(line, board, record);
+  if (rivals != 0)
+    setSanText(record, rivalsAmong(record, rivals), status);
+  else
+    appendStatusSign(record.san, status);
   return status;
 }
 
@@ -163,18 +187,13 @@ int appendCastling(jurnal& line, doska& board, bool white, bool kingside) {
   const uint8_t kingTo = kingside ? 7 : 3;
   uint8_t changes = changedState(board, king, 5, home, kingTo, home);
   if (line.moves.empty()) line.blackfirst = white ? 0 : 1;
+  mov& record = addPlainRecord(line, king, uint8_t{5}, home, kingTo, home, uint8_t{0}, kEmpty,
+                               changes, TSanText(kingside ? "O-O" : "O-O-O"));
   board.stepPiece(squareIndex(5, home), squareIndex(kingTo, home));
   board.stepPiece(squareIndex(kingside ? 8 : 1, home), squareIndex(kingside ? 6 : 4, home));
   takeStateChanges(board, changes, 5);
   int status = statusAfterPlainMove(board, !white);
-  char room[16] = {};
-  size_t length = kingside ? 3 : 5;
-  std::memcpy(room, "O-O-O", length);
-  if (status == kStatusCheck) room[length++] = '+';
-  if (status == kStatusMate) room[length++] = '#';
-  TSanText san;
-  san.assignPadded(room, length);
-  pushPlayedRecord(line, board, mov(king, 5, home, kingTo, home, 0, kEmpty, changes, san));
+  appendStatusSign(record.san, status);
   return status;
 }
 
@@ -200,7 +219,8 @@ bool readPlyAtPlainEnd(TMovetextState& state) {
   const TBoardMasks& m = board.sets();
   const size_t at = static_cast<size_t>(state.position - 1);
   TPlyText ply;
-  if (at + 7 > state.text.size() || !readPlyText(state.text.data() + at, ply)) return false;
+  // the longest text read, its sign and the byte after it, and the eight bytes of its own text
+  if (at + 8 > state.text.size() || !readPlyText(state.text.data() + at, ply)) return false;
   bool white = state.whiteToMove;
   TSquareSet target = TSquareSet{1} << ply.to;
   // onto its own piece or a king, or a capture the board does not show, the long way reports
@@ -217,7 +237,8 @@ bool readPlyAtPlainEnd(TMovetextState& state) {
   attachPendingComment(state);
   state.pending.clear();
   state.mateMarked = ply.mate;
-  passPlainMove(state, appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen));
+  passPlainMove(state, appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen,
+                                 ply, state.text.data() + at));
   state.position += ply.length;
   return true;
 }

@@ -2,6 +2,7 @@
 // One line of play of a game with its variations: the move tree that the reader builds, the writer
 // walks and the ECO lookup and duplicate keys replay.
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -30,6 +31,19 @@ class TSanText {
   void assignPadded(const char* room, size_t size) {
     length = static_cast<uint8_t>(size < kCapacity ? size : kCapacity);
     std::memcpy(chars, room, kCapacity);
+  }
+  // The first size characters of the eight in the word, the first in its lowest byte, zero past
+  // the size: a move's text read from its written bytes at once.
+  void assignWord(uint64_t firstEight, size_t size) {
+    static_assert(std::endian::native == std::endian::little,
+                  "the first character is the lowest byte");
+    std::memcpy(chars, &firstEight, sizeof firstEight);
+    std::memset(chars + sizeof firstEight, 0, kCapacity - sizeof firstEight);
+    length = static_cast<uint8_t>(size);
+  }
+  // One more character, where there is room for it.
+  void append(char c) {
+    if (length < kCapacity) chars[length++] = c;
   }
   std::string_view view() const { return {chars, length}; }
   // The whole room, kCapacity characters whatever the length: a copy of a fixed size is a few

@@ -14,6 +14,12 @@ TSanRivals rivalsAmong(const mov& m, TSquareSet origins);
 // status (doska::status of the side to move after it) and the suffix of m.mark.
 void setSanText(mov& m, const TSanRivals& rivals, int status);
 
+// The check or mate sign of the status after the text.
+inline void appendStatusSign(TSanText& text, int status) {
+  if (status == kStatusCheck) text.append('+');
+  if (status == kStatusMate) text.append('#');
+}
+
 // setSanText for a move found on a board (a piece, its squares on the board) that has no rival,
 // castles not, promotes not and carries no mark, as nearly every move does: false, with m.san as
 // it was, for any other.
