@@ -133,12 +133,15 @@ mov& addPlainRecord(jurnal& line, const TFields&... fields) {
   return record;
 }
 
-// The status the side to move has after a move made on a board that was plain. The move takes
-// no king and makes none, so the board stays plain.
-[[gnu::always_inline]] inline int statusAfterPlainMove(doska& board, bool whiteAfter) {
-  int status = plainStatus(board, whiteAfter);
+// The status the side to move has after a move made on a board that was plain, whether it stands
+// in check given. The move takes no king and makes none, so the board stays plain; it is legal,
+// so the side that made it stands unattacked.
+[[gnu::always_inline]] inline int statusAfterPlainMove(doska& board, bool whiteAfter, int king,
+                                                       bool inCheck) {
+  int status = plainStatusOf(board, whiteAfter, king, inCheck);
   if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
   board.markPlain();
+  board.markKingSafe(!whiteAfter);
   return status;
 }
 
@@ -169,9 +172,16 @@ int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals, c
       asWritten
           ? writtenSanText(written, ply.signless)
           : unrivalledSanText(piece, fromFile, toFile, toRank, captured != kEmpty, kStatusNone));
+  // the other side's king stood unattacked before the move where its last move was read here
+  const bool white = isWhitePiece(piece);
+  const TBoardMasks& m = board.sets();
+  const bool otherWasSafe = (m.knownFacts & (white ? kBlackKingSafe : kWhiteKingSafe)) != 0;
   board.stepPiece(from, to);
   takeStateChanges(board, changes, fromFile);
-  int status = statusAfterPlainMove(board, !isWhitePiece(piece));
+  const int king = std::countr_zero(m.of[white ? kBlackKing : kWhiteKing]);
+  const bool check = otherWasSafe ? checksAfterStep(m, ply.kind, white, from, to, king)
+                                  : attackedOn(m, king, white);
+  int status = statusAfterPlainMove(board, !white, king, check);
   if (rivals != 0)
     setSanText(record, rivalsAmong(record, rivals), status);
   else
@@ -192,7 +202,9 @@ int appendCastling(jurnal& line, doska& board, bool white, bool kingside) {
   board.stepPiece(squareIndex(5, home), squareIndex(kingTo, home));
   board.stepPiece(squareIndex(kingside ? 8 : 1, home), squareIndex(kingside ? 6 : 4, home));
   takeStateChanges(board, changes, 5);
-  int status = statusAfterPlainMove(board, !white);
+  const TBoardMasks& m = board.sets();
+  const int otherKing = std::countr_zero(m.of[white ? kBlackKing : kWhiteKing]);
+  int status = statusAfterPlainMove(board, !white, otherKing, attackedOn(m, otherKing, white));
   appendStatusSign(record.san, status);
   return status;
 }

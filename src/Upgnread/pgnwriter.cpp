@@ -160,8 +160,10 @@ std::string_view numberToken(std::string_view prefix, int64_t number, std::strin
 template <class TEmit>
 void writeNumber(TLineWalk& walk, const mov& move, TEmit&& emit) {
   bool white = isWhitePiece(move.piece);
+  // in room of eight bytes, as a run copies a short token
+  static constexpr char kMissingHalfMove[8] = "...";
   if (!walk.numberDue && white) {  // Black's half-move before it is missing
-    emit("...", false);
+    emit(std::string_view(kMissingHalfMove, 3), false);
     walk.numberDue = true;
     walk.number.increment();
   }
@@ -219,9 +221,15 @@ class TRunWriter {
     line.buffer.used = used;
     line.start = start;
   }
+  // A token whose text lies in room of eight bytes or more (a move number's own room, or the dots
+  // of a missing half-move) is copied eight bytes at once where it is no longer: the run's room
+  // holds them.
   void token(std::string_view text, bool trailingSpace) {
     breakLineFor(text.size());
-    TOutputBuffer::copyInto(base + used, text.data(), text.size());
+    if (text.size() <= 8)
+      std::memcpy(base + used, text.data(), 8);
+    else
+      TOutputBuffer::copyInto(base + used, text.data(), text.size());
     used += text.size();
     if (trailingSpace) base[used++] = ' ';
   }

@@ -28,19 +28,60 @@ inline bool attackedAfterKingStep(const TBoardMasks& m, int from, int to, bool b
   return false;
 }
 
+// Whether a piece of the kind (its white code) that stepped from one square to another, onto
+// nothing or a piece of the other side, now attacks that side's king: by itself from where it
+// landed, or through a line it opened from the side's sliders. Where that king stood unattacked
+// before the step, this is whether it stands in check; it judges no castling, promotion or en
+// passant, which change more than the two squares.
+inline bool checksAfterStep(const TBoardMasks& m, int kind, bool moverWhite, int from, int to,
+                            int king) {
+  const TSquareSet landed = TSquareSet{1} << to, left = TSquareSet{1} << from;
+  const TSquareSet straight = kStraightLines[king], diagonal = kDiagonalLines[king];
+  // most moves touch none of the king's lines and land on none of its knight squares
+  if (((landed | left) & (straight | diagonal | kKnightSquares[king])) == 0) return false;
+  const bool openToKing = (kBetween[king][to] & m.occupied) == 0;
+  switch (kind) {
+    case kWhitePawn:
+      if (kPawnAttackers[moverWhite ? 0 : 1][king] & landed) return true;
+      break;
+    case kWhiteKnight:
+      if (kKnightSquares[king] & landed) return true;
+      break;
+    case kWhiteBishop:
+      if ((diagonal & landed) && openToKing) return true;
+      break;
+    case kWhiteRook:
+      if ((straight & landed) && openToKing) return true;
+      break;
+    case kWhiteQueen:
+      if (((straight | diagonal) & landed) && openToKing) return true;
+      break;
+    default:
+      break;
+  }
+  if (((straight | diagonal) & left) == 0) return false;
+  const int offset = moverWhite ? 0 : 6;
+  const TSquareSet queens = m.of[kWhiteQueen + offset];
+  TSquareSet sliders = (straight & left) ? (m.of[kWhiteRook + offset] | queens) & straight
+                                         : (m.of[kWhiteBishop + offset] | queens) & diagonal;
+  for (sliders &= kLines[king][from]; sliders != 0; sliders &= sliders - 1) {
+    if ((kBetween[king][std::countr_zero(sliders)] & m.occupied) == 0) return true;
+  }
+  return false;
+}
+
 // doska::status of the side to move after a move findPlainMove found, which leaves the board in
 // that state, where the sets tell it at once: a pawn or knight off its king's lines free to move
-// out of check, or a step of the king onto a square nobody attacks; -1 where they do not. A king
-// found out of check is marked so on the board. Made part of its caller, the way of nearly every
-// move read.
-[[gnu::always_inline]] inline int plainStatus(doska& board, bool whiteToMove) {
+// out of check, or a step of the king onto a square nobody attacks; -1 where they do not. The
+// side's king and whether it stands in check are given. A king found out of check is marked so on
+// the board. Made part of its caller, the way of nearly every move read.
+[[gnu::always_inline]] inline int plainStatusOf(doska& board, bool whiteToMove, int kingIndex,
+                                                bool inCheck) {
   const TBoardMasks& m = board.sets();
-  TSquareSet kings = m.of[whiteToMove ? kWhiteKing : kBlackKing];
   TSideState side;
   side.white = whiteToMove;
   side.hasKing = true;
-  side.kingIndex = std::countr_zero(kings);
-  bool inCheck = attackedOn(m, side.kingIndex, !whiteToMove);
+  side.kingIndex = kingIndex;
   if (!inCheck) {
     board.markKingSafe(whiteToMove);
     if (unpinnedPieceMoves(m, side)) return kStatusNone;
@@ -53,4 +94,11 @@ inline bool attackedAfterKingStep(const TBoardMasks& m, int from, int to, bool b
       return inCheck ? kStatusCheck : kStatusNone;
   }
   return -1;
+}
+
+// plainStatusOf, the check worked out from the sets.
+[[gnu::always_inline]] inline int plainStatus(doska& board, bool whiteToMove) {
+  const TBoardMasks& m = board.sets();
+  int king = std::countr_zero(m.of[whiteToMove ? kWhiteKing : kBlackKing]);
+  return plainStatusOf(board, whiteToMove, king, attackedOn(m, king, !whiteToMove));
 }
