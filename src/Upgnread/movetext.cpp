@@ -3,9 +3,9 @@
 
 #include "Upgnread/movetext.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "Upgnread/movetext_state.h"
 #include "Upgnread/pgnscan.h"
@@ -13,16 +13,41 @@
 
 namespace {
 
-// Room for the main line at once instead of growing it move by move: the text up to the next
-// "[" (the next game's tags, as a rule) holds a half-move in every four bytes or more.
-size_t expectedHalfMoves(std::string_view text, int64_t position) {
-  constexpr size_t kBytesPerHalfMove = 4, kMostReserved = 512;
-  size_t from = static_cast<size_t>(std::max<int64_t>(position - 1, 0));
-  if (from >= text.size()) return 0;
-  size_t end = text.find('[', from);
-  size_t bytes = (end == std::string_view::npos ? text.size() : end) - from;
-  return std::min(bytes / kBytesPerHalfMove, kMostReserved);
-}
+// The main line is read into room kept from game to game on the thread and copied out at its
+// exact size: a line grown move by move, or reserved by a guess and cut to size after, takes two
+// or more heap blocks a game and copies its moves on each.
+class TMainLineRoom {
+ public:
+  explicit TMainLineRoom(jurnal& journal) : journal(journal), lent(journal.moves.empty()) {
+    if (lent) journal.moves.swap(room());
+  }
+  // Where the reading ends without an error thrown: the line copied out at its size.
+  void giveBack() {
+    if (!lent) return;
+    std::vector<mov>& kept = room();
+    kept.swap(journal.moves);
+    lent = false;
+    journal.moves.assign(kept.begin(), kept.end());
+    kept.clear();
+    // a game longer than any real one leaves no lasting room behind
+    if (kept.capacity() > kMostKept) std::vector<mov>().swap(kept);
+  }
+  // Thrown out of the reading, the line keeps the room as it is.
+  ~TMainLineRoom() {
+    if (lent) journal.moves.swap(room());
+  }
+  TMainLineRoom(const TMainLineRoom&) = delete;
+  TMainLineRoom& operator=(const TMainLineRoom&) = delete;
+
+ private:
+  static constexpr size_t kMostKept = 4096;
+  static std::vector<mov>& room() {
+    thread_local std::vector<mov> moves;
+    return moves;
+  }
+  jurnal& journal;
+  bool lent;
+};
 
 // Numbers longer than any game stop growing here instead of overflowing.
 constexpr int64_t kNumberCeiling = 1'000'000'000;
@@ -246,16 +271,14 @@ int readToEnd(TMovetextState& state) {
 int readMovetext(std::string_view text, int64_t& position, jurnal& journal) {
   TMovetextState state(text, position, journal);
   journal.attachboard(&state.board);
-  if (journal.moves.empty()) journal.moves.reserve(expectedHalfMoves(text, position));
+  TMainLineRoom room(journal);
   if (journal.startboard)
     state.board.assign(*journal.startboard);
   else
     state.board.setinitial();
   state.whiteToMove = journal.blackfirst == 0;
   int code = readToEnd(state);
-  // The room reserved ahead is a guess made generous so that lines rarely grow; kept whole it
-  // would hold about a third more than every game needs for as long as the game is loaded.
-  journal.moves.shrink_to_fit();
+  room.giveBack();
   position = state.position;
   // The board dies with this call; nothing may reach it through the tree afterwards.
   journal.attachboard(nullptr);

@@ -160,15 +160,17 @@ TSanText writtenSanText(const char* written, int signless) {
 // no rival and nothing written to tell it apart.
 int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals, const TPlyText& ply,
               const char* written) {
-  uint8_t piece = board.atIndex(from), captured = board.atIndex(to);
-  uint8_t fromFile = static_cast<uint8_t>(from / 8 + 1),
-          fromRank = static_cast<uint8_t>(from % 8 + 1);
-  uint8_t toFile = static_cast<uint8_t>(to / 8 + 1), toRank = static_cast<uint8_t>(to % 8 + 1);
-  uint8_t changes = plainStepChanges(board, piece, from, to);
+  const uint8_t piece = board.atIndex(from), captured = board.atIndex(to);
   if (line.moves.empty()) line.blackfirst = isBlackPiece(piece) ? 1 : 0;
+  // the squares' files and ranks are worked out where the record takes them, and read back from
+  // it after: kept aside across the status they would be spilled
+  const uint8_t fromFile = static_cast<uint8_t>((from >> 3) + 1),
+                toFile = static_cast<uint8_t>((to >> 3) + 1),
+                toRank = static_cast<uint8_t>((to & 7) + 1);
   bool asWritten = rivals == 0 && (ply.kind == kWhitePawn || (ply.fromFile | ply.fromRank) == 0);
   mov& record = addPlainRecord(
-      line, piece, fromFile, fromRank, toFile, toRank, uint8_t{0}, captured, changes,
+      line, piece, fromFile, static_cast<uint8_t>((from & 7) + 1), toFile, toRank, uint8_t{0},
+      captured, plainStepChanges(board, piece, from, to),
       asWritten
           ? writtenSanText(written, ply.signless)
           : unrivalledSanText(piece, fromFile, toFile, toRank, captured != kEmpty, kStatusNone));
@@ -177,7 +179,7 @@ int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals, c
   const TBoardMasks& m = board.sets();
   const bool otherWasSafe = (m.knownFacts & (white ? kBlackKingSafe : kWhiteKingSafe)) != 0;
   board.stepPiece(from, to);
-  takeStateChanges(board, changes, fromFile);
+  takeStateChanges(board, record.changes, record.fromfile);
   const int king = std::countr_zero(m.of[white ? kBlackKing : kWhiteKing]);
   const bool check = otherWasSafe ? checksAfterStep(m, ply.kind, white, from, to, king)
                                   : attackedOn(m, king, white);

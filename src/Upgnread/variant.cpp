@@ -6,8 +6,10 @@
 #include "uchess/jurnal.h"
 
 bool isChess960Variant(const TGamesTagArray& tags) {
+  constexpr std::string_view kVariant = "variant";
   for (const TTagView tag : tags) {
-    if (!lowersTo(tag.Name, "variant")) continue;
+    // asked of every game read: most names are told apart by their length alone
+    if (tag.Name.size() != kVariant.size() || !lowersTo(tag.Name, kVariant)) continue;
     std::string_view value = tag.Value;
     return lowersTo(value, "chess960") || lowersTo(value, "fischerandom") ||
            lowersTo(value, "fischerrandom") || lowersTo(value, "fischer random");

@@ -185,6 +185,12 @@ int jurnal::nextnumber() const {
 }
 
 void jurnal::attachboard(doska* newBoard) {
+  // most games have no variation: no list of lines to walk is made for them
+  if (extras.empty()) {
+    board = newBoard;
+    current = 0;
+    return;
+  }
   std::vector<jurnal*> pending{this};
   while (!pending.empty()) {
     jurnal* line = pending.back();
