@@ -135,13 +135,13 @@ mov& addPlainRecord(jurnal& line, const TFields&... fields) {
 
 // The status the side to move has after a move made on a board that was plain, whether it stands
 // in check given. The move takes no king and makes none, so the board stays plain; it is legal,
-// so the side that made it stands unattacked.
+// so the side that made it stands unattacked, and the side to move too where it is not in check.
 [[gnu::always_inline]] inline int statusAfterPlainMove(doska& board, bool whiteAfter, int king,
                                                        bool inCheck) {
-  int status = plainStatusOf(board, whiteAfter, king, inCheck);
+  int status = plainStatusOf(board.sets(), whiteAfter, king, inCheck);
   if (status < 0) status = statusIn(board, positionInfo(board), whiteAfter);
-  board.markPlain();
-  board.markKingSafe(!whiteAfter);
+  board.markKnown(kPlainBoard | kingSafeFact(!whiteAfter) |
+                  (inCheck ? 0 : kingSafeFact(whiteAfter)));
   return status;
 }
 
@@ -219,6 +219,14 @@ bool atPlainLineEnd(const TMovetextState& state) {
          line.board == &state.board && isPlainBoard(state.board.sets()) && !boardByScan();
 }
 
+// Comments collected before a move added the short way go after the move before it. Nearly every
+// move has none, and then nothing is written.
+void takePendingComment(TMovetextState& state) {
+  if (state.pending.empty()) return;
+  attachPendingComment(state);
+  state.pending.clear();
+}
+
 // The reader past a move added the short way.
 void passPlainMove(TMovetextState& state, int status) {
   state.turnSkipped = false;
@@ -248,8 +256,7 @@ bool readPlyAtPlainEnd(TMovetextState& state) {
   // one legal origin among those the text allows
   TSquareSet chosen = legal & searchRange(ply.fromFile, ply.fromRank);
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
-  attachPendingComment(state);
-  state.pending.clear();
+  takePendingComment(state);
   state.mateMarked = ply.mate;
   passPlainMove(state, appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen,
                                  ply, state.text.data() + at));
@@ -334,8 +341,7 @@ bool readPlainCastling(TMovetextState& state, bool kingside) {
   const TBoardMasks& m = state.board.sets();
   if (castlingOrigin(state.board, m, white, to) == 0 || attackedAfterKingStep(m, king, to, !white))
     return false;
-  attachPendingComment(state);
-  state.pending.clear();
+  takePendingComment(state);
   passPlainMove(state, appendCastling(*state.line, state.board, white, kingside));
   TRunNumbers numbers;
   if (stepToNextPlainPly(state, numbers)) readPlainPlies(state, numbers);

@@ -106,8 +106,8 @@ class doska {
   // The code on a square given as its index (file - 1) * 8 + (rank - 1).
   uint8_t atIndex(int index) const { return squares[index]; }
   const TBoardMasks& sets() const { return pieceSets; }
-  // The side's only king stands unattacked: the next move of that side need not look for checks.
-  void markKingSafe(bool white) { pieceSets.knownFacts |= white ? kWhiteKingSafe : kBlackKingSafe; }
+  // Facts found out together (the bits of TBoardMasks::knownFacts), marked at once.
+  void markKnown(uint64_t facts) { pieceSets.knownFacts |= facts; }
   // One king a side and no code that is no piece: the next move need not count them.
   void markPlain() { pieceSets.knownFacts |= kPlainBoard; }
 

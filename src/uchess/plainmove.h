@@ -5,6 +5,7 @@
 // is copied or compared per position.
 // What it cannot settle by itself it leaves to the general way, which answers alike.
 
+#include <array>
 #include <bit>
 
 #include "uchess/appendmove.h"
@@ -46,9 +47,13 @@ inline TSquareSet legalPlainOrigins(const TBoardMasks& m, int piece, int to, TSq
 // not, on a board that castles from the e-file: only a king's step or a move from or to a corner
 // asks the castling rules; a pawn's double step opens an en passant.
 inline uint8_t plainStepChanges(const doska& b, uint8_t piece, int from, int to) {
-  constexpr TSquareSet kCorners =
-      TSquareSet{1} | TSquareSet{1} << 7 | TSquareSet{1} << 56 | TSquareSet{1} << 63;
-  if (isKing(piece) || ((kCorners >> from) & 1) || ((kCorners >> to) & 1))
+  // by square, whether a step from or to it may ask the castling rules: the corners
+  static constexpr std::array<bool, 64> kCorner = [] {
+    std::array<bool, 64> corner{};
+    corner[0] = corner[7] = corner[56] = corner[63] = true;
+    return corner;
+  }();
+  if (isKing(piece) | kCorner[static_cast<size_t>(from)] | kCorner[static_cast<size_t>(to)])
     return changedState(b, piece, from / 8 + 1, from % 8 + 1, to / 8 + 1, to % 8 + 1);
   if (piece == kWhitePawn && to - from == 2 && from % 8 == 1) return kWhiteDoubleStep;
   if (piece == kBlackPawn && from - to == 2 && from % 8 == 6) return kBlackDoubleStep;

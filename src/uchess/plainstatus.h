@@ -73,19 +73,15 @@ inline bool checksAfterStep(const TBoardMasks& m, int kind, bool moverWhite, int
 // doska::status of the side to move after a move findPlainMove found, which leaves the board in
 // that state, where the sets tell it at once: a pawn or knight off its king's lines free to move
 // out of check, or a step of the king onto a square nobody attacks; -1 where they do not. The
-// side's king and whether it stands in check are given. A king found out of check is marked so on
-// the board. Made part of its caller, the way of nearly every move read.
-[[gnu::always_inline]] inline int plainStatusOf(doska& board, bool whiteToMove, int kingIndex,
-                                                bool inCheck) {
-  const TBoardMasks& m = board.sets();
+// side's king and whether it stands in check are given. Made part of its caller, the way of nearly
+// every move read.
+[[gnu::always_inline]] inline int plainStatusOf(const TBoardMasks& m, bool whiteToMove,
+                                                int kingIndex, bool inCheck) {
   TSideState side;
   side.white = whiteToMove;
   side.hasKing = true;
   side.kingIndex = kingIndex;
-  if (!inCheck) {
-    board.markKingSafe(whiteToMove);
-    if (unpinnedPieceMoves(m, side)) return kStatusNone;
-  }
+  if (!inCheck && unpinnedPieceMoves(m, side)) return kStatusNone;
   // a step of the king to a square nobody attacks is a move: in check, no mate; out of it, no
   // stalemate. Endgames, where pawns and knights are few, are settled so most often.
   TSquareSet steps = kKingSquares[side.kingIndex] & ~(whiteToMove ? m.white : m.black);
@@ -96,9 +92,17 @@ inline bool checksAfterStep(const TBoardMasks& m, int kind, bool moverWhite, int
   return -1;
 }
 
-// plainStatusOf, the check worked out from the sets.
+// The fact bit of a side's king standing unattacked.
+constexpr uint64_t kingSafeFact(bool white) {
+  return white ? kWhiteKingSafe : kBlackKingSafe;
+}
+
+// plainStatusOf, the check worked out from the sets; a king found out of check is marked so on
+// the board.
 [[gnu::always_inline]] inline int plainStatus(doska& board, bool whiteToMove) {
   const TBoardMasks& m = board.sets();
   int king = std::countr_zero(m.of[whiteToMove ? kWhiteKing : kBlackKing]);
-  return plainStatusOf(board, whiteToMove, king, attackedOn(m, king, !whiteToMove));
+  bool inCheck = attackedOn(m, king, !whiteToMove);
+  if (!inCheck) board.markKnown(kingSafeFact(whiteToMove));
+  return plainStatusOf(m, whiteToMove, king, inCheck);
 }

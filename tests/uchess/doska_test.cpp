@@ -26,7 +26,7 @@ TEST(BoardSetup, InitialPositionAndAssign) {
 TEST(BoardSetup, AChangeForgetsWhatTheSetsKnew) {
   doska board;
   board.markPlain();
-  board.markKingSafe(true);
+  board.markKnown(kWhiteKingSafe);
   doska copy;
   copy.assign(board);
   EXPECT_EQ(copy.sets().knownFacts, kPlainBoard | kWhiteKingSafe);
