@@ -42,6 +42,8 @@ bool isName(std::string_view tag, const std::string& name, const std::string& sp
 }
 
 bool acceptPlayers(const TGamesTagArray& tags) {
+  // asked of every game read: without a name asked for, the tags are not looked up
+  if (whitePlayer.empty() && blackPlayer.empty()) return true;
   std::string_view white = rosterValue(tags, kTagWhite);
   std::string_view black = rosterValue(tags, kTagBlack);
   if (!whitePlayer.empty() && !isName(white, whitePlayer, whitePlayerSpelling) &&
