@@ -213,8 +213,10 @@ int readPairAt(std::string_view text, int64_t& position, TTagView& tag,
 }
 
 // The pair of nearly every tag line, `[Name "Value"]` with nothing else in it, from its "[" on;
-// false, with nothing read, for any other, which readPairAt reads alike.
-bool readPlainPair(std::string_view text, int64_t& position, TTagView& tag) {
+// false, with nothing read, for any other, which readPairAt reads alike. Made part of both its
+// callers: as a call of its own it costs a tenth more than what it does.
+[[gnu::always_inline]] inline bool readPlainPair(std::string_view text, int64_t& position,
+                                                 TTagView& tag) {
   const char* open = text.data() + (position - 1);
   const char* end = text.data() + text.size();
   const char* name = open + 1;
@@ -262,10 +264,13 @@ int readTagList(std::string_view text, int64_t& position, TReadTags& tags,
     pendingComment.swap(comments);
     if (atEnd(text, position)) return kEndInTags;
     if (charAt(text, position) != '[') return kReadOk;
-    ++position;
     TTagView tag;
     int64_t at = position;
-    int paired = readPairAt(text, at, tag, decoded);
+    int paired = kReadOk;
+    if (!readPlainPair(text, at, tag)) {
+      at = position + 1;  // past the "["
+      paired = readPairAt(text, at, tag, decoded);
+    }
     position = at;
     if (paired == kReadOk) {
       tags.push_back(tag);
