@@ -36,6 +36,27 @@ void appendTagLine(TText& text, const TTagView& tag) {
   text.append(std::string_view("\"]\r\n"));
 }
 
+// The same straight into the output buffer's room, taken once for the line: a value is copied
+// whole where none of its characters needs a backslash, as nearly none does.
+void appendTagLine(TOutputBuffer& buffer, const TTagView& tag) {
+  const std::string_view name = tag.Name, value = tag.Value;
+  if (std::any_of(value.begin(), value.end(), needsBackslash)) {
+    appendTagLine<TOutputBuffer>(buffer, tag);
+    return;
+  }
+  buffer.reserve(name.size() + value.size() + 6);
+  char* at = buffer.data() + buffer.used;
+  *at++ = '[';
+  TOutputBuffer::copyInto(at, name.data(), name.size());
+  at += name.size();
+  *at++ = ' ';
+  *at++ = '"';
+  TOutputBuffer::copyInto(at, value.data(), value.size());
+  at += value.size();
+  std::memcpy(at, "\"]\r\n", 4);
+  buffer.used = static_cast<size_t>(at + 4 - buffer.data());
+}
+
 // The movetext line being written stands at the end of the buffer, from start on: a token goes
 // straight into the buffer, and a full line only gets its line end.
 struct TLine {

@@ -92,8 +92,7 @@ TEST_F(WriterTest, LineStartingWithBlackIsNumberedFromItsStart) {
 TEST_F(WriterTest, MoveNumbersCountOnAcrossEveryCarry) {
   EXPECT_EQ(movetextOf(*sketchLine("Kd2 Kf8 Ke2 Ke7", false, 8)), "9.Kd2 Kf8 10.Ke2 Ke7 *\r\n\r\n");
   EXPECT_EQ(movetextOf(*sketchLine("Kf8 Kd2 Ke7", true, 98)), "99...Kf8 100.Kd2 Ke7 *\r\n\r\n");
-  EXPECT_EQ(movetextOf(*sketchLine("Kd2 Kf8 Ke2", false, 1998)),
-            "1999.Kd2 Kf8 2000.Ke2 *\r\n\r\n");
+  EXPECT_EQ(movetextOf(*sketchLine("Kd2 Kf8 Ke2", false, 1998)), "1999.Kd2 Kf8 2000.Ke2 *\r\n\r\n");
   auto skipped = sketchLine("Kd2", false, 9);
   sketchMove(*skipped, "Ke2", true);
   EXPECT_EQ(movetextOf(*skipped), "10.Kd2 ...11.Ke2 *\r\n\r\n");
@@ -332,10 +331,14 @@ TEST_F(WriterTest, TagModeNoneStillWritesTheEmptyLineBeforeTheMoves) {
   EXPECT_EQ(gameText(game), "\r\n1.e4 *\r\n\r\n");
 }
 
+// Into a string and into the output buffer alike, which copies a value without escapes whole.
 TEST_F(WriterTest, TagValuesEscapeQuotesAndBackslashes) {
   TGamesTagArray tags = rosterTags("Say \"hi\"", "C:\\games");
-  EXPECT_NE(formatTags(tags).find("[White \"Say \\\"hi\\\"\"]\r\n[Black \"C:\\\\games\"]\r\n"),
-            std::string::npos);
+  const std::string escaped = "[White \"Say \\\"hi\\\"\"]\r\n[Black \"C:\\\\games\"]\r\n";
+  EXPECT_NE(formatTags(tags).find(escaped), std::string::npos);
+  TGame game = makeGame(tags, sketchLine("e4"));
+  EXPECT_NE(gameText(game).find(escaped), std::string::npos);
+  EXPECT_EQ(gameText(game).substr(0, formatTags(tags).size()), formatTags(tags));
 }
 
 TEST_F(WriterTest, ShortTagArrayWritesWhatItHas) {
