@@ -90,15 +90,14 @@ bool readPlyText(const char* p, TPlyText& ply) {
 }
 
 // Where a pawn of the side may come from to step or take on its target, short of the ranks where it
-// would promote or could not stand; none where the sets cannot tell alone (a step while an en
-// passant is open to a pawn beside the target).
-TSquareSet pawnOrigins(const doska& b, const TBoardMasks& m, bool white, const TPlyText& ply) {
+// would promote or could not stand. No pawn of the side steps onto the square an en passant would
+// take: the pawn that just passed it stands behind it. Written so, the move goes the long way.
+TSquareSet pawnOrigins(const TBoardMasks& m, bool white, const TPlyText& ply) {
   int rank = ply.to % 8 + 1;
   if (white ? rank <= 2 || rank == 8 : rank >= 7 || rank == 1) return 0;
   TSquareSet pawns = m.of[white ? kWhitePawn : kBlackPawn];
   TSquareSet diagonal = kPawnAttackers[white ? 0 : 1][ply.to] & pawns;
   if (ply.capture) return diagonal;
-  if (diagonal != 0 && (white ? b.epforwhite : b.epforblack) != 0) return 0;
   int behind = white ? ply.to - 1 : ply.to + 1;
   TSquareSet origins = pawns & (TSquareSet{1} << behind);
   if (origins == 0 && rank == (white ? 4 : 5) && (m.occupied & (TSquareSet{1} << behind)) == 0)
@@ -251,7 +250,7 @@ bool readPlyAtPlainEnd(TMovetextState& state) {
   if (((enemies & target) != 0) != ply.capture) return false;
   int piece = white ? ply.kind : ply.kind + 6;
   TSquareSet origins =
-      ply.kind == kWhitePawn ? pawnOrigins(board, m, white, ply) : pieceOrigins(m, piece, ply);
+      ply.kind == kWhitePawn ? pawnOrigins(m, white, ply) : pieceOrigins(m, piece, ply);
   TSquareSet legal = legalPlainOrigins(m, piece, ply.to, origins);
   // one legal origin among those the text allows
   TSquareSet chosen = legal & searchRange(ply.fromFile, ply.fromRank);

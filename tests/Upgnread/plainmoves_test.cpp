@@ -202,7 +202,7 @@ TEST(PlainMoves, CastlingJudgedAsTheScanningFormsJudgeIt) {
 // Plies and move numbers read in one pass stop wherever something other than the common way of
 // writing them follows, and the token loop goes on from there as it would have gone on alone:
 // line ends, tabs, comments, escape lines, numbers one too high or far off, three dots, a game
-// without tags after a blank line, marks, castling and moves after a mate mark.
+// without tags after a blank line, marks, castling, en passant and moves after a mate mark.
 TEST(PlainMoves, RunsOfPliesHandOverWhereTheTokenLoopWouldReadOtherwise) {
   const char* const movetexts[] = {
       "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O Be7 6. Re1 b5 7. Bb3 d6 *",
@@ -219,6 +219,9 @@ TEST(PlainMoves, RunsOfPliesHandOverWhereTheTokenLoopWouldReadOtherwise) {
       "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. O-O-O Be7 6. Re1 b5 7. Bb3 d6 *",
       "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7 6. d4 d6 7. h3 O-O 8. Re1",
       "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 (5. O-O Be7) 5... Be7 6. d4 d6 *",
+      // an en passant open while a pawn steps beside another pawn, and onto its square unmarked
+      "1. d4 e6 2. d5 f6 3. f3 c5 4. e4 Ne7 5. dxc6 Nbxc6 6. Nc3 e5 7. Nge2 d6 8. g3 *",
+      "1. d4 e6 2. d5 f6 3. f3 c5 4. c6 Ne7 5. e4 Nbxc6 6. Nc3 e5 7. Nge2 d6 8. g3 *",
       "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7 6. d4 d6 7. h3 O-O 8. Re1 Na5 "
       "9. Bc2 c5 10. d5 Bd7 11. Nbd2 Qc7 12. Nf1 Rfb8 13. g4 b5 14. Ng3 c4 1-0",
   };
