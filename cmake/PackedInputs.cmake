@@ -44,8 +44,25 @@ function(gamesift_packed_inputs target folder)
     gamesift_add_packing(LIBLZMA_FOUND xzdecoder GAMESIFT_HAVE_LZMA LibLZMA::LibLZMA xz)
     gamesift_add_packing(GAMESIFT_ZSTD_FOUND zstddecoder GAMESIFT_HAVE_ZSTD
                          PkgConfig::GAMESIFT_ZSTD zstd)
+    # libarchive is loaded when a zip is first opened: linked, it and what it brings in would
+    # cost every run their relocations. Only its headers are taken here, and the name the
+    # system's loader finds it by (its file name up to the major version).
+    if(LibArchive_FOUND)
+      add_library(gamesift_libarchive_headers INTERFACE)
+      target_include_directories(gamesift_libarchive_headers INTERFACE ${LibArchive_INCLUDE_DIRS})
+      target_link_libraries(gamesift_libarchive_headers INTERFACE ${CMAKE_DL_LIBS})
+      file(REAL_PATH "${LibArchive_LIBRARIES}" archive_file)
+      get_filename_component(archive_name "${archive_file}" NAME)
+      string(REGEX MATCH "^[^.]+\\.so\\.[0-9]+" archive_soname "${archive_name}")
+      if(NOT archive_soname)
+        set(archive_soname "${archive_name}")
+      endif()
+      target_compile_definitions(gamesift_libarchive_headers
+                                 INTERFACE GAMESIFT_LIBARCHIVE_FILE="${archive_soname}")
+      target_sources(${target} PRIVATE ${folder}/archivecalls.cpp)
+    endif()
     gamesift_add_packing(LibArchive_FOUND zipinput GAMESIFT_HAVE_LIBARCHIVE
-                         LibArchive::LibArchive zip)
+                         gamesift_libarchive_headers zip)
     # zlib alone reads zip archives too, where libarchive is missing; the tests read both ways.
     if(ZLIB_FOUND)
       target_sources(${target} PRIVATE ${folder}/zipzlib.cpp)

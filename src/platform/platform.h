@@ -146,6 +146,15 @@ uint64_t availableMemory();
 // Nothing where the allocator keeps freed memory by itself.
 void keepFreedMemory(int64_t bytes);
 
+// Shared libraries
+
+// A shared library found by its file name as the system's loader finds one, loaded for the rest
+// of the process; null where there is none or it cannot be loaded.
+void* loadSharedLibrary(const char* name);
+// A function the library exports, to be cast to its own type; null where there is none.
+using TLibraryFunction = void (*)();
+TLibraryFunction sharedLibraryFunction(void* library, const char* name);
+
 // Folders
 
 // The full file name of the process's main executable (not of a library it loaded); empty when

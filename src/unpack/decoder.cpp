@@ -141,7 +141,10 @@ std::vector<std::string> inputEndings() {
 
 std::unique_ptr<TPackedInput> openPacked(TPacking packing, TByteSource& source) {
 #if GAMESIFT_HAVE_LIBARCHIVE
-  if (packing == TPacking::zip) return newZipInput(source);
+  if (packing == TPacking::zip) {
+    if (std::unique_ptr<TPackedInput> input = newZipInput(source)) return input;
+    return newZlibZipInput(source);
+  }
 #elif GAMESIFT_HAVE_ZLIB
   if (packing == TPacking::zip) return newZlibZipInput(source);
 #endif

@@ -68,6 +68,7 @@ std::unique_ptr<TDecoder> newGzipDecoder(TByteSource& source);
 std::unique_ptr<TDecoder> newBzip2Decoder(TByteSource& source);
 std::unique_ptr<TDecoder> newXzDecoder(TByteSource& source);
 std::unique_ptr<TDecoder> newZstdDecoder(TByteSource& source);
+// Through libarchive, loaded with the first zip: null where it cannot be loaded.
 std::unique_ptr<TPackedInput> newZipInput(TByteSource& source);
-// The same through zlib alone, for builds without libarchive.
+// The same through zlib alone, for builds and systems without libarchive.
 std::unique_ptr<TPackedInput> newZlibZipInput(TByteSource& source);

@@ -2,21 +2,19 @@
 // archive is read forward from its first byte, as a pipe gives it, so a zip cut short still
 // gives the members before the cut.
 
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "unpack/archivecalls.h"
 #include "unpack/decoder.h"
 
 namespace {
 
 // libarchive's words, without the line end some of them carry.
-std::string archiveWords(archive* zip) {
-  const char* words = archive_error_string(zip);
+std::string archiveWords(const TArchiveCalls& calls, archive* zip) {
+  const char* words = calls.errorString(zip);
   std::string text = words ? words : "libarchive error";
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
     text.pop_back();
@@ -27,7 +25,7 @@ std::string archiveWords(archive* zip) {
 // would lose the text before a damage along with it.
 class TMemberDecoder : public TDecoder {
  public:
-  explicit TMemberDecoder(archive* zip) : zip(zip) {}
+  TMemberDecoder(const TArchiveCalls& calls, archive* zip) : calls(calls), zip(zip) {}
   // Fills as much of the text as the blocks give: the caller's buffer is large, and theirs small.
   int64_t decode(char* text, int64_t count) override {
     const size_t wanted = static_cast<size_t>(std::max<int64_t>(count, 0));
@@ -51,7 +49,7 @@ class TMemberDecoder : public TDecoder {
     size_t size = 0;
     la_int64_t offset = 0;
     do {
-      const int code = archive_read_data_block(zip, &bytes, &size, &offset);
+      const int code = calls.readDataBlock(zip, &bytes, &size, &offset);
       if (code == ARCHIVE_EOF) {
         ended = true;
         return false;
@@ -59,7 +57,7 @@ class TMemberDecoder : public TDecoder {
       if (code != ARCHIVE_OK) {
         broken = true;
         fatal = code == ARCHIVE_FATAL;
-        fail("damaged zip member: " + archiveWords(zip));
+        fail("damaged zip member: " + archiveWords(calls, zip));
         return false;
       }
     } while (size == 0);
@@ -68,6 +66,7 @@ class TMemberDecoder : public TDecoder {
     return true;
   }
 
+  const TArchiveCalls& calls;
   archive* zip;
   const char* block = nullptr;
   size_t blockLeft = 0;
@@ -77,8 +76,10 @@ class TMemberDecoder : public TDecoder {
 
 class TZipInput : public TPackedInput {
  public:
-  explicit TZipInput(TByteSource& source) : source(source) { open(); }
-  ~TZipInput() override { archive_read_free(zip); }
+  TZipInput(const TArchiveCalls& calls, TByteSource& source) : calls(calls), source(source) {
+    open();
+  }
+  ~TZipInput() override { calls.readFree(zip); }
   TZipInput(const TZipInput&) = delete;
   TZipInput& operator=(const TZipInput&) = delete;
 
@@ -87,10 +88,10 @@ class TZipInput : public TPackedInput {
     member_.reset();
     archive_entry* entry = nullptr;
     while (why.empty() && nextHeader(entry)) {
-      const char* name = archive_entry_pathname(entry);
-      if (name && archive_entry_filetype(entry) == AE_IFREG && namesPgnFile(name)) {
+      const char* name = calls.entryPathname(entry);
+      if (name && calls.entryFiletype(entry) == AE_IFREG && namesPgnFile(name)) {
         member = lastMember = name;
-        member_ = std::make_unique<TMemberDecoder>(zip);
+        member_ = std::make_unique<TMemberDecoder>(calls, zip);
         return member_.get();
       }
     }
@@ -100,23 +101,23 @@ class TZipInput : public TPackedInput {
 
  private:
   void open() {
-    archive_read_free(zip);
-    zip = archive_read_new();
-    archive_read_support_format_zip_streamable(zip);
-    if (archive_read_open(zip, this, nullptr, readPacked, nullptr) != ARCHIVE_OK)
-      why = "not a zip archive that can be read: " + archiveWords(zip);
+    calls.readFree(zip);
+    zip = calls.readNew();
+    calls.supportZipStreamable(zip);
+    if (calls.readOpen(zip, this, nullptr, readPacked, nullptr) != ARCHIVE_OK)
+      why = "not a zip archive that can be read: " + archiveWords(calls, zip);
   }
 
   // The next member's header; false at the end or when the archive breaks.
   bool nextHeader(archive_entry*& entry) {
-    const int code = archive_read_next_header(zip, &entry);
+    const int code = calls.readNextHeader(zip, &entry);
     if (code == ARCHIVE_OK || code == ARCHIVE_WARN) {
       ++headersRead;
       return true;
     }
     if (code != ARCHIVE_EOF)
       why = "damaged zip archive after " + std::to_string(source.bytesRead()) +
-            " bytes: " + archiveWords(zip);
+            " bytes: " + archiveWords(calls, zip);
     return false;
   }
 
@@ -148,6 +149,7 @@ class TZipInput : public TPackedInput {
 
   static constexpr int64_t kReadBytes = 256 * 1024;
 
+  const TArchiveCalls& calls;
   TByteSource& source;
   archive* zip = nullptr;
   std::vector<char> buffer = std::vector<char>(kReadBytes);
@@ -160,5 +162,7 @@ class TZipInput : public TPackedInput {
 }  // namespace
 
 std::unique_ptr<TPackedInput> newZipInput(TByteSource& source) {
-  return std::make_unique<TZipInput>(source);
+  const TArchiveCalls* calls = archiveCalls();
+  if (!calls) return nullptr;
+  return std::make_unique<TZipInput>(*calls, source);
 }

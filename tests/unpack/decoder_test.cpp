@@ -12,6 +12,9 @@
 #include "platform/platform.h"
 #include "support/tempfolder.h"
 #include "unpack/decodeahead.h"
+#ifdef GAMESIFT_LIBARCHIVE_FILE
+#include "unpack/archivecalls.h"
+#endif
 #include "unpack/decoder.h"
 
 namespace {
@@ -239,5 +242,16 @@ TEST(StreamBlocks, BlocksGoForwardFromWhereTheReadingStopped) {
   ASSERT_TRUE(blocks.read(5, 8, text, last));
   EXPECT_EQ(text, "456789ab");
 }
+
+#ifdef GAMESIFT_LIBARCHIVE_FILE
+// Zip archives are read with zlib alone where libarchive cannot be loaded, so every zip read here
+// would pass without it: whether the library the build names is loaded is asked on its own.
+TEST(ZipReading, LoadsTheLibraryTheBuildNames) {
+  const TArchiveCalls* calls = archiveCalls();
+  ASSERT_NE(calls, nullptr) << GAMESIFT_LIBARCHIVE_FILE;
+  EXPECT_EQ(archiveCalls(), calls);
+  EXPECT_EQ(loadSharedLibrary("libgamesift-no-such-library.so.0"), nullptr);
+}
+#endif
 
 }  // namespace
