@@ -21,7 +21,8 @@ class TMainLineRoom {
   explicit TMainLineRoom(jurnal& journal) : journal(journal), lent(journal.moves.empty()) {
     if (lent) journal.moves.swap(room());
   }
-  // Where the reading ends without an error thrown: the line copied out at its size.
+  // Where the reading ends without an error thrown: the line copied out at its size. Thrown out of
+  // the reading, the line keeps the room with its moves, and the thread takes new room.
   void giveBack() {
     if (!lent) return;
     std::vector<mov>& kept = room();
@@ -31,10 +32,6 @@ class TMainLineRoom {
     kept.clear();
     // a game longer than any real one leaves no lasting room behind
     if (kept.capacity() > kMostKept) std::vector<mov>().swap(kept);
-  }
-  // Thrown out of the reading, the line keeps the room as it is.
-  ~TMainLineRoom() {
-    if (lent) journal.moves.swap(room());
   }
   TMainLineRoom(const TMainLineRoom&) = delete;
   TMainLineRoom& operator=(const TMainLineRoom&) = delete;
