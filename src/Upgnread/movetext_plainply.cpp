@@ -176,7 +176,7 @@ int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals, c
   // the other side's king stood unattacked before the move where its last move was read here
   const bool white = isWhitePiece(piece);
   const TBoardMasks& m = board.sets();
-  const bool otherWasSafe = (m.knownFacts & (white ? kBlackKingSafe : kWhiteKingSafe)) != 0;
+  const bool otherWasSafe = (m.knownFacts & kingSafeFact(!white)) != 0;
   board.stepPiece(from, to);
   takeStateChanges(board, record.changes, record.fromfile);
   const int king = std::countr_zero(m.of[white ? kBlackKing : kWhiteKing]);

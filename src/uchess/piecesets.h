@@ -28,6 +28,11 @@ enum : uint64_t {
   kPlainBoard = 4,  // one king a side, and every square holds a piece or nothing
 };
 
+// The fact bit of a side's king standing unattacked.
+constexpr uint64_t kingSafeFact(bool white) {
+  return white ? kWhiteKingSafe : kBlackKingSafe;
+}
+
 // The sets of an empty board.
 inline constexpr TBoardMasks kEmptyBoardSets = {{~TSquareSet{0}}, 0, 0, 0};
 

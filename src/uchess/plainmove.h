@@ -31,7 +31,7 @@ inline TSquareSet legalPlainOrigins(const TBoardMasks& m, int piece, int to, TSq
   }
   int king = std::countr_zero(m.of[white ? kWhiteKing : kBlackKing]);
   TSquareSet target = TSquareSet{1} << to;
-  bool safe = (m.knownFacts & (white ? kWhiteKingSafe : kBlackKingSafe)) != 0;
+  bool safe = (m.knownFacts & kingSafeFact(white)) != 0;
   if (!safe && (evasionSquares(m, king, white) & target) == 0) return 0;
   TSquareSet mayBePinned = origins & (kStraightLines[king] | kDiagonalLines[king]);
   if (mayBePinned == 0) return origins;

@@ -92,11 +92,6 @@ inline bool checksAfterStep(const TBoardMasks& m, int kind, bool moverWhite, int
   return -1;
 }
 
-// The fact bit of a side's king standing unattacked.
-constexpr uint64_t kingSafeFact(bool white) {
-  return white ? kWhiteKingSafe : kBlackKingSafe;
-}
-
 // plainStatusOf, the check worked out from the sets; a king found out of check is marked so on
 // the board.
 [[gnu::always_inline]] inline int plainStatus(doska& board, bool whiteToMove) {
