@@ -26,8 +26,11 @@ struct TTagView {
 
 // A length as TGamesTagArray packs it, read from `at`, which is moved past it.
 inline size_t takePackedLength(const char*& at) {
-  size_t length = 0;
-  for (int shift = 0;; shift += 7) {
+  const auto first = static_cast<unsigned char>(*at++);
+  // nearly every name and value is shorter than 128 bytes: one byte, no loop
+  if ((first & 0x80) == 0) return first;
+  size_t length = first & 0x7F;
+  for (int shift = 7;; shift += 7) {
     const auto byte = static_cast<unsigned char>(*at++);
     length |= static_cast<size_t>(byte & 0x7F) << shift;
     if ((byte & 0x80) == 0) return length;
