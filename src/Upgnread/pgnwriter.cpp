@@ -263,8 +263,10 @@ class TRunWriter {
   }
 
  private:
+  // the length first: a token seldom ends a line, and only one that would is asked about the
+  // line being empty
   void breakLineFor(size_t size) {
-    if (used != start && used - start + size + 2 > kLineLimit) {
+    if (used - start + size + 2 > kLineLimit && used != start) {
       if (base[used - 1] == ' ') --used;
       base[used++] = '\r';
       base[used++] = '\n';
@@ -285,14 +287,36 @@ constexpr size_t kMostPlainMoveBytes = 5 + 24 + 2 + TSanText::kCapacity + 3;
 // The moves with nothing around them (no comment, variation or mark), the bulk of every game, one
 // after another: numbered and written as writeMove and finishMove would, without the walk's
 // other questions.
+bool isPlainMove(const mov& move) {
+  return (move.hasExtras | move.mark) == 0;
+}
+
+// Whole moves, White's with its number and Black's after it, for as long as they come so: most
+// of a line, with no question of the number per half-move.
+void writePlainPairs(TLineWalk& walk, TRunWriter& run, const std::vector<mov>& moves, int count) {
+  for (; walk.numberDue && walk.next + 1 < count; walk.next += 2) {
+    const mov& white = moves[static_cast<size_t>(walk.next)];
+    const mov& black = moves[static_cast<size_t>(walk.next) + 1];
+    if (!isPlainMove(white) || !isPlainMove(black) || !isWhitePiece(white.piece) ||
+        isWhitePiece(black.piece))
+      return;
+    run.token(walk.number.withDots(true), false);
+    run.moveToken(white.san);
+    run.moveToken(black.san);
+    walk.number.increment();
+  }
+}
+
 void writePlainMoves(TLineWalk& walk, TLine& line) {
   const std::vector<mov>& moves = walk.journal->moves;
   const int count = static_cast<int>(moves.size());
   if (walk.next >= count) return;
   TRunWriter run(line, static_cast<size_t>(count - walk.next) * kMostPlainMoveBytes);
   for (; walk.next < count; ++walk.next) {
+    writePlainPairs(walk, run, moves, count);
+    if (walk.next >= count) return;
     const mov& move = moves[static_cast<size_t>(walk.next)];
-    if (move.hasExtras || move.mark != 0) return;
+    if (!isPlainMove(move)) return;
     writeNumber(walk, move, [&](std::string_view token, bool trailingSpace) {
       run.token(token, trailingSpace);
     });
