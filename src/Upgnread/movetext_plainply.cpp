@@ -132,6 +132,11 @@ mov& addPlainRecord(jurnal& line, const TFields&... fields) {
   return record;
 }
 
+// The status of a move that gives no check while the run goes on: the side to move has a move,
+// and so is not stalemated, where its next ply is read here; where the run ends first, it is
+// asked then (settleOpenStatus). Asked after every move, it would cost a tenth of the ply.
+constexpr int kStatusOpen = -1;
+
 // The status the side to move has after a move made on a board that was plain, whether it stands
 // in check given. The move takes no king and makes none, so the board stays plain; it is legal,
 // so the side that made it stands unattacked, and the side to move too where it is not in check.
@@ -182,7 +187,11 @@ int appendPly(jurnal& line, doska& board, int from, int to, TSquareSet rivals, c
   const int king = std::countr_zero(m.of[white ? kBlackKing : kWhiteKing]);
   const bool check = otherWasSafe ? checksAfterStep(m, ply.kind, white, from, to, king)
                                   : attackedOn(m, king, white);
-  int status = statusAfterPlainMove(board, !white, king, check);
+  int status = kStatusOpen;
+  if (check)
+    status = statusAfterPlainMove(board, !white, king, true);
+  else
+    board.markKnown(kPlainBoard | kingSafeFact(true) | kingSafeFact(false));
   if (rivals != 0)
     setSanText(record, rivalsAmong(record, rivals), status);
   else
@@ -233,8 +242,9 @@ void passPlainMove(TMovetextState& state, int status) {
   state.whiteToMove = !state.whiteToMove;
 }
 
-// The ply at the reader's position on a line known to be at its plain end.
-bool readPlyAtPlainEnd(TMovetextState& state) {
+// The ply at the reader's position on a line known to be at its plain end, with the status it
+// leaves, which may be open.
+bool readPlyAtPlainEnd(TMovetextState& state, int& status) {
   jurnal& line = *state.line;
   doska& board = state.board;
   const TBoardMasks& m = board.sets();
@@ -257,8 +267,9 @@ bool readPlyAtPlainEnd(TMovetextState& state) {
   if (chosen == 0 || (chosen & (chosen - 1)) != 0) return false;
   takePendingComment(state);
   state.mateMarked = ply.mate;
-  passPlainMove(state, appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen,
-                                 ply, state.text.data() + at));
+  status = appendPly(line, board, std::countr_zero(chosen), ply.to, legal & ~chosen, ply,
+                     state.text.data() + at);
+  passPlainMove(state, status);
   state.position += ply.length;
   return true;
 }
@@ -314,15 +325,39 @@ bool stepToNextPlainPly(TMovetextState& state, TRunNumbers& numbers) {
   return true;
 }
 
+// Where the reader stood at the end of the last ply read: the token loop goes on from there after
+// a stalemate, as stepToNextPlainPly reads on only after a move that leaves one.
+struct TPlyEnd {
+  int64_t position = 0;
+  bool whiteToMove = true;
+};
+
+// The status the last ply left open, asked as the run ends: a stalemate is the reader's as it
+// would have been at once, and the reader stands where it would have stopped for it.
+void settleOpenStatus(TMovetextState& state, const TPlyEnd& end) {
+  doska& board = state.board;
+  const TBoardMasks& m = board.sets();
+  const int king = std::countr_zero(m.of[end.whiteToMove ? kWhiteKing : kBlackKing]);
+  if (statusAfterPlainMove(board, end.whiteToMove, king, false) != kStatusStalemate) return;
+  state.stalemated = true;
+  state.position = end.position;
+  state.whiteToMove = end.whiteToMove;
+}
+
 // Plies from the position on, read the short way for as long as they can be, each leaving the
-// line at its plain end, so that what atPlainLineEnd asked holds on: how many were read.
+// line at its plain end, so that what atPlainLineEnd asked holds on: how many were read. A ply
+// of the side whose status is open shows that it has a move; one of the other side (a half-move
+// missing) is left to the token loop, after the status is asked.
 int readPlainPlies(TMovetextState& state, TRunNumbers numbers) {
-  int plies = 0;
-  while (readPlyAtPlainEnd(state)) {
+  int plies = 0, status = kStatusNone;
+  TPlyEnd end;
+  while (readPlyAtPlainEnd(state, status)) {
     ++plies;
     ++numbers.pliesSince;
-    if (!stepToNextPlainPly(state, numbers)) break;
+    end = {state.position, state.whiteToMove};
+    if (!stepToNextPlainPly(state, numbers) || state.whiteToMove != end.whiteToMove) break;
   }
+  if (status == kStatusOpen) settleOpenStatus(state, end);
   return plies;
 }
 

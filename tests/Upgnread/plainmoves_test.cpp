@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Upgnread/movetext.h"
 #include "support/boardcompare.h"
 #include "support/chessplay.h"
 #include "support/pgnreading.h"
@@ -197,6 +198,23 @@ TEST(PlainMoves, CastlingJudgedAsTheScanningFormsJudgeIt) {
   }
 }
 
+// The movetext read the short way and the scanning way, to the same code, stop and tree.
+void expectReadAlikeBothWays(const char* movetext, std::string_view fen = {}) {
+  SCOPED_TRACE(movetext);
+  std::unique_ptr<jurnal> fast, plain;
+  int64_t fastStop = 0, plainStop = 0;
+  int fastCode = readMoves(movetext, fast, fen, &fastStop);
+  int plainCode = 0;
+  {
+    TBoardByScan byScan;
+    plainCode = readMoves(movetext, plain, fen, &plainStop);
+  }
+  EXPECT_EQ(fastCode, plainCode);
+  EXPECT_EQ(fastStop, plainStop);
+  ASSERT_TRUE(fast && plain);
+  EXPECT_EQ(treeText(*fast), treeText(*plain));
+}
+
 }  // namespace
 
 // Plies and move numbers read in one pass stop wherever something other than the common way of
@@ -225,20 +243,40 @@ TEST(PlainMoves, RunsOfPliesHandOverWhereTheTokenLoopWouldReadOtherwise) {
       "1. e4 e5 2. Nf3 Nc6 3. Bb5 a6 4. Ba4 Nf6 5. c3 Be7 6. d4 d6 7. h3 O-O 8. Re1 Na5 "
       "9. Bc2 c5 10. d5 Bd7 11. Nbd2 Qc7 12. Nf1 Rfb8 13. g4 b5 14. Ng3 c4 1-0",
   };
-  for (const char* movetext : movetexts) {
-    SCOPED_TRACE(movetext);
-    std::unique_ptr<jurnal> fast, plain;
-    int64_t fastStop = 0, plainStop = 0;
-    int fastCode = readMoves(movetext, fast, {}, &fastStop);
-    int plainCode = 0;
-    {
-      TBoardByScan byScan;
-      plainCode = readMoves(movetext, plain, {}, &plainStop);
-    }
-    EXPECT_EQ(fastCode, plainCode);
-    EXPECT_EQ(fastStop, plainStop);
-    ASSERT_TRUE(fast && plain);
-    EXPECT_EQ(treeText(*fast), treeText(*plain));
-    EXPECT_GT(fast->movecount(), 3);
+  for (const char* movetext : movetexts) expectReadAlikeBothWays(movetext);
+}
+
+// A run of plies asks whether a move that gives no check stalemates only where no ply of the
+// side to move follows it: the stalemate is still the reader's, with the reader where it stopped
+// for it, before a result, a move, its number, a number too high and a half-move missing. What
+// follows is long enough for the run to look on past the move.
+TEST(PlainMoves, AStalemateInARunIsFoundWhereTheRunEnds) {
+  constexpr std::string_view kWhiteStalemates = "7k/8/8/6Q1/8/8/8/K7 w - - 0 1";
+  constexpr std::string_view kBlackStalemates = "7k/8/8/8/2q5/8/8/K7 b - - 0 1";
+  constexpr std::string_view kNoStalemate = "7k/1p6/8/6Q1/8/8/8/K7 w - - 0 1";
+  for (std::string_view fen : {kWhiteStalemates, kNoStalemate}) {
+    SCOPED_TRACE(fen);
+    for (const char* movetext :
+         {"1. Qg6 1/2-1/2\n\n[Event \"next\"]\n", "1. Qg6 1-0\n\n[Event \"next game\"]\n",
+          "1. Qg6 Kh7 2. Qh5+ Kg7 3. Qg5+ *", "1. Qg6 2. Qh6 Kg8 3. Qg6+ Kh8 *",
+          "1. Qg6 1. Qh6 Kg8 2. Qg6+ Kh8 *", "1. Qg6 b6 2. Qg5 b5 3. Qg6 b4 *"})
+      expectReadAlikeBothWays(movetext, fen);
   }
+  for (const char* movetext :
+       {"1... Qb3 2. Ka2 Qb4 3. Ka1 Qb3 *", "1... Qb3 2. Kb2 Qc4 3. Ka1 0-1",
+        "1... Qb3 1/2-1/2\n\n[Event \"next\"]\n", "1... Qb3 Qc2 2. Ka2 Qc4+ 3. Ka1 *",
+        "1... Qb3 3. Ka2 Qb4 4. Ka1 Qb3 *"})
+    expectReadAlikeBothWays(movetext, kBlackStalemates);
+  // White's number again after White's move: White moves twice ("1." opens a game instead)
+  for (std::string_view fen : {"7k/8/8/6Q1/8/8/8/K7 w - - 0 5", "7k/1p6/8/6Q1/8/8/8/K7 w - - 0 5"})
+    expectReadAlikeBothWays("5. Qg6 5. Qh6 Kg8 6. Qg6+ Kh8 *", fen);
+  std::unique_ptr<jurnal> line;
+  int64_t stop = 0;
+  EXPECT_EQ(readMoves("1. Qg6 1-0\n\n[Event \"next game\"]\n", line, kWhiteStalemates),
+            kResultContradictsMark);
+  EXPECT_EQ(readMoves("1... Qb3 2. Ka2 Qb4 3. Ka1 Qb3 *", line, kBlackStalemates, &stop),
+            kMoveAfterGameEnd);
+  EXPECT_EQ(stop, 10);  // at the number
+  const int readToTheEnd = readMoves("1. e4 *", line);
+  EXPECT_EQ(readMoves("1. Qg6 b6 2. Qg5 b5 3. Qg6 b4 *", line, kNoStalemate), readToTheEnd);
 }
