@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "Upgnread/ecotag.h"
@@ -325,12 +326,15 @@ void writePlainMoves(TLineWalk& walk, TLine& line) {
   }
 }
 
-// One walk over the packed tags: finding a tag by its index walks them from the start.
+// One walk over the packed tags: finding a tag by its index walks them from the start. The
+// Result tag's value comes back where there is one, for the movetext's last token.
 template <class TText>
-void appendTags(TText& text, const TGamesTagArray& tags) {
+std::optional<std::string_view> appendTags(TText& text, const TGamesTagArray& tags) {
   TTagView setUp, fen;
+  std::optional<std::string_view> result;
   size_t index = 0;
   for (const TTagView tag : tags) {
+    if (index == kTagResult) result = tag.Value;
     if (index < kRosterTagCount) {
       if (tagMode >= 1) appendTagLine(text, tag);
     } else if (tagMode >= 2) {
@@ -348,6 +352,7 @@ void appendTags(TText& text, const TGamesTagArray& tags) {
     appendTagLine(text, setUp);
     appendTagLine(text, fen);
   }
+  return result;
 }
 
 bool isResultToken(std::string_view text) {
@@ -412,9 +417,9 @@ void writeMovetext(const jurnal& journal, TOutputBuffer& buffer, std::string& be
 bool writeGame(TGame& game, TOutputBuffer& buffer) {
   if (!game.Journal) return false;
   if (addEcoNames) fillEco(game, true);
-  appendTags(buffer, game.Tags);
+  const std::optional<std::string_view> result = appendTags(buffer, game.Tags);
   buffer.append(kLineEnd);
-  if (game.Tags.size() > kTagResult) game.Journal->result = game.Tags[kTagResult].Value;
+  if (result) game.Journal->result = *result;
   std::string line;
   writeMovetext(*game.Journal, buffer, line);
   return true;
