@@ -40,16 +40,6 @@ std::string encodedTag(std::string_view name, std::string_view value) {
 
 }  // namespace
 
-TGamesTagArray::TLayout TGamesTagArray::layout() const {
-  TLayout all;
-  if (!Block) return all;
-  const char* at = Block;
-  all.count = takePackedLength(at);
-  all.bytes = takePackedLength(at);
-  all.tags = at;
-  return all;
-}
-
 void TGamesTagArray::replaceBlock(const char* packed, size_t length, size_t count) {
   char* block = nullptr;
   if (count > 0) {

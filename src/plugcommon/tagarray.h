@@ -57,14 +57,13 @@ class TGamesTagArray {
     using reference = TTagView;
 
     const_iterator() = default;
-    explicit const_iterator(const char* at) : At(at) {}
-    // Inline: every game's tags are walked as it is read and again as it is written.
-    const TTagView operator*() const {
-      const char* at = At;
-      return takePackedTag(at);
-    }
+    const_iterator(const char* at, const char* end) : At(at), End(end) { take(); }
+    // Inline: every game's tags are walked as it is read and again as it is written. Each tag
+    // is unpacked once, as the walk comes to it.
+    const TTagView operator*() const { return Current; }
     const_iterator& operator++() {
-      takePackedTag(At);
+      At = Next;
+      take();
       return *this;
     }
     const_iterator operator++(int) {
@@ -77,7 +76,16 @@ class TGamesTagArray {
     }
 
    private:
+    void take() {
+      if (At == End) return;
+      Next = At;
+      Current = takePackedTag(Next);
+    }
+
     const char* At = nullptr;
+    const char* End = nullptr;
+    const char* Next = nullptr;
+    TTagView Current;
   };
 
   TGamesTagArray() = default;
@@ -102,10 +110,13 @@ class TGamesTagArray {
   // const: a view is no handle to change the tag through (see set)
   const TTagView operator[](size_t index) const;
   const TTagView back() const { return (*this)[size() - 1]; }
-  const_iterator begin() const { return const_iterator(bytes()); }
+  const_iterator begin() const {
+    const TLayout all = layout();
+    return const_iterator(all.tags, all.tags + all.bytes);
+  }
   const_iterator end() const {
     const TLayout all = layout();
-    return const_iterator(all.tags + all.bytes);
+    return const_iterator(all.tags + all.bytes, all.tags + all.bytes);
   }
   // Index of the first tag named exactly `name`, or -1.
   int find(std::string_view name) const;
@@ -135,7 +146,16 @@ class TGamesTagArray {
     size_t bytes = 0;
     const char* tags = nullptr;
   };
-  TLayout layout() const;
+  // Inline: asked at the start and the end of every walk over the tags.
+  TLayout layout() const {
+    TLayout all;
+    if (!Block) return all;
+    const char* at = Block;
+    all.count = takePackedLength(at);
+    all.bytes = takePackedLength(at);
+    all.tags = at;
+    return all;
+  }
   const char* bytes() const { return layout().tags; }
   size_t offsetOf(size_t index) const;
   void splice(size_t from, size_t to, const std::string& entry, int countChange);
