@@ -45,15 +45,17 @@ bool isRankByte(char c) {
 }
 
 // The move as its bytes give it: "e4", "exd5", "Nf3", "Nxf3", "Nbd7", "R1xe2", with "+" or "#".
+// The fields a text read in full always sets are left unset before: set first, their stores
+// would be made twice on every ply.
 struct TPlyText {
   int kind = kWhitePawn;  // white code of the piece
   int fromFile = 0;       // written before the target, 1..8, or 0
   int fromRank = 0;
-  int to = 0;  // square index
+  int to;  // square index
   bool capture = false;
-  bool mate = false;
-  int signless = 0;  // up to the check or mate sign
-  int length = 0;
+  bool mate;
+  int signless;  // up to the check or mate sign
+  int length;
 };
 
 bool readPlyText(const char* p, TPlyText& ply) {
