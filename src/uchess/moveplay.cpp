@@ -99,6 +99,12 @@ uint8_t changedState(const doska& b, int piece, int ff, int fr, int tf, int tr) 
   if (b.chess960) return c | castlingChanges960(b, piece, ff, fr, tf, tr);
   // only a king's move, or one from or to a corner, changes a castling flag
   if (!isKing(piece) && !isCorner(ff, fr) && !isCorner(tf, tr)) return c;
+  // a king's step onto no corner, the most common of these, changes its moved flag alone
+  if (isKing(piece) && std::abs(tf - ff) <= 1 && !isCorner(tf, tr)) {
+    const bool white = piece == kWhiteKing;
+    if (white ? b.wkingmoved : b.bkingmoved) return c;
+    return c | (white ? kMovesWhiteKing : kMovesBlackKing);
+  }
   bool kingside = castlesKingside(piece, ff, tf), queenside = castlesQueenside(piece, ff, tf);
   bool white = piece == kWhiteKing, black = piece == kBlackKing;
   bool kingStep = std::abs(tf - ff) <= 1;
