@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <vector>
@@ -37,11 +38,30 @@ void appendTagLine(TText& text, const TTagView& tag) {
   text.append(std::string_view("\"]\r\n"));
 }
 
+// Whether any of the eight bytes is a quote or a backslash.
+bool wordNeedsBackslash(const char* at) {
+  constexpr uint64_t kOnes = 0x0101010101010101, kHighs = 0x8080808080808080;
+  uint64_t word = 0;
+  std::memcpy(&word, at, sizeof word);
+  const uint64_t quotes = word ^ (kOnes * '"'), backslashes = word ^ (kOnes * '\\');
+  return ((((quotes - kOnes) & ~quotes) | ((backslashes - kOnes) & ~backslashes)) & kHighs) != 0;
+}
+
+// Whether a character of the value needs a backslash: eight at a time where there are eight, the
+// last eight overlapping those before.
+bool valueNeedsBackslash(std::string_view value) {
+  const size_t size = value.size();
+  if (size < 8) return std::any_of(value.begin(), value.end(), needsBackslash);
+  for (size_t at = 0; at + 8 <= size; at += 8)
+    if (wordNeedsBackslash(value.data() + at)) return true;
+  return wordNeedsBackslash(value.data() + size - 8);
+}
+
 // The same straight into the output buffer's room, taken once for the line: a value is copied
 // whole where none of its characters needs a backslash, as nearly none does.
 void appendTagLine(TOutputBuffer& buffer, const TTagView& tag) {
   const std::string_view name = tag.Name, value = tag.Value;
-  if (std::any_of(value.begin(), value.end(), needsBackslash)) {
+  if (valueNeedsBackslash(value)) {
     appendTagLine<TOutputBuffer>(buffer, tag);
     return;
   }

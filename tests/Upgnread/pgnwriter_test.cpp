@@ -341,6 +341,21 @@ TEST_F(WriterTest, TagValuesEscapeQuotesAndBackslashes) {
   EXPECT_EQ(gameText(game).substr(0, formatTags(tags).size()), formatTags(tags));
 }
 
+// The output buffer looks for what needs a backslash eight bytes at a time: a quote or backslash
+// at any place of a value of any length up to past two words is escaped as by the string.
+TEST_F(WriterTest, EscapesAreFoundAtEveryPlaceOfValuesOfEveryLength) {
+  for (size_t length = 1; length <= 20; ++length)
+    for (size_t at = 0; at < length; ++at)
+      for (char escaped : {'"', '\\'}) {
+        std::string value(length, 'a');
+        value[at] = escaped;
+        TGamesTagArray tags = rosterTags(value);
+        TGame game = makeGame(tags, sketchLine("e4"));
+        EXPECT_EQ(gameText(game).substr(0, formatTags(tags).size()), formatTags(tags))
+            << length << " " << at;
+      }
+}
+
 TEST_F(WriterTest, ShortTagArrayWritesWhatItHas) {
   TGamesTagArray tags = {{"Event", "Only"}};
   EXPECT_EQ(formatTags(tags), "[Event \"Only\"]\r\n");
