@@ -268,22 +268,42 @@ class TRunWriter {
   // holds them.
   void token(std::string_view text, bool trailingSpace) {
     breakLineFor(text.size());
-    if (text.size() <= 8)
-      std::memcpy(base + used, text.data(), 8);
-    else
-      TOutputBuffer::copyInto(base + used, text.data(), text.size());
-    used += text.size();
+    putToken(text);
     if (trailingSpace) base[used++] = ' ';
   }
   // A move's text and a space, its room copied whole: the run's room holds it.
   void moveToken(const TSanText& san) {
     breakLineFor(san.size());
+    putMove(san);
+  }
+  // A whole move, its number and White's and Black's texts. Where Black's still fits the line
+  // after the others, so did they, and the line is asked about once.
+  void wholeMove(std::string_view number, const TSanText& white, const TSanText& black) {
+    if (used - start + number.size() + white.size() + black.size() + 3 > kLineLimit) {
+      token(number, false);
+      moveToken(white);
+      moveToken(black);
+      return;
+    }
+    putToken(number);
+    putMove(white);
+    putMove(black);
+  }
+
+ private:
+  void putToken(std::string_view text) {
+    if (text.size() <= 8)
+      std::memcpy(base + used, text.data(), 8);
+    else
+      TOutputBuffer::copyInto(base + used, text.data(), text.size());
+    used += text.size();
+  }
+  void putMove(const TSanText& san) {
     std::memcpy(base + used, san.room(), TSanText::kCapacity);
     used += san.size();
     base[used++] = ' ';
   }
 
- private:
   // the length first: a token seldom ends a line, and only one that would is asked about the
   // line being empty
   void breakLineFor(size_t size) {
@@ -321,9 +341,7 @@ void writePlainPairs(TLineWalk& walk, TRunWriter& run, const std::vector<mov>& m
     if (!isPlainMove(white) || !isPlainMove(black) || !isWhitePiece(white.piece) ||
         isWhitePiece(black.piece))
       return;
-    run.token(walk.number.withDots(true), false);
-    run.moveToken(white.san);
-    run.moveToken(black.san);
+    run.wholeMove(walk.number.withDots(true), white.san, black.san);
     walk.number.increment();
   }
 }

@@ -1,5 +1,6 @@
 #include "Upgnread/pgnwriter.h"
 
+#include <iterator>
 #include <ostream>
 #include <set>
 #include <string>
@@ -339,6 +340,28 @@ TEST_F(WriterTest, TagValuesEscapeQuotesAndBackslashes) {
   TGame game = makeGame(tags, sketchLine("e4"));
   EXPECT_NE(gameText(game).find(escaped), std::string::npos);
   EXPECT_EQ(gameText(game).substr(0, formatTags(tags).size()), formatTags(tags));
+}
+
+// Plain moves are laid out on lines a whole move at a time, as the token by token way lays out
+// the moves it looks at one by one: with no mark kept, marked moves are written alike and go that
+// way. Texts of every length, and numbers of one to three digits, meet the line's end everywhere.
+TEST_F(WriterTest, PlainMovesBreakLinesAsMovesLookedAtOneByOne) {
+  const char* const texts[] = {"e4",   "Nf3",   "Bxc4",   "Nbd7+", "exd5",
+                               "Qxe7#", "O-O-O", "Rfxe1+", "a8=Q+", "h3"};
+  keptNags = TNagSet::none();
+  for (int startnumber : {0, 94})
+    for (bool blackFirst : {false, true})
+      for (size_t shift = 0; shift < std::size(texts); ++shift) {
+        std::string sans;
+        for (size_t i = 0; i < 90; ++i) {
+          sans += texts[(i * 7 + shift) % std::size(texts)];
+          sans += ' ';
+        }
+        std::unique_ptr<jurnal> plain = sketchLine(sans, blackFirst, startnumber);
+        std::unique_ptr<jurnal> marked = sketchLine(sans, blackFirst, startnumber);
+        for (mov& move : marked->moves) move.mark = 10;
+        EXPECT_EQ(movetextOf(*plain), movetextOf(*marked)) << startnumber << blackFirst << shift;
+      }
 }
 
 // The output buffer looks for what needs a backslash eight bytes at a time: a quote or backslash
