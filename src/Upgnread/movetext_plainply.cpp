@@ -373,10 +373,11 @@ bool readPlainPly(TMovetextState& state) {
 bool readPlainCastling(TMovetextState& state, bool kingside) {
   if (!atPlainLineEnd(state)) return false;
   const bool white = state.whiteToMove;
-  const int home = white ? 0 : 7, king = 32 + home, to = (kingside ? 48 : 16) + home;
-  const TBoardMasks& m = state.board.sets();
-  if (castlingOrigin(state.board, m, white, to) == 0 || attackedAfterKingStep(m, king, to, !white))
-    return false;
+  // castlingOrigin asks of every square the king crosses, its target too, whether it is attacked:
+  // only a line along the back rank could reach the target through the king's home square, and
+  // that line would attack the king where it stands
+  const int to = (kingside ? 48 : 16) + (white ? 0 : 7);
+  if (castlingOrigin(state.board, state.board.sets(), white, to) == 0) return false;
   takePendingComment(state);
   passPlainMove(state, appendCastling(*state.line, state.board, white, kingside));
   TRunNumbers numbers;
