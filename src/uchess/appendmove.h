@@ -11,7 +11,7 @@
 struct TPositionInfo;
 
 struct TAppendableMove {
-  mov record;
+  mov record{};
   TSquareSet rivals = 0;  // the other squares from which a piece of its code may legally go there
   // the facts of the board it was found on, good while the board is asked nothing else; none
   // when it was found from the sets alone

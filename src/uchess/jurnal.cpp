@@ -84,7 +84,7 @@ int jurnal::addmove(int fromfile, int fromrank, int tofile, int torank, int prom
     return -1;
   }
   // the move findmove has just found here is known to be legal and is recorded already
-  mov added;
+  mov added{};
   if (boardByScan() ||
       !takeFoundMove(*board, fromfile, fromrank, tofile, torank, promotion, added)) {
     if (!board->canmove(fromfile, fromrank, tofile, torank)) {
@@ -207,6 +207,6 @@ void jurnal::attachboard(doska* newBoard) {
 // Reading the line
 
 const mov& jurnal::noMove() {
-  static const mov kNoMove;
+  static const mov kNoMove{};
   return kNoMove;
 }

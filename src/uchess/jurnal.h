@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "uchess/doska.h"
@@ -56,8 +57,10 @@ class TSanText {
   bool operator==(std::string_view other) const { return view() == other; }
 
  private:
-  char chars[kCapacity] = {};
-  uint8_t length = 0;
+  // No initializers: a text, and a move that holds one, are trivial, so that a line's moves are
+  // copied as bytes. Made as `TSanText{}` (or in a vector), a text is empty.
+  char chars[kCapacity];
+  uint8_t length;
 };
 
 // Comments and variations are rare; a line keeps them apart from its moves, so that a move is a
@@ -96,20 +99,22 @@ struct mov {
         hasExtras(0),
         san(san) {}
 
-  uint8_t piece = 0;
-  uint8_t fromfile = 0;
-  uint8_t fromrank = 0;
-  uint8_t tofile = 0;
-  uint8_t torank = 0;
-  uint8_t special = 0;  // promotion piece; 7 / 1 for a white / black en-passant capture
-  uint8_t captured = 0;
-  uint8_t changes = 0;
-  uint8_t mark = 0;  // annotation code 0..255; 1..6 are suffixed to san
+  // No initializers, as in TSanText: made as `mov{}` (or in a vector), every field is 0.
+  uint8_t piece;
+  uint8_t fromfile;
+  uint8_t fromrank;
+  uint8_t tofile;
+  uint8_t torank;
+  uint8_t special;  // promotion piece; 7 / 1 for a white / black en-passant capture
+  uint8_t captured;
+  uint8_t changes;
+  uint8_t mark;  // annotation code 0..255; 1..6 are suffixed to san
   // the line keeps a comment or variations for this move; a copy of it in another line has
   // none there
-  uint8_t hasExtras = 0;
+  uint8_t hasExtras;
   TSanText san;
 };
+static_assert(std::is_trivial_v<mov>, "a line's moves are copied as bytes");
 
 // Errors of jurnal::createfromfen.
 enum : int {

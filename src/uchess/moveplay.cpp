@@ -145,7 +145,7 @@ void fillRecord(mov& m, const doska& board, int fromfile, int fromrank, int tofi
 
 mov recordMove(const doska& board, int fromfile, int fromrank, int tofile, int torank,
                int promotion, int mark) {
-  mov m;
+  mov m{};
   fillRecord(m, board, fromfile, fromrank, tofile, torank, promotion);
   m.mark = static_cast<uint8_t>(mark);
   return m;
