@@ -346,7 +346,7 @@ TEST_F(WriterTest, TagValuesEscapeQuotesAndBackslashes) {
 // the moves it looks at one by one: with no mark kept, marked moves are written alike and go that
 // way. Texts of every length, and numbers of one to three digits, meet the line's end everywhere.
 TEST_F(WriterTest, PlainMovesBreakLinesAsMovesLookedAtOneByOne) {
-  const char* const texts[] = {"e4",   "Nf3",   "Bxc4",   "Nbd7+", "exd5",
+  const char* const texts[] = {"e4",    "Nf3",   "Bxc4",   "Nbd7+", "exd5",
                                "Qxe7#", "O-O-O", "Rfxe1+", "a8=Q+", "h3"};
   keptNags = TNagSet::none();
   for (int startnumber : {0, 94})
