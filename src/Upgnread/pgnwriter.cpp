@@ -137,7 +137,7 @@ void emitClose(TLine& line) {
 }
 
 // A move number's digits, counted up in place: the numbers of a line follow one another, and
-// formatting each afresh costs more than the move itself.
+// formatting each afresh costs more than the move itself. White's dot stays after the digits.
 class TNumberText {
  public:
   explicit TNumberText(int64_t number) { set(number); }
@@ -145,6 +145,7 @@ class TNumberText {
     value = number;
     length =
         static_cast<size_t>(std::to_chars(digits, digits + sizeof digits - 4, number).ptr - digits);
+    digits[length] = '.';
   }
   void increment() {
     if (value < 0) {
@@ -160,11 +161,13 @@ class TNumberText {
     }
     std::memmove(digits + 1, digits, length++);
     digits[0] = '1';
+    digits[length] = '.';
   }
   // The digits and the dots after them.
   std::string_view withDots(bool white) {
+    if (white) return {digits, length + 1};
     std::memcpy(digits + length, "...", 3);
-    return {digits, length + (white ? 1 : 3)};
+    return {digits, length + 3};
   }
 
  private:
