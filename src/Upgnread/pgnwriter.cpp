@@ -337,16 +337,23 @@ bool isPlainMove(const mov& move) {
 
 // Whole moves, White's with its number and Black's after it, for as long as they come so: most
 // of a line, with no question of the number per half-move.
+// The move's place and the line's moves are kept apart from the walk while the run lasts: every
+// byte written could be theirs as far as the compiler knows, and they would be stored and read
+// again at each move.
 void writePlainPairs(TLineWalk& walk, TRunWriter& run, const std::vector<mov>& moves, int count) {
-  for (; walk.numberDue && walk.next + 1 < count; walk.next += 2) {
-    const mov& white = moves[static_cast<size_t>(walk.next)];
-    const mov& black = moves[static_cast<size_t>(walk.next) + 1];
+  if (!walk.numberDue) return;
+  const mov* const all = moves.data();
+  int next = walk.next;
+  for (; next + 1 < count; next += 2) {
+    const mov& white = all[next];
+    const mov& black = all[next + 1];
     if (!isPlainMove(white) || !isPlainMove(black) || !isWhitePiece(white.piece) ||
         isWhitePiece(black.piece))
-      return;
+      break;
     run.wholeMove(walk.number.withDots(true), white.san, black.san);
     walk.number.increment();
   }
+  walk.next = next;
 }
 
 void writePlainMoves(TLineWalk& walk, TLine& line) {
