@@ -119,6 +119,28 @@ std::string randomMovetext(jurnal& line, std::string_view fen, int refusedAt,
   return text + '*';
 }
 
+// The movetext read the short way and the scanning way, to the same code, stop and tree: how
+// many moves the short way's line holds.
+int expectReadAlikeBothWays(std::string_view movetext, std::string_view fen = {}) {
+  SCOPED_TRACE(movetext);
+  std::unique_ptr<jurnal> fast, plain;
+  int64_t fastStop = 0, plainStop = 0;
+  int fastCode = readMoves(movetext, fast, fen, &fastStop);
+  int plainCode = 0;
+  {
+    TBoardByScan byScan;
+    plainCode = readMoves(movetext, plain, fen, &plainStop);
+  }
+  EXPECT_EQ(fastCode, plainCode);
+  EXPECT_EQ(fastStop, plainStop);
+  if (!fast || !plain) {
+    ADD_FAILURE() << "no journal was started";
+    return 0;
+  }
+  EXPECT_EQ(treeText(*fast), treeText(*plain));
+  return fast->movecount();
+}
+
 TEST(PlainMoves, ReadAsTheScanningFormsReadThem) {
   std::mt19937 random(1960);
   int games = 0, moves = 0;
@@ -135,21 +157,9 @@ TEST(PlainMoves, ReadAsTheScanningFormsReadThem) {
         if (ply == refusedAt) refused = next;
       }
       std::string movetext = randomMovetext(*played, fen, refusedAt, refused, random);
-      SCOPED_TRACE(movetext);
-      std::unique_ptr<jurnal> fast, plain;
-      int64_t fastStop = 0, plainStop = 0;
-      int fastCode = readMoves(movetext, fast, fen, &fastStop);
-      int plainCode = 0;
-      {
-        TBoardByScan byScan;
-        plainCode = readMoves(movetext, plain, fen, &plainStop);
-      }
-      ASSERT_EQ(fastCode, plainCode);
-      ASSERT_EQ(fastStop, plainStop);
-      ASSERT_TRUE(fast && plain);
-      ASSERT_EQ(treeText(*fast), treeText(*plain));
+      moves += expectReadAlikeBothWays(movetext, fen);
+      if (testing::Test::HasFailure()) return;  // one game tells enough
       ++games;
-      moves += fast->movecount();
     }
   }
   EXPECT_GT(games, 100);
@@ -183,36 +193,9 @@ TEST(PlainMoves, CastlingJudgedAsTheScanningFormsJudgeIt) {
       {"r3k2r/8/8/2B5/8/8/8/4K3 b kq - 0 1", "1... O-O-O *", true},
   };
   for (const TCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.fen << " " << c.movetext);
-    std::unique_ptr<jurnal> fast, plain;
-    int fastCode = readMoves(c.movetext, fast, c.fen);
-    int plainCode = 0;
-    {
-      TBoardByScan byScan;
-      plainCode = readMoves(c.movetext, plain, c.fen);
-    }
-    EXPECT_EQ(fastCode, plainCode);
-    ASSERT_TRUE(fast && plain);
-    EXPECT_EQ(treeText(*fast), treeText(*plain));
-    EXPECT_EQ(fast->movecount() > 0, c.allowed);
+    SCOPED_TRACE(c.fen);
+    EXPECT_EQ(expectReadAlikeBothWays(c.movetext, c.fen) > 0, c.allowed);
   }
-}
-
-// The movetext read the short way and the scanning way, to the same code, stop and tree.
-void expectReadAlikeBothWays(const char* movetext, std::string_view fen = {}) {
-  SCOPED_TRACE(movetext);
-  std::unique_ptr<jurnal> fast, plain;
-  int64_t fastStop = 0, plainStop = 0;
-  int fastCode = readMoves(movetext, fast, fen, &fastStop);
-  int plainCode = 0;
-  {
-    TBoardByScan byScan;
-    plainCode = readMoves(movetext, plain, fen, &plainStop);
-  }
-  EXPECT_EQ(fastCode, plainCode);
-  EXPECT_EQ(fastStop, plainStop);
-  ASSERT_TRUE(fast && plain);
-  EXPECT_EQ(treeText(*fast), treeText(*plain));
 }
 
 }  // namespace
