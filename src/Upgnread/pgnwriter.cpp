@@ -328,18 +328,15 @@ class TRunWriter {
 // text, a space and a line end.
 constexpr size_t kMostPlainMoveBytes = 5 + 24 + 2 + TSanText::kCapacity + 3;
 
-// The moves with nothing around them (no comment, variation or mark), the bulk of every game, one
-// after another: numbered and written as writeMove and finishMove would, without the walk's
-// other questions.
+// A move with nothing around it: no comment, variation or mark.
 bool isPlainMove(const mov& move) {
   return (move.hasExtras | move.mark) == 0;
 }
 
 // Whole moves, White's with its number and Black's after it, for as long as they come so: most
-// of a line, with no question of the number per half-move.
-// The move's place and the line's moves are kept apart from the walk while the run lasts: every
-// byte written could be theirs as far as the compiler knows, and they would be stored and read
-// again at each move.
+// of a line, with no question of the number per half-move. The move's place and the line's moves
+// are kept apart from the walk while the run lasts: every byte written could be theirs as far as
+// the compiler knows, and they would be stored and read again at each move.
 void writePlainPairs(TLineWalk& walk, TRunWriter& run, const std::vector<mov>& moves, int count) {
   if (!walk.numberDue) return;
   const mov* const all = moves.data();
@@ -356,6 +353,8 @@ void writePlainPairs(TLineWalk& walk, TRunWriter& run, const std::vector<mov>& m
   walk.next = next;
 }
 
+// The moves with nothing around them, the bulk of every game, one after another: numbered and
+// written as writeMove and finishMove would, without the walk's other questions.
 void writePlainMoves(TLineWalk& walk, TLine& line) {
   const std::vector<mov>& moves = walk.journal->moves;
   const int count = static_cast<int>(moves.size());
